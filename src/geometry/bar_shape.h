@@ -1,0 +1,13 @@
+// The decoded fields of one bar or store bar card that decide its length.
+#pragma once
+
+namespace barlist::geometry {
+
+struct BarShape {
+  int IBS = 0;
+  float LFT = 0, LIN = 0;  // length written on the card: hundreds of mm, remaining mm
+  int ITYPE = 0, IA = 0, IG = 0;
+  float A = 0, B = 0, C = 0, D = 0, E = 0, F = 0, T1 = 0, T2 = 0, N1 = 0, ANGLE = 0;
+};
+
+}  // namespace barlist::geometry

@@ -1,0 +1,27 @@
+// Applies an output layout to values, producing records.
+#pragma once
+
+#include <initializer_list>
+#include <span>
+#include <string_view>
+
+#include "records/layout.h"
+#include "records/values.h"
+
+namespace barlist::records {
+
+// Receives each finished record; `line_end` is false only for a record ended by $.
+class RecordSink {
+ public:
+  virtual void emit(std::string_view record, bool line_end) = 0;
+
+ protected:
+  ~RecordSink() = default;
+};
+
+// The longest record a layout may build; the system's longest is 115 columns.
+inline constexpr int kMaxRecordColumns = 512;
+
+void format_records(const Layout& layout, std::span<const Value> values, RecordSink& sink);
+
+}  // namespace barlist::records

@@ -1,0 +1,57 @@
+// A numbered input channel read record by record: a record is the bytes up to
+// the next LF, without one CR just before it; a last line without LF is still
+// a record. Only the first kMaxColumns bytes of a record are kept, so a line
+// of any length is read in constant memory.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "records/decode.h"
+
+namespace barlist::records {
+
+class InputChannel {
+ public:
+  static constexpr std::size_t kMaxColumns = 256;
+
+  InputChannel(int unit, std::string path, int fd, bool owns_fd = true);
+  ~InputChannel();
+  InputChannel(const InputChannel&) = delete;
+  InputChannel& operator=(const InputChannel&) = delete;
+
+  // The next record, or nothing at the end of the file. The view lasts until
+  // the next call.
+  std::optional<std::string_view> next_record();
+  // The next record; the end of the file is fatal.
+  std::string_view read_record();
+  // read_record followed by decode_fields; a field that does not convert is fatal.
+  void read_record(const Layout& layout, std::initializer_list<Target> targets);
+  // Applies `layout` to a record of this channel already read; a field that
+  // does not convert is fatal.
+  void decode(std::string_view record, const Layout& layout, std::initializer_list<Target> targets) const;
+
+  // Positions the channel at its first record again.
+  void rewind();
+  void close();
+
+  int unit() const { return unit_; }
+  const std::string& path() const { return path_; }
+
+ private:
+  bool fill();
+
+  int unit_;
+  std::string path_;
+  int fd_;
+  bool owns_fd_;
+  bool at_end_ = false;
+  std::size_t start_ = 0;
+  std::size_t end_ = 0;
+  std::array<char, 1 << 16> buffer_;
+  std::array<char, kMaxColumns> record_;
+};
+
+}  // namespace barlist::records
