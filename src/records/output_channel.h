@@ -49,6 +49,7 @@ class OutputChannel : private RecordSink {
 
   int unit() const { return unit_; }
   const std::string& path() const { return path_; }
+  int fd() const { return fd_; }
 
  private:
   void emit(std::string_view record, bool line_end) override;

@@ -1,0 +1,17 @@
+// The channels the driver hands to the deck reader, open and positioned at
+// their first record.
+#pragma once
+
+#include "records/input_channel.h"
+#include "records/output_channel.h"
+
+namespace barlist::deck {
+
+struct DeckChannels {
+  records::InputChannel& deck;           // channel 4
+  records::OutputChannel& quantities;    // channel 2
+  records::OutputChannel& bar_table;     // channel 3
+  records::OutputChannel& console;       // channel 1
+};
+
+}  // namespace barlist::deck

@@ -1,0 +1,12 @@
+// The second pass: the deck read again from its first card, and the bar
+// table written for every problem that pass 1 opened and found no error in.
+#pragma once
+
+#include "deck/channels.h"
+#include "deck/tables.h"
+
+namespace barlist::deck {
+
+void run_pass2(const DeckChannels& channels, const RunTables& tables);
+
+}  // namespace barlist::deck

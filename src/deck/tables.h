@@ -1,0 +1,77 @@
+// The run-wide tables the two passes share.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "deck/cards.h"
+#include "geometry/length_rounding.h"
+
+namespace barlist::deck {
+
+// Bar lengths in card order under the run-wide bar counter NB (1-based).
+class BarLengthTable {
+ public:
+  static constexpr int kCapacity = 2000;
+
+  int NB() const { return NB_; }
+  // Files the next length; false when the run has no room left (error 19).
+  bool add(geometry::StoredPair length) {
+    if (NB_ == kCapacity) return false;
+    entries_[static_cast<std::size_t>(NB_++)] = length;
+    return true;
+  }
+  geometry::StoredPair at(int nb) const { return entries_[static_cast<std::size_t>(nb - 1)]; }
+
+ private:
+  std::array<geometry::StoredPair, kCapacity> entries_{};
+  int NB_ = 0;
+};
+
+// The store bars of the current problem, found again by size and mark.
+class StoreTable {
+ public:
+  static constexpr int kCapacity = 998;
+
+  struct Entry {
+    int NB = 0;
+    BarLabel label;
+  };
+
+  void clear() { count_ = 0; }
+  // False when the problem has no room left (error 20).
+  bool add(int NB, const BarLabel& label) {
+    if (count_ == kCapacity) return false;
+    entries_[static_cast<std::size_t>(count_++)] = {NB, label};
+    return true;
+  }
+  // The first store bar with this size and mark.
+  const Entry* find(const BarLabel& label) const {
+    for (int i = 0; i < count_; ++i) {
+      const Entry& e = entries_[static_cast<std::size_t>(i)];
+      if (e.label.IBS == label.IBS && e.label.IBM == label.IBM) return &e;
+    }
+    return nullptr;
+  }
+
+ private:
+  std::array<Entry, kCapacity> entries_{};
+  int count_ = 0;
+};
+
+// What pass 1 learned of each problem; entry 0 holds errors met before the
+// first valid identification card.
+struct ProblemRecord {
+  bool failed = false;
+  int start_NB = 0;               // NB when the problem opened
+  int end_NB = 0;                 // NB when it ended or failed
+  std::uint64_t opening_card = 0;  // position in the deck of its identification card (1-based)
+};
+
+struct RunTables {
+  BarLengthTable bar_lengths;
+  std::vector<ProblemRecord> problems{ProblemRecord{}};
+};
+
+}  // namespace barlist::deck

@@ -1,0 +1,26 @@
+// The local date and time printed in each problem header.
+#pragma once
+
+#include <array>
+#include <functional>
+
+namespace barlist::reports {
+
+struct LocalTime {
+  int year = 2000;  // e.g. 2026
+  int month = 1;    // 1 to 12
+  int day = 1;
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+};
+
+// Tests fix the clock; the program reads the machine's local clock.
+using Clock = std::function<LocalTime()>;
+LocalTime local_time_now();
+
+// "07-DEC-26" and "14:05:33".
+std::array<char, 9> header_date(const LocalTime& time);
+std::array<char, 8> header_time(const LocalTime& time);
+
+}  // namespace barlist::reports
