@@ -1,0 +1,67 @@
+// Running barlist on a deck, and turning the expected files of tests/decks
+// into the exact bytes that barlist writes.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "process.hpp"
+
+namespace e2e {
+
+// The three name prompts, written back to back without line ends.
+extern const std::string kPrompts;
+
+std::string read_file(const std::filesystem::path& path);
+void write_file(const std::filesystem::path& path, const std::string& content);
+
+// A fresh folder under /tmp, removed with everything in it on destruction.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+struct BarlistRun {
+  ProcessResult process;
+  std::filesystem::path deck;  // absolute path of the deck as barlist was given it
+  bool qty_exists = false;
+  bool tab_exists = false;
+  std::string qty;  // raw bytes of the quantities file
+  std::string tab;  // raw bytes of the bar-table file
+};
+
+// Writes `deck_text` to a fresh folder and runs barlist there, answering the
+// three prompts with the deck, quantities and bar-table file names.
+BarlistRun run_barlist(const std::string& deck_text, const TempDir& dir);
+
+// Record form of a quantities file (one LF-ended line per record, the first
+// character being the carriage-control character) to the bytes of the file.
+std::string asa_bytes(const std::string& record_form);
+std::string asa_bytes(const std::vector<std::string>& records);
+
+// Line form of a bar-table file (one LF-ended line per record) to its bytes.
+std::string crlf_lines(const std::string& line_form);
+
+// Replaces the date and time of every problem header with DD-MMM-YY and
+// HH:MM:SS. The replaced texts are appended to `dates` and `times`.
+std::string mask_clock(const std::string& qty, std::vector<std::string>* dates = nullptr,
+                       std::vector<std::string>* times = nullptr);
+
+bool is_header_date(const std::string& s);  // DD-MMM-YY with a real month name
+bool is_header_time(const std::string& s);  // HH:MM:SS within a day
+
+// Empty when equal; otherwise where and how the two texts first differ.
+std::string describe_difference(const std::string& expected, const std::string& actual);
+
+// Joins records with LF after each, the form the expected files use.
+std::string join_lines(const std::vector<std::string>& lines);
+
+}  // namespace e2e

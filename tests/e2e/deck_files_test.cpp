@@ -1,0 +1,67 @@
+// Runs barlist on every deck of tests/decks and compares both report files
+// with the expected ones: NAME.qty (records with their carriage control) and
+// NAME.tab (bar-table lines).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "barlist_run.hpp"
+
+#ifndef BARLIST_DECKS
+#error "BARLIST_DECKS must name the folder of test decks"
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::string> deck_names() {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(BARLIST_DECKS)) {
+    if (entry.path().extension() == ".deck") names.push_back(entry.path().stem().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string param_name(const testing::TestParamInfo<std::string>& info) {
+  std::string name;
+  for (char c : info.param) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+  return name;
+}
+
+class DeckFile : public testing::TestWithParam<std::string> {};
+
+TEST_P(DeckFile, WritesExpectedReports) {
+  const fs::path base = fs::path(BARLIST_DECKS) / GetParam();
+  const std::string deck = e2e::read_file(base.string() + ".deck");
+  const std::string want_qty = e2e::asa_bytes(e2e::read_file(base.string() + ".qty"));
+  const std::string want_tab = e2e::crlf_lines(e2e::read_file(base.string() + ".tab"));
+
+  e2e::TempDir dir;
+  const e2e::BarlistRun run = e2e::run_barlist(deck, dir);
+
+  ASSERT_FALSE(run.process.timed_out) << "barlist did not finish";
+  EXPECT_EQ(run.process.exit_code, 0) << "stderr: " << run.process.err;
+  EXPECT_EQ(run.process.err, "");
+  EXPECT_EQ(run.process.out, e2e::kPrompts);
+  ASSERT_TRUE(run.qty_exists);
+  ASSERT_TRUE(run.tab_exists);
+
+  std::vector<std::string> dates, times;
+  const std::string got_qty = e2e::mask_clock(run.qty, &dates, &times);
+  for (const auto& d : dates) EXPECT_TRUE(e2e::is_header_date(d)) << "date in header: [" << d << "]";
+  for (const auto& t : times) EXPECT_TRUE(e2e::is_header_time(t)) << "time in header: [" << t << "]";
+
+  const std::string qty_diff = e2e::describe_difference(want_qty, got_qty);
+  EXPECT_TRUE(qty_diff.empty()) << "quantities file of " << GetParam() << ": " << qty_diff;
+  const std::string tab_diff = e2e::describe_difference(want_tab, run.tab);
+  EXPECT_TRUE(tab_diff.empty()) << "bar-table file of " << GetParam() << ": " << tab_diff;
+}
+
+INSTANTIATE_TEST_SUITE_P(Decks, DeckFile, testing::ValuesIn(deck_names()), param_name);
+
+}  // namespace
