@@ -1,0 +1,85 @@
+#include "deck/cards.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+
+#include "records/fatal.h"
+
+namespace barlist::deck {
+namespace {
+
+Card card(std::initializer_list<std::pair<std::size_t, std::string>> fields) {
+  std::string text(80, ' ');
+  for (const auto& [column, value] : fields) text.replace(column - 1, value.size(), value);
+  return Card(text);
+}
+
+class Cards : public ::testing::Test {
+ protected:
+  records::InputChannel deck_{4, "/abs/deck.dat", open("/dev/null", O_RDONLY)};
+};
+
+TEST_F(Cards, TheColumnScreenCoversColumns2To75ButTheMark) {
+  EXPECT_TRUE(numeric_columns_clean(card({{1, "S13A.$002500"}, {76, "1.5-7"}})));
+  EXPECT_FALSE(numeric_columns_clean(card({{1, " 1A"}})));
+  EXPECT_FALSE(numeric_columns_clean(card({{7, "25.0"}})));
+  EXPECT_FALSE(numeric_columns_clean(card({{75, "-"}})));
+  EXPECT_FALSE(numeric_columns_clean(card({{40, "\t"}})));
+  EXPECT_TRUE(numeric_columns_clean(Card("")));
+}
+
+TEST_F(Cards, ABarCardDecodesEveryField) {
+  const BarCard bar = decode_bar(deck_, card({{1, " 13A01012345  10123456 916   100   200   300   400   500"},
+                                              {57, "   600   700   800  2 45"}}));
+  EXPECT_EQ(bar.label.IBS, 13);
+  EXPECT_EQ(std::string(bar.label.IBM.data(), 3), "A01");
+  EXPECT_EQ(100 * bar.shape.LFT + bar.shape.LIN, 12345.0f);
+  EXPECT_EQ(bar.ANOB, 10.0f);
+  EXPECT_EQ(bar.shape.ITYPE, 9);
+  EXPECT_EQ(bar.shape.IA, 1);
+  EXPECT_EQ(bar.shape.IG, 6);
+  EXPECT_EQ(bar.shape.A, 100.0f);
+  EXPECT_EQ(bar.shape.F, 600.0f);
+  EXPECT_EQ(bar.shape.T2, 800.0f);
+  EXPECT_EQ(bar.shape.N1, 2.0f);
+  EXPECT_EQ(bar.shape.ANGLE, 45.0f);
+}
+
+TEST_F(Cards, NumbersPunchedAtTheLeftReadAsWritten) {
+  // Blanks inside a numeric field are ignored, not read as zeros.
+  const BarCard bar = decode_bar(deck_, card({{1, " 13A01"}, {13, "5"}, {27, "12"}, {78, "7.5"}}));
+  EXPECT_EQ(bar.ANOB, 5.0f);
+  EXPECT_EQ(bar.shape.A, 12.0f);
+  EXPECT_EQ(bar.shape.ANGLE, 7.5f);
+  const IdentificationCard id = decode_identification(deck_, card({{1, "*B06P0010085TITLE"}}));
+  EXPECT_EQ(id.price, 0.85f);
+  EXPECT_EQ(std::string(id.title.data(), 5), "TITLE");
+}
+
+TEST_F(Cards, AFieldThatDoesNotConvertStopsTheRunNamingTheDeck) {
+  try {
+    decode_unit(deck_, card({{1, "UPIER"}, {18, "AB"}}));
+    FAIL();
+  } catch (const records::FatalError& e) {
+    EXPECT_STREQ(e.what(), "input conversion error, unit 4, file /abs/deck.dat");
+  }
+  EXPECT_THROW(decode_bar(deck_, card({{1, " 13A01"}, {78, "ABC"}})), records::FatalError);
+  EXPECT_THROW(decode_line_skip_count(deck_, card({{1, "KX"}})), records::FatalError);
+}
+
+TEST_F(Cards, OtherKindsTakeOnlyTheirColumns) {
+  const RecallCard recall = decode_recall(deck_, card({{1, "R16B01999999   3ANYTHING AT ALL"}}));
+  EXPECT_EQ(recall.label.IBS, 16);
+  EXPECT_EQ(recall.ANOB, 3.0f);
+  const VaryBarCard vary = decode_vary_bar(deck_, card({{1, "V13C01      00121234.9"}}));
+  EXPECT_EQ(vary.ANOB, 12.0f);
+  EXPECT_EQ(vary.BARL, 1234.9f);
+  const LumpWeightCard lump = decode_lump_weight(deck_, card({{1, "WXXXXXXXXXX    3  -2.5"}}));
+  EXPECT_EQ(lump.ANOB, 3.0f);
+  EXPECT_EQ(lump.lump_weight, -2.5f);
+  EXPECT_EQ(decode_line_skip_count(deck_, card({{1, "K-1"}})), -1);
+}
+
+}  // namespace
+}  // namespace barlist::deck
