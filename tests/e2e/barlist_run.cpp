@@ -195,7 +195,6 @@ std::string describe_difference(const std::string& expected, const std::string& 
     if (begin >= s.size()) return std::string("<end of file>");
     std::size_t end = s.find('\n', begin);
     end = (end == std::string::npos) ? s.size() : end + 1;
-    // Carry on past a bare LF that only separates blank lines.
     return s.substr(begin, std::min<std::size_t>(end - begin, 240));
   };
   std::ostringstream msg;

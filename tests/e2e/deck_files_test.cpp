@@ -34,16 +34,15 @@ std::string param_name(const testing::TestParamInfo<std::string>& info) {
   return name;
 }
 
-class DeckFile : public testing::TestWithParam<std::string> {};
-
-TEST_P(DeckFile, WritesExpectedReports) {
-  const fs::path base = fs::path(BARLIST_DECKS) / GetParam();
-  const std::string deck = e2e::read_file(base.string() + ".deck");
+// Runs barlist on `deck_text` and compares its reports with the expected files
+// of the deck `name`.
+void expect_reports(const std::string& name, const std::string& deck_text) {
+  const fs::path base = fs::path(BARLIST_DECKS) / name;
   const std::string want_qty = e2e::asa_bytes(e2e::read_file(base.string() + ".qty"));
   const std::string want_tab = e2e::crlf_lines(e2e::read_file(base.string() + ".tab"));
 
   e2e::TempDir dir;
-  const e2e::BarlistRun run = e2e::run_barlist(deck, dir);
+  const e2e::BarlistRun run = e2e::run_barlist(deck_text, dir);
 
   ASSERT_FALSE(run.process.timed_out) << "barlist did not finish";
   EXPECT_EQ(run.process.exit_code, 0) << "stderr: " << run.process.err;
@@ -58,9 +57,30 @@ TEST_P(DeckFile, WritesExpectedReports) {
   for (const auto& t : times) EXPECT_TRUE(e2e::is_header_time(t)) << "time in header: [" << t << "]";
 
   const std::string qty_diff = e2e::describe_difference(want_qty, got_qty);
-  EXPECT_TRUE(qty_diff.empty()) << "quantities file of " << GetParam() << ": " << qty_diff;
+  EXPECT_TRUE(qty_diff.empty()) << "quantities file of " << name << ": " << qty_diff;
   const std::string tab_diff = e2e::describe_difference(want_tab, run.tab);
-  EXPECT_TRUE(tab_diff.empty()) << "bar-table file of " << GetParam() << ": " << tab_diff;
+  EXPECT_TRUE(tab_diff.empty()) << "bar-table file of " << name << ": " << tab_diff;
+}
+
+std::string deck_text(const std::string& name) {
+  return e2e::read_file((fs::path(BARLIST_DECKS) / name).string() + ".deck");
+}
+
+class DeckFile : public testing::TestWithParam<std::string> {};
+
+TEST_P(DeckFile, WritesExpectedReports) { expect_reports(GetParam(), deck_text(GetParam())); }
+
+// A card line may end in CR LF, and the last one may have no line end at all;
+// the cards read the same either way.
+TEST(DeckLineEnds, CrLfAndAnUnendedLastCardReadAsPlainLines) {
+  for (const std::string name : {"comments_lineskip", "odd_cards"}) {
+    SCOPED_TRACE(name);
+    std::string crlf;
+    for (char c : deck_text(name)) crlf += (c == '\n') ? std::string("\r\n") : std::string(1, c);
+    ASSERT_GE(crlf.size(), 2u);
+    crlf.resize(crlf.size() - 2);
+    expect_reports(name, crlf);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Decks, DeckFile, testing::ValuesIn(deck_names()), param_name);

@@ -242,4 +242,29 @@ TEST(DeckReader, EmptyDeckIsAnEndOfFileFailure) {
   EXPECT_EQ(run.tab, "");
 }
 
+TEST(DeckReader, LineSkipCountThatDoesNotConvertStopsTheBarTable) {
+  // Pass 1 never looks at a line-skip count, so the quantities file is
+  // complete; pass 2 converts it and the run stops there.
+  Deck deck;
+  deck.add(id_card("0001", "BAD LINE-SKIP COUNT"));
+  deck.add(kUnitCard);
+  deck.add(bar_card(' ', "B01", 1000));
+  deck.add("KAB");
+  deck.add(bar_card(' ', "B02", 2000));
+  deck.add("Z");
+
+  e2e::TempDir dir;
+  const auto run = e2e::run_barlist(deck.text(), dir);
+  ASSERT_FALSE(run.process.timed_out);
+  EXPECT_EQ(run.process.exit_code, 1);
+  EXPECT_EQ(run.process.out, e2e::kPrompts);
+  EXPECT_EQ(run.process.err, "barlist: input conversion error, unit 4, file " + run.deck.string() + "\n");
+
+  // 0.56 + 1.12 kg make a unit of 2 kg.
+  Records qty = problem_header("0001", "BAD LINE-SKIP COUNT");
+  append(qty, {unit_line(2), grand_total_line(2)});
+  expect_quantities(run, qty);
+  expect_bar_table(run, {kUnitTableLine, bar_table_line("B01", 1000)});
+}
+
 }  // namespace
