@@ -36,7 +36,8 @@ int open_file(int unit, std::string_view name, OpenMode mode) {
   // An empty name, or one with a NUL byte the system would silently cut, names no file.
   if (trimmed.empty() || trimmed.find('\0') != std::string::npos) throw FatalError(kBadFileName, unit, path);
 
-  int flags = O_CLOEXEC;
+  // Without O_NONBLOCK, opening a pipe would wait for its other end forever.
+  int flags = O_CLOEXEC | O_NONBLOCK;
   switch (mode) {
     case OpenMode::Existing: flags |= O_RDONLY; break;
     case OpenMode::New: flags |= O_WRONLY | O_CREAT | O_EXCL; break;
@@ -61,9 +62,12 @@ int open_file(int unit, std::string_view name, OpenMode mode) {
         throw FatalError(kOpenFailure, unit, path);
     }
   }
-  // A folder opens for reading but holds no records.
+  // A folder opens for reading but holds no records. The deck is read twice
+  // from its start, so it must be a regular file: a pipe cannot be rewound
+  // and a device such as /dev/zero never ends.
   struct stat info {};
-  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode) || (mode == OpenMode::Existing && !S_ISREG(info.st_mode)) ||
+      ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
     ::close(fd);
     throw FatalError(kOpenFailure, unit, path);
   }

@@ -77,8 +77,8 @@ std::size_t count_of(const std::string& text, const std::string& what) {
 // `replies` is all that standard input holds.
 class Hostile : public ::testing::Test {
  protected:
-  e2e::ProcessResult run(const std::string& replies) {
-    result_ = e2e::run_process(BARLIST_BINARY, {}, replies, dir_.path().string(), std::chrono::seconds(60));
+  e2e::ProcessResult run(const std::string& replies, std::chrono::seconds limit = std::chrono::seconds(60)) {
+    result_ = e2e::run_process(BARLIST_BINARY, {}, replies, dir_.path().string(), limit);
     EXPECT_FALSE(result_.timed_out);
     EXPECT_EQ(result_.term_signal, 0) << "barlist died of a signal";
     return result_;
@@ -352,6 +352,27 @@ TEST_F(Hostile, FolderAsInputCannotBeOpened) {
   expect_fatal("open failure", 4, "folder");
   EXPECT_EQ(result_.out, kFirstPrompt);
   EXPECT_FALSE(exists("out.qty"));
+}
+
+TEST_F(Hostile, EndlessOrPipedInputIsRefusedAtOnce) {
+  // The deck is read twice from its start: a device that never ends or a
+  // pipe cannot be, and waiting on either would hang the run.
+  run("/dev/zero\nout.qty\nout.tab\n", std::chrono::seconds(10));
+  EXPECT_EQ(result_.exit_code, 1);
+  EXPECT_EQ(result_.err, "barlist: open failure, unit 4, file /dev/zero\n");
+  EXPECT_FALSE(exists("out.qty"));
+
+  ASSERT_EQ(::mkfifo(path("pipe.deck").c_str(), 0600), 0);
+  run("pipe.deck\nout.qty\nout.tab\n", std::chrono::seconds(10));
+  expect_fatal("open failure", 4, "pipe.deck");
+  EXPECT_EQ(result_.out, kFirstPrompt);
+}
+
+TEST_F(Hostile, OutputPipeWithoutReaderDoesNotHang) {
+  write_file(path("input.deck"), lines(kGoodDeck));
+  ASSERT_EQ(::mkfifo(path("pipe.qty").c_str(), 0600), 0);
+  run("input.deck\npipe.qty\ny\nout.tab\n", std::chrono::seconds(10));
+  expect_fatal("open failure", 2, "pipe.qty");
 }
 
 TEST_F(Hostile, UnreadableInputIsPermissionDenied) {

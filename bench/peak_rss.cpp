@@ -1,0 +1,29 @@
+// Runs a program and prints its wall time and peak resident memory:
+//   peak_rss PROGRAM [ARGS...]   ->   "<seconds> <kB> <exit status>" on standard error
+// Standard input and output are the program's own.
+#include <chrono>
+#include <cstdio>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: peak_rss PROGRAM [ARGS...]\n");
+    return 2;
+  }
+  const auto start = std::chrono::steady_clock::now();
+  const pid_t pid = fork();
+  if (pid < 0) return 2;
+  if (pid == 0) {
+    execv(argv[1], argv + 1);
+    _exit(127);
+  }
+  int status = 0;
+  struct rusage usage {};
+  if (wait4(pid, &status, 0, &usage) != pid) return 2;
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  std::fprintf(stderr, "%.6f %ld %d\n", seconds, usage.ru_maxrss, code);
+  return code;
+}
