@@ -130,7 +130,7 @@ void Pass1::identification(const Card& card) {
     return;
   }
   problem_ = tables_.problems.size();
-  tables_.problems.push_back({false, tables_.bar_lengths.NB(), tables_.bar_lengths.NB(), cards_read_});
+  tables_.problems.push_back({false, tables_.bar_lengths.NB(), cards_read_});
   quantities_.problem_header({problem_number_.data(), problem_number_.size()}, {id.title.data(), id.title.size()},
                              clock_());
   store_.clear();
@@ -234,7 +234,6 @@ void Pass1::subtotal_card(const Card& card) {
 void Pass1::end_problem() {
   close_unit();
   quantities_.grand_total_line(totals_.GTWT, totals_.GTCOST);
-  problem().end_NB = tables_.bar_lengths.NB();
   state_ = State::BetweenProblems;
 }
 
@@ -250,7 +249,6 @@ void Pass1::close_unit() {
 void Pass1::premature_end() {
   quantities_.premature_end();
   problem().failed = true;
-  problem().end_NB = tables_.bar_lengths.NB();
   state_ = State::Finished;
 }
 
@@ -259,7 +257,6 @@ void Pass1::recover(int error, const Card& card) {
                              bar_};
   report_deck_error(channels_.quantities, error, context, card);
   problem().failed = true;
-  problem().end_NB = tables_.bar_lengths.NB();
   state_ = State::BetweenProblems;
 }
 

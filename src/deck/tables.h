@@ -61,11 +61,12 @@ class StoreTable {
 };
 
 // What pass 1 learned of each problem; entry 0 holds errors met before the
-// first valid identification card.
+// first valid identification card. Pass 2 finds each problem by the position
+// of its identification card and starts its bar counter where pass 1 did, so
+// it needs no record of where a problem's bars end.
 struct ProblemRecord {
   bool failed = false;
-  int start_NB = 0;               // NB when the problem opened
-  int end_NB = 0;                 // NB when it ended or failed
+  int start_NB = 0;                // NB when the problem opened
   std::uint64_t opening_card = 0;  // position in the deck of its identification card (1-based)
 };
 

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "process.hpp"
 #include "session.h"
 
 namespace barlist::testing {
@@ -43,9 +44,15 @@ class Dialogue : public ::testing::Test {
   void store(const std::string& name, const std::string& bytes) const {
     std::ofstream(path(name), std::ios::binary) << bytes;
   }
-  Outcome batch(const std::string& input) const { return run_without_terminal(folder_, input); }
+  // A batch job: no terminal, so standard input and output serve as the console.
+  Outcome batch(const std::string& input) {
+    const e2e::ProcessResult run = e2e::run_process(BARLIST_BINARY, {}, input, folder_);
+    errors_ = run.err;
+    return {run.exit_code, "", run.out};
+  }
 
   std::string folder_;
+  std::string errors_;  // standard error of the last batch run
 };
 
 TEST_F(Dialogue, PromptsStayOnTheTerminalWithTheReplyTypedOnTheSameLine) {
@@ -81,7 +88,7 @@ TEST_F(Dialogue, WithoutATerminalStandardStreamsServeAsTheConsole) {
   const Outcome run = batch("deck.dat\nq.qty\nt.tab\n");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.output, kAllPrompts);
-  EXPECT_EQ(run.errors, "");
+  EXPECT_EQ(errors_, "");
 }
 
 TEST_F(Dialogue, EndOfInputAtEachPromptEndsQuietly) {
@@ -98,7 +105,7 @@ TEST_F(Dialogue, EndOfInputAtEachPromptEndsQuietly) {
   EXPECT_TRUE(exists("q.qty"));
   EXPECT_EQ(contents("q.qty"), "");  // created, never written
   EXPECT_FALSE(exists("t.tab"));
-  EXPECT_EQ(run.errors, "");
+  EXPECT_EQ(errors_, "");
 }
 
 TEST_F(Dialogue, OnlyAReplyStartingWithYOverwrites) {
@@ -141,7 +148,7 @@ TEST_F(Dialogue, EndOfInputAtTheQuestionIsFatal) {
   store("q.qty", "old");
   const Outcome run = batch("deck.dat\nq.qty\n");
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.errors, "barlist: end-of-file during read, unit 5, file /dev/stdin\n");
+  EXPECT_EQ(errors_, "barlist: end-of-file during read, unit 5, file /dev/stdin\n");
   EXPECT_EQ(contents("q.qty"), "old");
 }
 
@@ -157,30 +164,30 @@ TEST_F(Dialogue, NamesAreCutAt36ColumnsAndTrimmed) {
 TEST_F(Dialogue, FilesThatCannotBeOpenedAreFatal) {
   Outcome run = batch("missing.dat\nq.qty\nt.tab\n");
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.errors, "barlist: file not found, unit 4, file " + path("missing.dat") + "\n");
+  EXPECT_EQ(errors_, "barlist: file not found, unit 4, file " + path("missing.dat") + "\n");
   EXPECT_EQ(run.output, kInputPrompt);  // no output name is asked
   EXPECT_FALSE(exists("q.qty"));
 
   run = batch("\n");
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.errors.rfind("barlist: file name specification error, unit 4, file ", 0), 0u) << run.errors;
+  EXPECT_EQ(errors_.rfind("barlist: file name specification error, unit 4, file ", 0), 0u) << errors_;
 
   run = batch("deck.dat\nno/such/q.qty\n");
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.errors, "barlist: open failure, unit 2, file " + path("no/such/q.qty") + "\n");
+  EXPECT_EQ(errors_, "barlist: open failure, unit 2, file " + path("no/such/q.qty") + "\n");
 }
 
 TEST_F(Dialogue, AnOutputIsNeverTheInputDeckOrTheOtherOutput) {
   const std::string deck = contents("deck.dat");
   Outcome run = batch("deck.dat\n ./deck.dat\ny\n");
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.errors, "barlist: open failure, unit 2, file " + path("deck.dat") + "\n");
+  EXPECT_EQ(errors_, "barlist: open failure, unit 2, file " + path("deck.dat") + "\n");
   EXPECT_EQ(run.output, kInputPrompt + kQuantitiesPrompt);  // refused before the question
   EXPECT_EQ(contents("deck.dat"), deck);
 
   run = batch("deck.dat\nq.qty\nq.qty\ny\n");
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.errors, "barlist: open failure, unit 3, file " + path("q.qty") + "\n");
+  EXPECT_EQ(errors_, "barlist: open failure, unit 3, file " + path("q.qty") + "\n");
   EXPECT_EQ(contents("q.qty"), "");
 }
 

@@ -48,38 +48,6 @@ void write_all(int fd, const std::string& text) {
 
 }  // namespace
 
-Outcome run_without_terminal(const std::string& folder, const std::string& input) {
-  int in[2], out[2], err[2];
-  if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) return {};
-  const pid_t pid = fork();
-  if (pid == 0) {
-    setsid();
-    dup2(in[0], 0);
-    dup2(out[1], 1);
-    dup2(err[1], 2);
-    for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) close(fd);
-    exec_barlist(folder);
-  }
-  close(in[0]);
-  close(out[1]);
-  close(err[1]);
-  signal(SIGPIPE, SIG_IGN);
-  write_all(in[1], input);
-  close(in[1]);
-  Outcome outcome;
-  const auto deadline = std::chrono::steady_clock::now() + kTimeout;
-  bool out_open = true, err_open = true;
-  while ((out_open || err_open) && std::chrono::steady_clock::now() < deadline) {
-    if (out_open) out_open = read_some(out[0], outcome.output, 10);
-    if (err_open) err_open = read_some(err[0], outcome.errors, 10);
-  }
-  if (out_open || err_open) kill(pid, SIGKILL);
-  close(out[0]);
-  close(err[0]);
-  outcome.status = wait_status(pid);
-  return outcome;
-}
-
 Outcome run_on_terminal(const std::string& folder, const std::vector<Exchange>& dialogue,
                         const std::string* stdin_text) {
   int in[2] = {-1, -1}, out[2] = {-1, -1};

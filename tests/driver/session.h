@@ -1,5 +1,4 @@
-// Runs the real barlist binary the two ways a person meets it: at a terminal,
-// or in a batch job without one.
+// Runs the real barlist binary at a terminal, as a person meets it.
 #pragma once
 
 #include <string>
@@ -8,14 +7,10 @@
 namespace barlist::testing {
 
 struct Outcome {
-  int status = -1;          // exit status, or -1 when killed or timed out
-  std::string terminal;     // what the terminal showed (terminal runs)
-  std::string output;       // standard output (runs without a terminal, or redirected)
-  std::string errors;       // standard error
+  int status = -1;       // exit status, or -1 when killed or timed out
+  std::string terminal;  // what the terminal showed
+  std::string output;    // standard output, when redirected away from the terminal
 };
-
-// No controlling terminal: `input` is all of standard input.
-Outcome run_without_terminal(const std::string& folder, const std::string& input);
 
 // A pseudo-terminal is the controlling terminal. Each reply is typed once the
 // terminal shows its prompt; with `stdin_text` set, standard input and output
