@@ -1,5 +1,7 @@
 #include "barlist_run.hpp"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -209,6 +211,41 @@ std::string join_lines(const std::vector<std::string>& lines) {
   std::string s;
   for (const auto& l : lines) s += l + "\n";
   return s;
+}
+
+std::string blanks(std::size_t n) { return std::string(n, ' '); }
+
+std::string pad(std::string s, std::size_t width) {
+  s.resize(width, ' ');
+  return s;
+}
+
+Records problem_header(const std::string& number, const std::string& title) {
+  return {
+      "0DD-MMM-YY" + blanks(13) + "VELMARA DEPARTMENT OF TRANSPORTATION" + blanks(9) + "PROB. NO. " + number,
+      " HH:MM:SS QUENDRAL DIVISION - OFFICE OF SPANS AND DECK STRUCTURES REVIEW",
+      " " + blanks(17) + "EXTENSION AND LISTING OF BAR REINFORCING STEEL",
+      blanks(30) + "REVISED:  JUNE 30, 2008",
+      "0" + pad(title, 68),
+      "",
+      " Name of Unit       Lump Weight" + blanks(3) + "Number" + blanks(3) + "Total Weight   Cost/kg    Total Cost",
+      blanks(20) + "Ave. Length    Units",
+  };
+}
+
+std::vector<std::string> deck_stems(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    if (entry.path().extension() == ".deck") names.push_back(entry.path().stem().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string test_name(const std::string& deck) {
+  std::string name;
+  for (const char c : deck) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+  return name;
 }
 
 }  // namespace e2e

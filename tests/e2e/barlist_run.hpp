@@ -64,4 +64,17 @@ std::string describe_difference(const std::string& expected, const std::string& 
 // Joins records with LF after each, the form the expected files use.
 std::string join_lines(const std::vector<std::string>& lines);
 
+using Records = std::vector<std::string>;
+
+std::string blanks(std::size_t n);
+std::string pad(std::string s, std::size_t width);  // cut or blank-filled to `width`
+
+// The problem header and column header in record form, date and time masked.
+Records problem_header(const std::string& number, const std::string& title);
+
+// The names (without .deck) of the decks in `folder`, sorted.
+std::vector<std::string> deck_stems(const std::string& folder);
+// A deck name made fit to name a test: letters, digits and underscores.
+std::string test_name(const std::string& deck);
+
 }  // namespace e2e

@@ -19,21 +19,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<std::string> deck_names() {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(BARLIST_DECKS)) {
-    if (entry.path().extension() == ".deck") names.push_back(entry.path().stem().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-std::string param_name(const testing::TestParamInfo<std::string>& info) {
-  std::string name;
-  for (char c : info.param) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-  return name;
-}
-
 // Runs barlist on `deck_text` and compares its reports with the expected files
 // of the deck `name`.
 void expect_reports(const std::string& name, const std::string& deck_text) {
@@ -83,6 +68,7 @@ TEST(DeckLineEnds, CrLfAndAnUnendedLastCardReadAsPlainLines) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Decks, DeckFile, testing::ValuesIn(deck_names()), param_name);
+INSTANTIATE_TEST_SUITE_P(Decks, DeckFile, testing::ValuesIn(e2e::deck_stems(BARLIST_DECKS)),
+                         [](const auto& info) { return e2e::test_name(info.param); });
 
 }  // namespace

@@ -21,21 +21,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<std::string> example_names() {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(BARLIST_EXAMPLES)) {
-    if (entry.path().extension() == ".deck") names.push_back(entry.path().stem().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-std::string param_name(const testing::TestParamInfo<std::string>& info) {
-  std::string name;
-  for (char c : info.param) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-  return name;
-}
-
 class Example : public testing::TestWithParam<std::string> {};
 
 TEST_P(Example, ReportsMatchTheBundledOnes) {
@@ -67,11 +52,12 @@ TEST_P(Example, ReportsMatchTheBundledOnes) {
   EXPECT_TRUE(tab_diff.empty()) << "examples/" << GetParam() << ".tab: " << tab_diff;
 }
 
-INSTANTIATE_TEST_SUITE_P(Examples, Example, testing::ValuesIn(example_names()), param_name);
+INSTANTIATE_TEST_SUITE_P(Examples, Example, testing::ValuesIn(e2e::deck_stems(BARLIST_EXAMPLES)),
+                         [](const auto& info) { return e2e::test_name(info.param); });
 
 // The README and the build's run-example target name these decks.
 TEST(Examples, TheDocumentedDecksAreBundled) {
-  const std::vector<std::string> names = example_names();
+  const std::vector<std::string> names = e2e::deck_stems(BARLIST_EXAMPLES);
   for (const char* documented : {"pier-cap", "deck-slab", "abutment"}) {
     EXPECT_NE(std::find(names.begin(), names.end(), documented), names.end()) << documented << ".deck is missing";
   }

@@ -11,14 +11,10 @@
 
 namespace {
 
-using Records = std::vector<std::string>;
-
-std::string blanks(std::size_t n) { return std::string(n, ' '); }
-
-std::string pad(std::string s, std::size_t width) {
-  s.resize(width, ' ');
-  return s;
-}
+using e2e::blanks;
+using e2e::pad;
+using e2e::problem_header;
+using e2e::Records;
 
 std::string right(const std::string& s, std::size_t width) {
   return s.size() >= width ? s : blanks(width - s.size()) + s;
@@ -41,21 +37,6 @@ std::string bar_card(char kind, const std::string& mark, int length) {
   return buf;
 }
 std::string recall_card(const std::string& mark) { return "R10" + mark + blanks(6) + "   1"; }
-
-// Quantities records.
-Records problem_header(const std::string& number, const std::string& title) {
-  return {
-      "0DD-MMM-YY" + blanks(13) + "VELMARA DEPARTMENT OF TRANSPORTATION" + blanks(9) + "PROB. NO. " + number,
-      " HH:MM:SS QUENDRAL DIVISION - OFFICE OF SPANS AND DECK STRUCTURES REVIEW",
-      " " + blanks(17) + "EXTENSION AND LISTING OF BAR REINFORCING STEEL",
-      blanks(30) + "REVISED:  JUNE 30, 2008",
-      "0" + pad(title, 68),
-      "",
-      " Name of Unit       Lump Weight" + blanks(3) + "Number" + blanks(3) +
-          "Total Weight   Cost/kg    Total Cost",
-      blanks(20) + "Ave. Length    Units",
-  };
-}
 
 // A unit named UNIT, one like unit at 1.00 a kilogram, weighing `kg`.
 std::string unit_line(int kg) {

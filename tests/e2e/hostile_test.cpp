@@ -21,7 +21,10 @@ namespace {
 namespace fs = std::filesystem;
 using e2e::read_file;
 using e2e::write_file;
-using Records = std::vector<std::string>;
+using e2e::blanks;
+using e2e::pad;
+using e2e::problem_header;
+using e2e::Records;
 
 const std::string kQuestion =
     " OUTPUT FILE ALREADY EXISTS.  DO YOU WISH TO DELETE IT [DEFAULT IS N]? (Y/N) \r\n";
@@ -30,16 +33,7 @@ const std::string kFirstPrompt = " ENTER INPUT FILE NAME            : (PLEASE EN
 const std::string kSecondPrompt = " ENTER OUTPUT FILE NAME FOR QUANTITIES: ";
 const std::string kThirdPrompt = " ENTER OUTPUT FILE NAME FOR BAR TABLES: ";
 
-std::string blanks(std::size_t n) { return std::string(n, ' '); }
-std::string pad(std::string s, std::size_t width) {
-  s.resize(width, ' ');
-  return s;
-}
-std::string lines(const Records& cards) {
-  std::string deck;
-  for (const std::string& card : cards) deck += card + "\n";
-  return deck;
-}
+std::string lines(const Records& cards) { return e2e::join_lines(cards); }
 
 // A small deck that lists one bar: its quantities and bar table are not empty.
 const Records kGoodDeck = {
@@ -48,19 +42,6 @@ const Records kGoodDeck = {
     " 16A01  1250   2",
     "Z",
 };
-
-Records problem_header(const std::string& number, const std::string& title) {
-  return {
-      "0DD-MMM-YY" + blanks(13) + "VELMARA DEPARTMENT OF TRANSPORTATION" + blanks(9) + "PROB. NO. " + number,
-      " HH:MM:SS QUENDRAL DIVISION - OFFICE OF SPANS AND DECK STRUCTURES REVIEW",
-      " " + blanks(17) + "EXTENSION AND LISTING OF BAR REINFORCING STEEL",
-      blanks(30) + "REVISED:  JUNE 30, 2008",
-      "0" + pad(title, 68),
-      "",
-      " Name of Unit       Lump Weight" + blanks(3) + "Number" + blanks(3) + "Total Weight   Cost/kg    Total Cost",
-      blanks(20) + "Ave. Length    Units",
-  };
-}
 
 Records operator+(Records a, const Records& b) {
   a.insert(a.end(), b.begin(), b.end());
