@@ -1,5 +1,7 @@
 #include "barlist_run.hpp"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
@@ -211,6 +213,30 @@ std::string join_lines(const std::vector<std::string>& lines) {
   std::string s;
   for (const auto& l : lines) s += l + "\n";
   return s;
+}
+
+void expect_reports(const std::string& label, const std::string& deck_text, const std::string& want_qty,
+                    const std::string& want_tab) {
+  TempDir dir;
+  const BarlistRun run = run_barlist(deck_text, dir);
+
+  ASSERT_FALSE(run.process.timed_out) << "barlist did not finish";
+  EXPECT_EQ(run.process.exit_code, 0) << "stderr: " << run.process.err;
+  EXPECT_EQ(run.process.err, "");
+  EXPECT_EQ(run.process.out, kPrompts);
+  ASSERT_TRUE(run.qty_exists);
+  ASSERT_TRUE(run.tab_exists);
+
+  std::vector<std::string> dates, times;
+  const std::string got_qty = mask_clock(run.qty, &dates, &times);
+  EXPECT_EQ(dates.size(), times.size());
+  for (const auto& d : dates) EXPECT_TRUE(is_header_date(d)) << "date in header: [" << d << "]";
+  for (const auto& t : times) EXPECT_TRUE(is_header_time(t)) << "time in header: [" << t << "]";
+
+  const std::string qty_diff = describe_difference(want_qty, got_qty);
+  EXPECT_TRUE(qty_diff.empty()) << "quantities file of " << label << ": " << qty_diff;
+  const std::string tab_diff = describe_difference(want_tab, run.tab);
+  EXPECT_TRUE(tab_diff.empty()) << "bar-table file of " << label << ": " << tab_diff;
 }
 
 std::string blanks(std::size_t n) { return std::string(n, ' '); }

@@ -42,6 +42,11 @@ struct BarlistRun {
 // three prompts with the deck, quantities and bar-table file names.
 BarlistRun run_barlist(const std::string& deck_text, const TempDir& dir);
 
+// Runs barlist on `deck_text` and expects a clean run whose reports are
+// `want_qty` (with the clock masked) and `want_tab`, byte for byte.
+void expect_reports(const std::string& label, const std::string& deck_text, const std::string& want_qty,
+                    const std::string& want_tab);
+
 // Record form of a quantities file (one LF-ended line per record, the first
 // character being the carriage-control character) to the bytes of the file.
 std::string asa_bytes(const std::string& record_form);

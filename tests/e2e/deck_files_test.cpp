@@ -23,28 +23,8 @@ namespace {
 // of the deck `name`.
 void expect_reports(const std::string& name, const std::string& deck_text) {
   const fs::path base = fs::path(BARLIST_DECKS) / name;
-  const std::string want_qty = e2e::asa_bytes(e2e::read_file(base.string() + ".qty"));
-  const std::string want_tab = e2e::crlf_lines(e2e::read_file(base.string() + ".tab"));
-
-  e2e::TempDir dir;
-  const e2e::BarlistRun run = e2e::run_barlist(deck_text, dir);
-
-  ASSERT_FALSE(run.process.timed_out) << "barlist did not finish";
-  EXPECT_EQ(run.process.exit_code, 0) << "stderr: " << run.process.err;
-  EXPECT_EQ(run.process.err, "");
-  EXPECT_EQ(run.process.out, e2e::kPrompts);
-  ASSERT_TRUE(run.qty_exists);
-  ASSERT_TRUE(run.tab_exists);
-
-  std::vector<std::string> dates, times;
-  const std::string got_qty = e2e::mask_clock(run.qty, &dates, &times);
-  for (const auto& d : dates) EXPECT_TRUE(e2e::is_header_date(d)) << "date in header: [" << d << "]";
-  for (const auto& t : times) EXPECT_TRUE(e2e::is_header_time(t)) << "time in header: [" << t << "]";
-
-  const std::string qty_diff = e2e::describe_difference(want_qty, got_qty);
-  EXPECT_TRUE(qty_diff.empty()) << "quantities file of " << name << ": " << qty_diff;
-  const std::string tab_diff = e2e::describe_difference(want_tab, run.tab);
-  EXPECT_TRUE(tab_diff.empty()) << "bar-table file of " << name << ": " << tab_diff;
+  e2e::expect_reports(name, deck_text, e2e::asa_bytes(e2e::read_file(base.string() + ".qty")),
+                      e2e::crlf_lines(e2e::read_file(base.string() + ".tab")));
 }
 
 std::string deck_text(const std::string& name) {
