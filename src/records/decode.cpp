@@ -87,6 +87,14 @@ struct OpenGroup {
 }  // namespace
 
 ReadStatus decode_fields(std::string_view record, const Layout& layout, std::span<const Target> targets) {
+  struct BlankRecords : RecordSource {
+    std::string_view following_record() override { return {}; }
+  } blank;
+  return decode_fields(record, layout, targets, blank);
+}
+
+ReadStatus decode_fields(std::string_view record, const Layout& layout, std::span<const Target> targets,
+                         RecordSource& more) {
   const std::span<const Item> items = layout.items();
   const int count = static_cast<int>(items.size());
   TargetCursor cursor(targets);
@@ -98,7 +106,7 @@ ReadStatus decode_fields(std::string_view record, const Layout& layout, std::spa
   while (!cursor.done()) {
     if (i == count) {
       if (!layout.reads_again_after_restart()) break;
-      record = {};  // the next record of text in memory is blank
+      record = more.following_record();
       column = 0;
       i = layout.restart_index();
       depth = 0;
@@ -119,7 +127,7 @@ ReadStatus decode_fields(std::string_view record, const Layout& layout, std::spa
         column += item.width;
         break;
       case ItemKind::Slash:
-        record = {};
+        record = more.following_record();
         column = 0;
         break;
       case ItemKind::GroupOpen:

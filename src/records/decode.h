@@ -12,10 +12,22 @@
 
 namespace barlist::records {
 
+// Where the records after the first come from when a layout goes on to the
+// next record (a / or a restart with targets left).
+class RecordSource {
+ public:
+  virtual std::string_view following_record() = 0;
+
+ protected:
+  ~RecordSource() = default;
+};
+
 // Reads the fields of `record` into `targets` with the input rules: columns
-// past the end of the record read as blanks. A / in the layout goes on to a
-// blank record. Returns the first conversion failure, if any; the targets
-// before it are filled.
+// past the end of a record read as blanks. Returns the first conversion
+// failure, if any; the targets before it are filled.
+ReadStatus decode_fields(std::string_view record, const Layout& layout, std::span<const Target> targets,
+                         RecordSource& more);
+// The same for text held in memory: the records after it are blank.
 ReadStatus decode_fields(std::string_view record, const Layout& layout, std::span<const Target> targets);
 inline ReadStatus decode_fields(std::string_view record, const Layout& layout, std::initializer_list<Target> targets) {
   return decode_fields(record, layout, std::span<const Target>(targets.begin(), targets.size()));

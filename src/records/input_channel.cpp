@@ -66,7 +66,10 @@ std::string_view InputChannel::read_record() {
 }
 
 void InputChannel::read_record(const Layout& layout, std::initializer_list<Target> targets) {
-  decode(read_record(), layout, targets);
+  const std::span<const Target> fields(targets.begin(), targets.size());
+  if (decode_fields(read_record(), layout, fields, *this) != ReadStatus::Ok) {
+    throw FatalError(kConversionError, unit_, path_);
+  }
 }
 
 void InputChannel::decode(std::string_view record, const Layout& layout, std::initializer_list<Target> targets) const {

@@ -13,7 +13,7 @@
 
 namespace barlist::records {
 
-class InputChannel {
+class InputChannel : private RecordSource {
  public:
   static constexpr std::size_t kMaxColumns = 256;
 
@@ -27,7 +27,8 @@ class InputChannel {
   std::optional<std::string_view> next_record();
   // The next record; the end of the file is fatal.
   std::string_view read_record();
-  // read_record followed by decode_fields; a field that does not convert is fatal.
+  // Reads one record, or more where the layout goes on to the next; the end
+  // of the file and a field that does not convert are fatal.
   void read_record(const Layout& layout, std::initializer_list<Target> targets);
   // Applies `layout` to a record of this channel already read; a field that
   // does not convert is fatal.
@@ -42,6 +43,7 @@ class InputChannel {
 
  private:
   bool fill();
+  std::string_view following_record() override { return read_record(); }
 
   int unit_;
   std::string path_;

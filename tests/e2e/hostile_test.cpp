@@ -404,6 +404,7 @@ TEST_F(Hostile, FullDeviceIsAWriteFailureNeverSuccess) {
   EXPECT_EQ(result_.exit_code, 1);
   EXPECT_EQ(result_.err, "barlist: write failure, unit 2, file /dev/full\n");
   EXPECT_EQ(result_.out, kFirstPrompt + kSecondPrompt + kQuestion + kThirdPrompt);
+  EXPECT_EQ(file("out.tab"), "");  // stopped when the quantities could not be written, before the bar table
 
   run("input.deck\nother.qty\n/dev/full\ny\n");
   EXPECT_EQ(result_.exit_code, 1);

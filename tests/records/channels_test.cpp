@@ -97,6 +97,19 @@ TEST_F(Channels, RecordsAreLinesWithoutTheirCrLfOfAnyLength) {
   EXPECT_EQ(in.read_record(), "AB");
 }
 
+TEST_F(Channels, ALayoutGoesOnToTheNextRecordsOfTheFile) {
+  const std::string path = file("records");
+  store(path, "AB\nCD\nEF\nGH\n");
+  InputChannel in(4, path, open_file(4, path, OpenMode::Existing));
+  std::array<char, 2> first{}, second{}, third{};
+  in.read_record(Layout("(A2,/,A2)"), {first, second});
+  EXPECT_EQ(std::string(second.data(), 2), "CD");
+  in.read_record(Layout("(A2)"), {first, second});  // targets left: the layout starts again on the next record
+  EXPECT_EQ(std::string(first.data(), 2), "EF");
+  EXPECT_EQ(std::string(second.data(), 2), "GH");
+  EXPECT_THROW(in.read_record(Layout("(A2)"), {third}), FatalError);
+}
+
 TEST_F(Channels, ALongLineIsReadInPiecesAcrossTheBuffer) {
   const std::string path = file("long");
   store(path, std::string(200000, 'y') + "\n" + "next\n");
