@@ -1,7 +1,6 @@
 // Applies an output layout to values, producing records.
 #pragma once
 
-#include <initializer_list>
 #include <span>
 #include <string_view>
 

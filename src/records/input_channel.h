@@ -38,8 +38,6 @@ class InputChannel : private RecordSource {
   void rewind();
   void close();
 
-  int unit() const { return unit_; }
-  const std::string& path() const { return path_; }
 
  private:
   bool fill();

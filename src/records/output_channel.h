@@ -47,8 +47,6 @@ class OutputChannel : private RecordSink {
   // twice, or after a failure, does nothing.
   void close();
 
-  int unit() const { return unit_; }
-  const std::string& path() const { return path_; }
   int fd() const { return fd_; }
 
  private:

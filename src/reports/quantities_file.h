@@ -23,8 +23,6 @@ class QuantitiesFile {
   void grand_total_line(float GTWT, float GTCOST);
   void premature_end();
 
-  records::OutputChannel& channel() { return channel_; }
-
  private:
   records::OutputChannel& channel_;
 };
