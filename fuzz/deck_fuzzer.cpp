@@ -44,12 +44,12 @@ reports::LocalTime fixed_time() { return {2026, 3, 14, 9, 26, 53}; }
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  records::InputChannel deck(4, "/fuzz/input.deck", deck_file(data, size));
-  const records::OutputOptions asa{.discipline = records::LineDiscipline::Asa, .owns_fd = false};
-  const records::OutputOptions plain{.discipline = records::LineDiscipline::Plain, .owns_fd = false};
-  records::OutputChannel quantities(2, "/fuzz/out.qty", null_output(), asa);
-  records::OutputChannel bar_table(3, "/fuzz/out.tab", null_output(), plain);
-  records::OutputChannel console(1, "/dev/tty", null_output(), plain);
+  records::InputChannel deck(4, "/fuzz/input.deck", records::FileDescriptor::own(deck_file(data, size)));
+  const records::OutputOptions asa{.discipline = records::LineDiscipline::Asa};
+  const records::OutputOptions plain{.discipline = records::LineDiscipline::Plain};
+  records::OutputChannel quantities(2, "/fuzz/out.qty", records::FileDescriptor::borrow(null_output()), asa);
+  records::OutputChannel bar_table(3, "/fuzz/out.tab", records::FileDescriptor::borrow(null_output()), plain);
+  records::OutputChannel console(1, "/dev/tty", records::FileDescriptor::borrow(null_output()), plain);
   try {
     deck::run_deck({deck, quantities, bar_table, console}, fixed_time);
     quantities.close();

@@ -33,10 +33,10 @@ std::string_view name_of(const std::array<char, 36>& reply) { return {reply.data
 void open_output(std::optional<records::OutputChannel>& channel, Console& console, int unit, std::string_view name,
                  records::LineDiscipline discipline, std::initializer_list<int> open_files) {
   for (const int fd : open_files) {
-    if (records::same_file(name, fd)) throw FatalError(records::kOpenFailure, unit, records::absolute_path(name));
+    if (records::same_file(std::string(records::trim_blanks(name)), fd)) throw FatalError(records::kOpenFailure, unit, records::absolute_path(name));
   }
   records::OutputOptions options{.discipline = discipline};
-  int fd;
+  records::FileDescriptor fd;
   if (records::file_exists(name)) {
     if (!confirm_overwrite(console)) {
       say_exiting(console);
@@ -47,7 +47,7 @@ void open_output(std::optional<records::OutputChannel>& channel, Console& consol
   } else {
     fd = records::open_file(unit, name, OpenMode::New);
   }
-  channel.emplace(unit, records::absolute_path(name), fd, options);
+  channel.emplace(unit, records::absolute_path(name), std::move(fd), options);
 }
 
 // The files of one run, closed in the order they were opened.
@@ -81,19 +81,20 @@ void dialogue_and_deck(Console& console, OpenFiles& files, const reports::Clock&
   if (!input_name) return;
   // The deck is opened before any output is named, so a wrong input name
   // leaves no output file behind.
-  const int deck_fd = records::open_file(kDeckUnit, name_of(*input_name), OpenMode::Existing);
-  files.deck.emplace(kDeckUnit, records::absolute_path(name_of(*input_name)), deck_fd);
+  records::FileDescriptor deck_fd = records::open_file(kDeckUnit, name_of(*input_name), OpenMode::Existing);
+  const int deck = deck_fd.get();
+  files.deck.emplace(kDeckUnit, records::absolute_path(name_of(*input_name)), std::move(deck_fd));
 
   const auto quantities_name = ask_name(console, kQuantitiesPrompt);
   if (!quantities_name) return;
   open_output(files.quantities, console, kQuantitiesUnit, name_of(*quantities_name), records::LineDiscipline::Asa,
-              {deck_fd});
+              {deck});
   if (!files.quantities) return;
 
   const auto bar_table_name = ask_name(console, kBarTablePrompt);
   if (!bar_table_name) return;
   open_output(files.bar_table, console, kBarTableUnit, name_of(*bar_table_name), records::LineDiscipline::Plain,
-              {deck_fd, files.quantities->fd()});
+              {deck, files.quantities->fd()});
   if (!files.bar_table) return;
 
   deck::run_deck({*files.deck, *files.quantities, *files.bar_table, console.output()}, clock);

@@ -8,15 +8,15 @@
 
 namespace barlist::records {
 
-InputChannel::InputChannel(int unit, std::string path, int fd, bool owns_fd)
-    : unit_(unit), path_(std::move(path)), fd_(fd), owns_fd_(owns_fd) {}
+InputChannel::InputChannel(int unit, std::string path, FileDescriptor fd)
+    : unit_(unit), path_(std::move(path)), fd_(std::move(fd)) {}
 
 InputChannel::~InputChannel() { close(); }
 
 bool InputChannel::fill() {
-  if (at_end_ || fd_ < 0) return false;
+  if (at_end_ || !fd_) return false;
   for (;;) {
-    const ssize_t n = ::read(fd_, buffer_.data(), buffer_.size());
+    const ssize_t n = ::read(fd_.get(), buffer_.data(), buffer_.size());
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) throw FatalError(kReadFailure, unit_, path_);
     if (n == 0) {
@@ -77,14 +77,11 @@ void InputChannel::decode(std::string_view record, const Layout& layout, std::in
 }
 
 void InputChannel::rewind() {
-  if (fd_ < 0 || ::lseek(fd_, 0, SEEK_SET) != 0) throw FatalError(kReadFailure, unit_, path_);
+  if (!fd_ || ::lseek(fd_.get(), 0, SEEK_SET) != 0) throw FatalError(kReadFailure, unit_, path_);
   at_end_ = false;
   start_ = end_ = 0;
 }
 
-void InputChannel::close() {
-  if (fd_ >= 0 && owns_fd_) ::close(fd_);
-  fd_ = -1;
-}
+void InputChannel::close() { fd_.close(); }
 
 }  // namespace barlist::records

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "records/decode.h"
+#include "records/file_descriptor.h"
 
 namespace barlist::records {
 
@@ -17,7 +18,7 @@ class InputChannel : private RecordSource {
  public:
   static constexpr std::size_t kMaxColumns = 256;
 
-  InputChannel(int unit, std::string path, int fd, bool owns_fd = true);
+  InputChannel(int unit, std::string path, FileDescriptor fd);
   ~InputChannel();
   InputChannel(const InputChannel&) = delete;
   InputChannel& operator=(const InputChannel&) = delete;
@@ -38,15 +39,13 @@ class InputChannel : private RecordSource {
   void rewind();
   void close();
 
-
  private:
   bool fill();
   std::string_view following_record() override { return read_record(); }
 
   int unit_;
   std::string path_;
-  int fd_;
-  bool owns_fd_;
+  FileDescriptor fd_;
   bool at_end_ = false;
   std::size_t start_ = 0;
   std::size_t end_ = 0;

@@ -17,8 +17,8 @@ constexpr char FF = 12;
 
 }  // namespace
 
-OutputChannel::OutputChannel(int unit, std::string path, int fd, OutputOptions options)
-    : unit_(unit), path_(std::move(path)), fd_(fd), options_(options) {
+OutputChannel::OutputChannel(int unit, std::string path, FileDescriptor fd, OutputOptions options)
+    : unit_(unit), path_(std::move(path)), fd_(std::move(fd)), options_(options) {
   buffer_.reserve(kBufferSize);
 }
 
@@ -48,7 +48,7 @@ void OutputChannel::emit(std::string_view record, bool line_end) {
     // record arrives; one that never gets a record stays as it was.
     options_.cut_at_first_record = false;
     struct stat info {};
-    if (fstat(fd_, &info) == 0 && S_ISREG(info.st_mode) && ftruncate(fd_, 0) != 0) {
+    if (fstat(fd_.get(), &info) == 0 && S_ISREG(info.st_mode) && ftruncate(fd_.get(), 0) != 0) {
       failed_ = true;
       throw FatalError(kWriteFailure, unit_, path_);
     }
@@ -105,13 +105,13 @@ void OutputChannel::put(char byte) {
 }
 
 void OutputChannel::flush() {
-  if (failed_ || fd_ < 0) {
+  if (failed_ || !fd_) {
     buffer_.clear();
     return;
   }
   std::size_t done = 0;
   while (done < buffer_.size()) {
-    const ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+    const ssize_t n = ::write(fd_.get(), buffer_.data() + done, buffer_.size() - done);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
       failed_ = true;
@@ -124,7 +124,7 @@ void OutputChannel::flush() {
 }
 
 void OutputChannel::close() {
-  if (fd_ < 0) return;
+  if (!fd_) return;
   if (!failed_ && options_.discipline == LineDiscipline::Asa && line_end_pending_) {
     put(LF);
     line_end_pending_ = false;
@@ -132,15 +132,10 @@ void OutputChannel::close() {
   try {
     flush();
   } catch (...) {
-    if (options_.owns_fd) ::close(fd_);
-    fd_ = -1;
+    fd_.close();
     throw;
   }
-  if (options_.owns_fd && ::close(fd_) != 0 && errno != EINTR) {
-    fd_ = -1;
-    throw FatalError(kWriteFailure, unit_, path_);
-  }
-  fd_ = -1;
+  if (!fd_.close() && errno != EINTR) throw FatalError(kWriteFailure, unit_, path_);
 }
 
 }  // namespace barlist::records

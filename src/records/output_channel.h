@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "records/file_descriptor.h"
 #include "records/format.h"
 #include "records/layout.h"
 #include "records/values.h"
@@ -23,12 +24,11 @@ struct OutputOptions {
   LineDiscipline discipline = LineDiscipline::Plain;
   bool cut_at_first_record = false;  // an existing file confirmed for overwriting
   bool flush_each_record = false;    // the console and standard output
-  bool owns_fd = true;
 };
 
 class OutputChannel : private RecordSink {
  public:
-  OutputChannel(int unit, std::string path, int fd, OutputOptions options);
+  OutputChannel(int unit, std::string path, FileDescriptor fd, OutputOptions options);
   ~OutputChannel();
   OutputChannel(const OutputChannel&) = delete;
   OutputChannel& operator=(const OutputChannel&) = delete;
@@ -47,7 +47,7 @@ class OutputChannel : private RecordSink {
   // twice, or after a failure, does nothing.
   void close();
 
-  int fd() const { return fd_; }
+  int fd() const { return fd_.get(); }
 
  private:
   void emit(std::string_view record, bool line_end) override;
@@ -56,7 +56,7 @@ class OutputChannel : private RecordSink {
 
   int unit_;
   std::string path_;
-  int fd_;
+  FileDescriptor fd_;
   OutputOptions options_;
   bool line_end_pending_ = false;
   bool failed_ = false;

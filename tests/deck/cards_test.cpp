@@ -17,7 +17,7 @@ Card card(std::initializer_list<std::pair<std::size_t, std::string>> fields) {
 
 class Cards : public ::testing::Test {
  protected:
-  records::InputChannel deck_{4, "/abs/deck.dat", open("/dev/null", O_RDONLY)};
+  records::InputChannel deck_{4, "/abs/deck.dat", records::FileDescriptor::own(open("/dev/null", O_RDONLY))};
 };
 
 TEST_F(Cards, TheColumnScreenCoversColumns2To75ButTheMark) {

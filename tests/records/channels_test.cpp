@@ -3,7 +3,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cstdlib>
+#include <cerrno>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -22,7 +23,7 @@ class Channels : public ::testing::Test {
     char pattern[] = "/tmp/barlist-channels-XXXXXX";
     folder_ = mkdtemp(pattern);
   }
-  void TearDown() override { std::system(("rm -rf " + folder_).c_str()); }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
 
   std::string file(const std::string& name) const { return folder_ + "/" + name; }
 
@@ -140,6 +141,26 @@ TEST_F(Channels, FailuresAreFatalWithTheirCondition) {
   } catch (const FatalError& e) {
     EXPECT_EQ(std::string(e.what()), "write failure, unit 2, file /dev/full");
   }
+}
+
+// The dialogue names the cause of a failed open in the words of the fatal
+// report; the command line adds the system's own reason.
+TEST(Files, FailedOpensMapToTheirConditionAndReason) {
+  EXPECT_EQ(open_failure_condition(ENOENT, OpenMode::Existing), "file not found");
+  EXPECT_EQ(open_failure_condition(ENOTDIR, OpenMode::Existing), "file not found");
+  EXPECT_EQ(open_failure_condition(ENOENT, OpenMode::New), "open failure");
+  for (const int error : {EACCES, EPERM, EROFS}) {
+    EXPECT_EQ(open_failure_condition(error, OpenMode::New), "permission to access file denied");
+  }
+  EXPECT_EQ(open_failure_condition(ENAMETOOLONG, OpenMode::Replace), "file name specification error");
+  EXPECT_EQ(open_failure_condition(EISDIR, OpenMode::Existing), "open failure");
+  EXPECT_EQ(open_failure_condition(kNotRegularFile, OpenMode::Existing), "open failure");
+  EXPECT_EQ(open_failure_reason(ENOENT), "No such file or directory");
+  EXPECT_EQ(open_failure_reason(kNotRegularFile), "not a regular file");
+
+  EXPECT_EQ(open_path("/dev/null", OpenMode::Existing).error, kNotRegularFile);
+  EXPECT_EQ(open_path("/", OpenMode::Existing).error, EISDIR);
+  EXPECT_EQ(open_path("", OpenMode::Existing).error, ENOENT);
 }
 
 TEST(Files, NamesAreTrimmedOfBlanks) {

@@ -12,7 +12,7 @@ namespace barlist::testing {
 class ChannelCapture {
  public:
   explicit ChannelCapture(records::LineDiscipline discipline)
-      : file_(std::tmpfile()), channel_(9, "capture", dup(fileno(file_)), {.discipline = discipline}) {}
+      : file_(std::tmpfile()), channel_(9, "capture", records::FileDescriptor::own(dup(fileno(file_))), {.discipline = discipline}) {}
   ~ChannelCapture() { std::fclose(file_); }
 
   records::OutputChannel& channel() { return channel_; }
