@@ -15,6 +15,7 @@
 #include "records/fatal.h"
 #include "records/input_channel.h"
 #include "records/output_channel.h"
+#include "reports/quantities_file.h"
 
 namespace {
 
@@ -49,12 +50,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const records::OutputOptions plain{.discipline = records::LineDiscipline::Plain};
   records::OutputChannel quantities(2, "/fuzz/out.qty", records::FileDescriptor::borrow(null_output()), asa);
   records::OutputChannel bar_table(3, "/fuzz/out.tab", records::FileDescriptor::borrow(null_output()), plain);
-  records::OutputChannel console(1, "/dev/tty", records::FileDescriptor::borrow(null_output()), plain);
+  reports::QuantitiesFile quantities_file(quantities, fixed_time);
   try {
-    deck::run_deck({deck, quantities, bar_table, console}, fixed_time);
+    // With the warnings, so the checks behind them see every deck too.
+    deck::run_deck({deck, bar_table}, quantities_file, {.warnings = true});
     quantities.close();
     bar_table.close();
-    console.close();
   } catch (const records::FatalError&) {
     // An orderly fatal end: the driver would report it and exit with status 1.
   }

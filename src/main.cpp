@@ -1,3 +1,3 @@
 #include "driver/run.h"
 
-int main() { return barlist::driver::run(); }
+int main(int argc, char** argv) { return barlist::driver::run(argc, argv); }

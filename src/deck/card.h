@@ -4,6 +4,8 @@
 #include <array>
 #include <string_view>
 
+#include "events/card_kind.h"
+
 namespace barlist::deck {
 
 inline constexpr std::size_t kCardColumns = 80;
@@ -16,8 +18,9 @@ class Card {
     record.copy(columns_.data(), kCardColumns);
   }
 
-  char kind() const { return columns_[0]; }
+  events::CardKind kind() const { return events::kind_of(columns_[0]); }
   std::string_view text() const { return {columns_.data(), kCardColumns}; }
+  bool blank() const { return text().find_first_not_of(' ') == std::string_view::npos; }
 
  private:
   std::array<char, kCardColumns> columns_;

@@ -70,14 +70,14 @@ std::int32_t decode_line_skip_count(const records::InputChannel& deck, const Car
   return count;
 }
 
-bool numeric_columns_clean(const Card& card) {
+int first_non_numeric_column(const Card& card) {
   const std::string_view text = card.text();
   for (std::size_t column = 2; column <= 75; ++column) {
     if (column >= 4 && column <= 6) continue;
     const char c = text[column - 1];
-    if (c != ' ' && (c < '0' || c > '9')) return false;
+    if (c != ' ' && (c < '0' || c > '9')) return static_cast<int>(column);
   }
-  return true;
+  return 0;
 }
 
 }  // namespace barlist::deck

@@ -64,7 +64,8 @@ std::array<char, 16> decode_subtotal_name(const records::InputChannel& deck, con
 std::int32_t decode_line_skip_count(const records::InputChannel& deck, const Card& card);
 
 // A bar or store bar card may hold only blanks and digits in columns 2 to 75,
-// the bar mark in columns 4 to 6 excepted.
-bool numeric_columns_clean(const Card& card);
+// the bar mark in columns 4 to 6 excepted. Returns the first column that
+// holds anything else, or 0 when the card is clean.
+int first_non_numeric_column(const Card& card);
 
 }  // namespace barlist::deck

@@ -1,5 +1,5 @@
 // The channels the driver hands to the deck reader, open and positioned at
-// their first record.
+// their first record. The quantities file and the console are listeners.
 #pragma once
 
 #include "records/input_channel.h"
@@ -8,10 +8,8 @@
 namespace barlist::deck {
 
 struct DeckChannels {
-  records::InputChannel& deck;           // channel 4
-  records::OutputChannel& quantities;    // channel 2
-  records::OutputChannel& bar_table;     // channel 3
-  records::OutputChannel& console;       // channel 1
+  records::InputChannel& deck;        // channel 4
+  records::OutputChannel& bar_table;  // channel 3
 };
 
 }  // namespace barlist::deck

@@ -7,15 +7,14 @@
 
 namespace barlist::deck {
 
-void run_deck(const DeckChannels& channels, const reports::Clock& clock) {
+void run_deck(const DeckChannels& channels, events::RunListener& listener, DeckOptions options) {
   // The tables are large and fixed in size: allocated once for the run.
   const auto tables = std::make_unique<RunTables>();
-  Pass1 pass1(channels, clock, *tables);
-  if (!pass1.run()) return;
-  // The quantities file is complete: a disk that cannot take it stops the
-  // run here, before the bar table is written.
-  channels.quantities.flush();
-  run_pass2(channels, *tables);
+  Pass1 pass1(channels.deck, listener, *tables, options.warnings);
+  const bool complete = pass1.run();
+  listener.pass1_ended(complete);
+  if (complete) run_pass2(channels, *tables, listener);
+  listener.run_ended();
 }
 
 }  // namespace barlist::deck

@@ -1,32 +1,67 @@
 #include "deck/pass1.h"
 
-#include "deck/deck_errors.h"
+#include "deck/error_columns.h"
 #include "geometry/bar_length.h"
 #include "geometry/bar_sizes.h"
+#include "records/fatal.h"
 
 namespace barlist::deck {
+namespace {
 
-Pass1::Pass1(const DeckChannels& channels, const reports::Clock& clock, RunTables& tables)
-    : channels_(channels), clock_(clock), tables_(tables), quantities_(channels.quantities) {
+using events::CardKind;
+using events::DeckError;
+
+std::string_view view(const auto& cells) { return {cells.data(), cells.size()}; }
+
+std::string trimmed(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
+constexpr int kProgramCodeColumn = 2;
+
+}  // namespace
+
+Pass1::Pass1(records::InputChannel& deck, events::RunListener& listener, RunTables& tables, bool warnings)
+    : deck_(deck), listener_(listener), tables_(tables), warnings_(warnings) {
   unit_name_.fill(' ');
 }
 
+bool Pass1::run() {
+  try {
+    return read_deck();
+  } catch (records::FatalError& error) {
+    // A field that does not convert stops the run at the card that holds it.
+    if (error.condition() == records::kConversionError) error.set_line(line_);
+    throw;
+  }
+}
+
+void Pass1::take_card(std::string_view record) {
+  record_ = record;
+  card_ = Card(record);
+  ++line_;
+  if (!warnings_) return;
+  found_.clear();
+  check_record(record_, found_);
+  for (CardWarning& w : found_) warn(w.column, std::move(w.message));
+}
+
 bool Pass1::next_card() {
-  const auto record = channels_.deck.next_record();
+  const auto record = deck_.next_record();
   if (!record) return false;
-  card_ = Card(*record);
-  ++cards_read_;
+  take_card(*record);
   return true;
 }
 
-bool Pass1::run() {
+bool Pass1::read_deck() {
   // The first card has no end-of-file branch: an empty deck is fatal.
-  card_ = Card(channels_.deck.read_record());
-  cards_read_ = 1;
-  if (card_.kind() == '*') {
+  take_card(deck_.read_record());
+  if (card_.kind() == CardKind::Identification) {
     identification(card_);
   } else {
-    recover(1, card_);
+    recover(DeckError::NoIdentificationCard, card_, 1);
   }
   for (;;) {
     switch (state_) {
@@ -41,17 +76,7 @@ bool Pass1::run() {
         in_unit(card_);
         break;
       case State::BetweenProblems:
-        if (!next_card()) {
-          state_ = State::Finished;
-          break;
-        }
-        // Any card but an identification card is taken as if in a unit.
-        if (card_.kind() == '*') {
-          identification(card_);
-        } else {
-          state_ = State::InUnit;
-          in_unit(card_);
-        }
+        between_problems();
         break;
       case State::Finished:
         return true;
@@ -69,172 +94,225 @@ void Pass1::awaiting_unit() {
       return;
     }
     switch (card_.kind()) {
-      case 'C':
-      case 'K':
+      case CardKind::Comment:
+      case CardKind::LineSkip:
         continue;
-      case 'Z':
+      case CardKind::End:
         end_problem();
         return;
-      case 'U':
+      case CardKind::Unit:
         unit_card(card_);
         return;
       default:
-        recover(2, card_);
+        recover(DeckError::NoUnitCard, card_, 1);
         return;
     }
   }
 }
 
+// After an end card or a failed card. Comments, line skips and blank cards
+// (an empty line reads as one) belong to no problem and are passed over; an
+// identification card opens the next problem; any other card is taken as if
+// in a unit of the current problem.
+void Pass1::between_problems() {
+  for (;;) {
+    if (!next_card()) {
+      state_ = State::Finished;
+      return;
+    }
+    const CardKind kind = card_.kind();
+    if (kind == CardKind::Comment || kind == CardKind::LineSkip || card_.blank()) continue;
+    if (kind == CardKind::Identification) {
+      identification(card_);
+      return;
+    }
+    if (after_end_card_ && warnings_) {
+      warn(1, "card after the end card of problem " + trimmed(view(problem_number_)) +
+                  " is read as part of that problem");
+    }
+    after_end_card_ = false;
+    state_ = State::InUnit;
+    in_unit(card_);
+    return;
+  }
+}
+
 void Pass1::in_unit(const Card& card) {
   switch (card.kind()) {
-    case ' ':
-    case '0':
-    case 'S':
+    case CardKind::Bar:
+    case CardKind::StoreBar:
       bar_card(card);
       return;
-    case 'V':
+    case CardKind::VaryBar:
       vary_bar_card(card);
       return;
-    case 'W':
+    case CardKind::LumpWeight:
       lump_weight_card(card);
       return;
-    case 'R':
+    case CardKind::RecallBar:
       recall_card(card);
       return;
-    case 'U':
+    case CardKind::Unit:
       close_unit();
       unit_card(card);
       return;
-    case 'T':
+    case CardKind::Subtotal:
       subtotal_card(card);
       return;
-    case 'C':
-    case 'K':
+    case CardKind::Comment:
+    case CardKind::LineSkip:
       return;
-    case 'Z':
+    case CardKind::End:
       end_problem();
       return;
-    default:
-      recover(4, card);
+    case CardKind::Identification:
+    case CardKind::Unknown:
+      recover(DeckError::IllegalCode, card, 1);
       return;
   }
 }
 
 void Pass1::identification(const Card& card) {
-  const IdentificationCard id = decode_identification(channels_.deck, card);
+  const IdentificationCard id = decode_identification(deck_, card);
   // The problem number, price and title are taken even from an invalid card.
   problem_number_ = id.problem_number;
   problem_price_ = id.price;
   if (id.program_code != std::array<char, 3>{'B', '0', '6'}) {
-    recover(1, card);
+    recover(DeckError::NoIdentificationCard, card, kProgramCodeColumn);
     return;
   }
   problem_ = tables_.problems.size();
-  tables_.problems.push_back({false, tables_.bar_lengths.NB(), cards_read_});
-  quantities_.problem_header({problem_number_.data(), problem_number_.size()}, {id.title.data(), id.title.size()},
-                             clock_());
+  tables_.problems.push_back({false, tables_.bar_lengths.NB(), line_});
+  listener_.problem_opened({line_, problem_, view(problem_number_), view(id.title), problem_price_});
   store_.clear();
   unit_open_ = false;  // a unit left open by an earlier problem is abandoned
+  after_end_card_ = false;
   totals_.open_problem();
   state_ = State::AwaitingUnit;
 }
 
 void Pass1::unit_card(const Card& card) {
-  const UnitCard unit = decode_unit(channels_.deck, card);
+  const UnitCard unit = decode_unit(deck_, card);
   unit_name_ = unit.name;
+  unit_line_ = line_;
   NOUNIT_ = unit.NOUNIT;
   UPRICE_ = unit.UPRICE;
   totals_.open_unit();
   unit_open_ = true;  // even when rejected: its cards still count and it still closes
   state_ = State::InUnit;
   if (!(NOUNIT_ > 0)) {
-    recover(3, card);
+    recover(DeckError::NumberOfUnitsNotGiven, card, kUnitCountColumn);
     return;
   }
   if (!(UPRICE_ > 0)) UPRICE_ = problem_price_;
 }
 
 void Pass1::bar_card(const Card& card) {
-  if (!numeric_columns_clean(card)) {
-    recover(18, card);
+  if (const int column = first_non_numeric_column(card); column != 0) {
+    recover(DeckError::AlphabeticData, card, column);
     return;
   }
-  const BarCard bar = decode_bar(channels_.deck, card);
+  const BarCard bar = decode_bar(deck_, card);
   bar_ = bar.label;
+  if (warnings_) {
+    found_.clear();
+    check_bar_card(card, bar, found_);
+    for (CardWarning& w : found_) warn(w.column, std::move(w.message));
+  }
   const geometry::BarLength length = geometry::bar_length(bar.shape);
   if (length.error != 0) {
-    recover(length.error, card);
+    recover(static_cast<DeckError>(length.error), card, bar_error_column(length.error, bar.shape));
     return;
   }
-  if (!file_bar(card, {length.BARFT, length.BARIN}, length.BARL, bar.ANOB)) return;
-  if (card.kind() == 'S' && !store_.add(tables_.bar_lengths.NB(), bar_)) stop(20);
+  if (!file_bar(card, {length.BARFT, length.BARIN}, length.BARL, bar.ANOB, &bar.shape)) return;
+  if (card.kind() != CardKind::StoreBar) return;
+  const StoreTable::Entry* stored = store_.find(bar_);
+  if (!store_.add(tables_.bar_lengths.NB(), bar_, line_)) {
+    stop(DeckError::TooManyStoreBars);
+  } else if (stored != nullptr && warnings_) {
+    warn(kSizeColumn, "bar " + std::to_string(bar_.IBS) + trimmed(view(bar_.IBM)) + " is stored again: a recall takes the one on line " +
+                          std::to_string(stored->line));
+  }
 }
 
 void Pass1::recall_card(const Card& card) {
-  const RecallCard recall = decode_recall(channels_.deck, card);
+  const RecallCard recall = decode_recall(deck_, card);
   bar_ = recall.label;
+  if (warnings_) {
+    found_.clear();
+    check_recall_card(card, found_);
+    for (CardWarning& w : found_) warn(w.column, std::move(w.message));
+  }
   const StoreTable::Entry* stored = store_.find(bar_);
   if (stored == nullptr) {
-    recover(16, card);
+    recover(DeckError::IllegalRecallBar, card, kSizeColumn);
     return;
   }
   const geometry::StoredPair length = tables_.bar_lengths.at(stored->NB);
   const float BARL = static_cast<float>(100 * length.BARFT + length.BARIN);
-  file_bar(card, length, BARL, recall.ANOB);
+  file_bar(card, length, BARL, recall.ANOB, nullptr);
 }
 
-bool Pass1::file_bar(const Card& card, geometry::StoredPair length, float BARL, float ANOB) {
+bool Pass1::file_bar(const Card& card, geometry::StoredPair length, float BARL, float ANOB,
+                     const geometry::BarShape* shape) {
   if (!tables_.bar_lengths.add(length)) {
-    stop(19);
+    stop(DeckError::TooManyBars);
     return false;
   }
-  totals_.add_bar(BARL, bar_.IBS, ANOB);
+  weighed(card, ANOB, BARL, 0, totals_.add_bar(BARL, bar_.IBS, ANOB), shape);
   if (!(ANOB > 0)) {
-    recover(14, card);
+    recover(DeckError::NumberOfBarsNotGiven, card, kCountColumn);
     return false;
   }
   return true;
 }
 
+void Pass1::weighed(const Card& card, float ANOB, float length, float lump_weight, float weight,
+                    const geometry::BarShape* shape) {
+  const bool lump = card.kind() == CardKind::LumpWeight;
+  listener_.item_weighed({line_, card.kind(), view(unit_name_), lump ? 0 : bar_.IBS, lump ? "" : view(bar_.IBM), ANOB,
+                          length, lump_weight, weight, shape});
+}
+
 void Pass1::vary_bar_card(const Card& card) {
-  const VaryBarCard vary = decode_vary_bar(channels_.deck, card);
+  const VaryBarCard vary = decode_vary_bar(deck_, card);
   bar_ = vary.label;
-  quantities_.vary_bar_line(bar_.IBS, {bar_.IBM.data(), bar_.IBM.size()}, vary.BARL, vary.ANOB);
+  listener_.vary_bar_read({line_, bar_.IBS, view(bar_.IBM), vary.BARL, vary.ANOB});
   if (!geometry::is_bar_size(bar_.IBS)) {
-    recover(5, card);
+    recover(DeckError::IllegalBarSize, card, kSizeColumn);
     return;
   }
   if (!(vary.BARL > 0)) {
-    recover(7, card);
+    recover(DeckError::BarLengthNotGiven, card, kVaryLengthColumn);
     return;
   }
-  totals_.add_bar(vary.BARL, bar_.IBS, vary.ANOB);
-  if (!(vary.ANOB > 0)) recover(14, card);
+  weighed(card, vary.ANOB, vary.BARL, 0, totals_.add_bar(vary.BARL, bar_.IBS, vary.ANOB), nullptr);
+  if (!(vary.ANOB > 0)) recover(DeckError::NumberOfBarsNotGiven, card, kCountColumn);
 }
 
 void Pass1::lump_weight_card(const Card& card) {
-  const LumpWeightCard lump = decode_lump_weight(channels_.deck, card);
+  const LumpWeightCard lump = decode_lump_weight(deck_, card);
   if (lump.lump_weight == 0) {
-    recover(15, card);
+    recover(DeckError::LumpWeightNotGiven, card, kLumpWeightColumn);
     return;
   }
-  quantities_.lump_weight_line(lump.lump_weight, lump.ANOB);
-  totals_.add_lump_weight(lump.lump_weight, lump.ANOB);
-  if (!(lump.ANOB > 0)) recover(14, card);
+  weighed(card, lump.ANOB, 0, lump.lump_weight, totals_.add_lump_weight(lump.lump_weight, lump.ANOB), nullptr);
+  if (!(lump.ANOB > 0)) recover(DeckError::NumberOfBarsNotGiven, card, kCountColumn);
 }
 
 void Pass1::subtotal_card(const Card& card) {
   close_unit();
-  const std::array<char, 16> name = decode_subtotal_name(channels_.deck, card);
-  quantities_.subtotal_line({name.data(), name.size()}, totals_.STWT, totals_.STCOST);
+  const std::array<char, 16> name = decode_subtotal_name(deck_, card);
+  listener_.subtotal_written({line_, view(name), totals_.STWT, totals_.STCOST});
   totals_.open_subtotal_group();
   state_ = State::AwaitingUnit;
 }
 
 void Pass1::end_problem() {
   close_unit();
-  quantities_.grand_total_line(totals_.GTWT, totals_.GTCOST);
+  listener_.problem_ended({line_, totals_.GTWT, totals_.GTCOST});
   state_ = State::BetweenProblems;
+  after_end_card_ = true;
 }
 
 // Unit, subtotal and end cards close the unit only when one is open, so no
@@ -242,27 +320,37 @@ void Pass1::end_problem() {
 void Pass1::close_unit() {
   if (!unit_open_) return;
   unit_open_ = false;
-  const reports::UnitClose unit = totals_.close_unit(NOUNIT_, UPRICE_);
-  quantities_.unit_line({unit_name_.data(), unit_name_.size()}, unit);
+  listener_.unit_closed({unit_line_, view(unit_name_), totals_.close_unit(NOUNIT_, UPRICE_)});
 }
 
 void Pass1::premature_end() {
-  quantities_.premature_end();
+  tell(DeckError::PrematureEnd, Card(), 0);
   problem().failed = true;
   state_ = State::Finished;
 }
 
-void Pass1::recover(int error, const Card& card) {
-  const ErrorContext context{{problem_number_.data(), problem_number_.size()}, {unit_name_.data(), unit_name_.size()},
-                             bar_};
-  report_deck_error(channels_.quantities, error, context, card);
+void Pass1::recover(DeckError error, const Card& card, int column) {
+  tell(error, card, column);
   problem().failed = true;
   state_ = State::BetweenProblems;
+  after_end_card_ = false;
 }
 
-void Pass1::stop(int error) {
-  report_capacity_error(channels_.console, error);
+void Pass1::stop(DeckError error) {
+  tell(error, card_, 1);
+  problem().failed = true;
   state_ = State::Stopped;
+}
+
+void Pass1::tell(DeckError error, const Card& card, int column) {
+  const bool premature = error == DeckError::PrematureEnd;
+  listener_.deck_error({error, line_, column, problem_, view(problem_number_), view(unit_name_), bar_.IBS,
+                        view(bar_.IBM), premature ? std::string_view() : card.text(),
+                        premature ? std::string_view() : record_});
+}
+
+void Pass1::warn(int column, std::string message) {
+  listener_.warning({line_, column, std::move(message), record_});
 }
 
 }  // namespace barlist::deck

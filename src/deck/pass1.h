@@ -1,22 +1,27 @@
 // The first pass over the deck: every card checked, every bar's length worked
-// out and filed, weights and costs totalled, the quantities file written.
+// out and filed, weights and costs totalled, and each finding told to the
+// run's listener (the quantities file among them) in deck order.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <string_view>
+#include <vector>
 
 #include "deck/cards.h"
-#include "deck/channels.h"
 #include "deck/tables.h"
-#include "reports/clock.h"
-#include "reports/quantities_file.h"
+#include "deck/warnings.h"
+#include "events/run_listener.h"
+#include "records/input_channel.h"
 #include "reports/totals.h"
 
 namespace barlist::deck {
 
 class Pass1 {
  public:
-  Pass1(const DeckChannels& channels, const reports::Clock& clock, RunTables& tables);
+  // With `warnings`, cards are also checked for what reads differently from
+  // what a detailer most likely meant.
+  Pass1(records::InputChannel& deck, events::RunListener& listener, RunTables& tables, bool warnings);
 
   // True when the deck was read to its end (or a premature end) and the
   // second pass follows; false when error 19 or 20 ended the run.
@@ -25,8 +30,11 @@ class Pass1 {
  private:
   enum class State { AwaitingUnit, InUnit, BetweenProblems, Finished, Stopped };
 
+  bool read_deck();
   bool next_card();
+  void take_card(std::string_view record);
   void awaiting_unit();
+  void between_problems();
   void in_unit(const Card& card);
   void identification(const Card& card);
   void unit_card(const Card& card);
@@ -40,28 +48,37 @@ class Pass1 {
   void premature_end();
   // Files a bar's length under the next NB and adds its weight; error 19 stops
   // the run, error 14 fails the card. False when the card's processing ends.
-  bool file_bar(const Card& card, geometry::StoredPair length, float BARL, float ANOB);
-  void recover(int error, const Card& card);
-  void stop(int error);
+  bool file_bar(const Card& card, geometry::StoredPair length, float BARL, float ANOB,
+                const geometry::BarShape* shape);
+  void weighed(const Card& card, float ANOB, float length, float lump_weight, float weight,
+               const geometry::BarShape* shape);
+  void recover(events::DeckError error, const Card& card, int column);
+  void stop(events::DeckError error);
+  void tell(events::DeckError error, const Card& card, int column);
+  void warn(int column, std::string message);
 
   ProblemRecord& problem() { return tables_.problems[problem_]; }
 
-  const DeckChannels& channels_;
-  const reports::Clock& clock_;
+  records::InputChannel& deck_;
+  events::RunListener& listener_;
   RunTables& tables_;
-  reports::QuantitiesFile quantities_;
+  const bool warnings_;
   reports::Totals totals_;
   StoreTable store_;
+  std::vector<CardWarning> found_;
 
   State state_ = State::BetweenProblems;
+  bool after_end_card_ = false;  // between problems because an end card was read
   Card card_;
-  std::uint64_t cards_read_ = 0;
+  std::string_view record_;  // the card's line as read, until the next is read
+  events::Line line_ = 0;
   std::size_t problem_ = 0;
 
   // The current problem, unit and bar, blank and zero until a card sets them.
   std::array<char, 4> problem_number_{' ', ' ', ' ', ' '};
   float problem_price_ = 0;
   std::array<char, 16> unit_name_;
+  events::Line unit_line_ = 0;
   float NOUNIT_ = 0;
   float UPRICE_ = 0;
   bool unit_open_ = false;

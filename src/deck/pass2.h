@@ -4,9 +4,11 @@
 
 #include "deck/channels.h"
 #include "deck/tables.h"
+#include "events/run_listener.h"
 
 namespace barlist::deck {
 
-void run_pass2(const DeckChannels& channels, const RunTables& tables);
+// Tells the listener of each problem listed and each bar-level card listed.
+void run_pass2(const DeckChannels& channels, const RunTables& tables, events::RunListener& listener);
 
 }  // namespace barlist::deck

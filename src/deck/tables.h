@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "deck/cards.h"
+#include "events/run_listener.h"
 #include "geometry/length_rounding.h"
 
 namespace barlist::deck {
@@ -37,13 +38,14 @@ class StoreTable {
   struct Entry {
     int NB = 0;
     BarLabel label;
+    events::Line line = 0;  // the store bar card
   };
 
   void clear() { count_ = 0; }
   // False when the problem has no room left (error 20).
-  bool add(int NB, const BarLabel& label) {
+  bool add(int NB, const BarLabel& label, events::Line line) {
     if (count_ == kCapacity) return false;
-    entries_[static_cast<std::size_t>(count_++)] = {NB, label};
+    entries_[static_cast<std::size_t>(count_++)] = {NB, label, line};
     return true;
   }
   // The first store bar with this size and mark.
@@ -67,7 +69,7 @@ class StoreTable {
 struct ProblemRecord {
   bool failed = false;
   int start_NB = 0;                // NB when the problem opened
-  std::uint64_t opening_card = 0;  // position in the deck of its identification card (1-based)
+  events::Line opening_card = 0;  // line of its identification card
 };
 
 struct RunTables {

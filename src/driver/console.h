@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "events/run_listener.h"
 #include "records/input_channel.h"
 #include "records/output_channel.h"
 
@@ -34,6 +35,18 @@ class Console {
   records::OutputChannel standard_output_;
   std::unique_ptr<records::InputChannel> tty_input_;
   std::unique_ptr<records::OutputChannel> tty_output_;
+};
+
+// Errors 19 and 20, which end the run, told on the console.
+class CapacityMessages final : public events::RunListener {
+ public:
+  explicit CapacityMessages(records::OutputChannel& console) : console_(console) {}
+  void deck_error(const events::DeckErrorFound& error) override {
+    if (events::ends_run(error.error)) console_.write(events::error_line(error.error), {});
+  }
+
+ private:
+  records::OutputChannel& console_;
 };
 
 }  // namespace barlist::driver

@@ -10,7 +10,7 @@ namespace {
 constexpr float k = 0.01745329f;  // radians per degree
 constexpr float PI = 3.141593f;
 
-enum class Hooks { none, IA, IG, both };
+}  // namespace
 
 Hooks hooks_of(int ITYPE) {
   switch (ITYPE) {
@@ -25,6 +25,8 @@ Hooks hooks_of(int ITYPE) {
       return Hooks::none;
   }
 }
+
+namespace {
 
 // Looks up the allowances the type names; IERR 1 on a bad style.
 int check_hooks(Hooks hooks, CHKDIM& chk) {

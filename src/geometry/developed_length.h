@@ -10,6 +10,10 @@ struct DevelopedLength {
   float BARL = 0;  // mm, unrounded; meaningful only when error is 0
 };
 
+// Which hook styles a bar type checks and adds: none, IA only, IG only, or both.
+enum class Hooks { none, IA, IG, both };
+Hooks hooks_of(int ITYPE);
+
 // Type range (7, 8; types 1 and 12 have no formula: 7), then the row's own checks in order
 // (hooks 9; angle 11 and count 12; positivity 13), then the formula and, for the repeated-leg
 // types 42 to 44, the closure test (10). The bar size is not checked here.

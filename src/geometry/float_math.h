@@ -1,5 +1,6 @@
-// Single-precision square root, arc tangent and cosine, each correctly rounded to float so
-// that a developed length comes out the same on every platform.
+// Single-precision square root, arc tangent and cosine. The square root is correctly rounded;
+// arc tangent and cosine are taken in double and rounded once to float, which is not always
+// the correctly rounded result but is the same on every platform with the same C library.
 #pragma once
 
 namespace barlist::geometry {

@@ -3,6 +3,7 @@
 // write. It travels up to the driver, which closes the files and reports it.
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -11,9 +12,29 @@ namespace barlist::records {
 
 class FatalError : public std::runtime_error {
  public:
-  // The report reads "<condition>, unit <unit>, file <path>".
-  FatalError(std::string_view condition, int unit, std::string_view path)
-      : std::runtime_error(std::string(condition) + ", unit " + std::to_string(unit) + ", file " + std::string(path)) {}
+  // The report reads "<condition>, unit <unit>, file <path>". `system_error`
+  // is the errno of a failing read or write, 0 for the other conditions.
+  FatalError(std::string_view condition, int unit, std::string_view path, int system_error = 0)
+      : std::runtime_error(std::string(condition) + ", unit " + std::to_string(unit) + ", file " + std::string(path)),
+        condition_(condition),
+        unit_(unit),
+        path_(path),
+        system_error_(system_error) {}
+
+  std::string_view condition() const { return condition_; }
+  int unit() const { return unit_; }
+  const std::string& path() const { return path_; }
+  int system_error() const { return system_error_; }
+  // The line of the deck being read when the condition arose; 0 when none.
+  std::uint64_t line() const { return line_; }
+  void set_line(std::uint64_t line) { line_ = line; }
+
+ private:
+  std::string_view condition_;  // one of the conditions below
+  int unit_;
+  std::string path_;
+  int system_error_;
+  std::uint64_t line_ = 0;
 };
 
 // The conditions, as the report names them.

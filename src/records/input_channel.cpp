@@ -18,7 +18,7 @@ bool InputChannel::fill() {
   for (;;) {
     const ssize_t n = ::read(fd_.get(), buffer_.data(), buffer_.size());
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) throw FatalError(kReadFailure, unit_, path_);
+    if (n < 0) throw FatalError(kReadFailure, unit_, path_, errno);
     if (n == 0) {
       at_end_ = true;
       return false;

@@ -50,7 +50,7 @@ void OutputChannel::emit(std::string_view record, bool line_end) {
     struct stat info {};
     if (fstat(fd_.get(), &info) == 0 && S_ISREG(info.st_mode) && ftruncate(fd_.get(), 0) != 0) {
       failed_ = true;
-      throw FatalError(kWriteFailure, unit_, path_);
+      throw FatalError(kWriteFailure, unit_, path_, errno);
     }
   }
   if (options_.discipline == LineDiscipline::Plain) {
@@ -114,9 +114,10 @@ void OutputChannel::flush() {
     const ssize_t n = ::write(fd_.get(), buffer_.data() + done, buffer_.size() - done);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
+      const int error = n < 0 ? errno : ENOSPC;
       failed_ = true;
       buffer_.clear();
-      throw FatalError(kWriteFailure, unit_, path_);
+      throw FatalError(kWriteFailure, unit_, path_, error);
     }
     done += static_cast<std::size_t>(n);
   }
@@ -135,7 +136,7 @@ void OutputChannel::close() {
     fd_.close();
     throw;
   }
-  if (!fd_.close() && errno != EINTR) throw FatalError(kWriteFailure, unit_, path_);
+  if (!fd_.close() && errno != EINTR) throw FatalError(kWriteFailure, unit_, path_, errno);
 }
 
 }  // namespace barlist::records

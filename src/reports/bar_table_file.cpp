@@ -3,6 +3,7 @@
 #include <array>
 
 #include "records/decode.h"
+#include "reports/zero_fill.h"
 
 namespace barlist::reports {
 namespace {
@@ -19,18 +20,6 @@ constexpr Layout kLength{"(I6)"};
 // Card columns `first` to `last` (1-based).
 std::string_view columns(std::string_view card, std::size_t first, std::size_t last) {
   return card.substr(first - 1, last - first + 1);
-}
-
-// A number punched at the left of its field is printed as the detailer's
-// digits with trailing zeros: every blank after the first non-blank becomes 0.
-template <std::size_t N>
-std::array<char, N> zero_filled(std::string_view field) {
-  std::array<char, N> out{};
-  for (std::size_t i = 0; i < N; ++i) {
-    out[i] = field[i];
-    if (i > 0 && out[i] == ' ' && out[i - 1] != ' ') out[i] = '0';
-  }
-  return out;
 }
 
 }  // namespace

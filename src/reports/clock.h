@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <functional>
 
 namespace barlist::reports {
@@ -18,6 +19,9 @@ struct LocalTime {
 // Tests fix the clock; the program reads the machine's local clock.
 using Clock = std::function<LocalTime()>;
 LocalTime local_time_now();
+// The civil time in UTC `seconds` after 1970-01-01 00:00:00 UTC, for runs
+// whose reports must compare byte for byte.
+LocalTime utc_time(std::int64_t seconds);
 
 // "07-DEC-26" and "14:05:33".
 std::array<char, 9> header_date(const LocalTime& time);

@@ -1,6 +1,6 @@
 #include "reports/quantities_file.h"
 
-#include <cmath>
+#include "reports/totals.h"
 
 namespace barlist::reports {
 namespace {
@@ -21,7 +21,7 @@ constexpr Layout kLumpWeightLine{"('0','LUMP WEIGHT',7X,I7,' kg    x',I4)"};
 constexpr Layout kVaryBarLine{"('0','VARY BAR ',I2,A3,4X,I7,' mm    x',I4)"};
 constexpr Layout kSubtotalLine{"('0',13X,4A4,' SUBTOTAL =',I9,' kg  ',13X,'$',F10.2)"};
 constexpr Layout kGrandTotalLine{"('0',27X,'GRAND TOTAL =',I9,' kg  ',13X,'$',F10.2)"};
-constexpr Layout kPrematureEnd{"(' PREMATURE END OF FILE')"};
+constexpr Layout kCardEcho{"(' ',80A1)"};
 
 // A shown value rounded to the nearest whole number by adding a constant in
 // single precision and truncating.
@@ -29,35 +29,46 @@ std::int64_t shown(float value, float constant) { return whole(value + constant)
 
 }  // namespace
 
-void QuantitiesFile::problem_header(std::string_view problem_number, std::string_view title, const LocalTime& now) {
+void QuantitiesFile::problem_opened(const events::ProblemOpened& problem) {
+  const LocalTime now = clock_();
   const auto date = header_date(now);
   const auto time = header_time(now);
-  channel_.write(kProblemHeader, {Value::cells({date.data(), date.size()}, 1), problem_number,
+  channel_.write(kProblemHeader, {Value::cells({date.data(), date.size()}, 1), problem.number,
                                   Value::cells({time.data(), time.size()}, 1)});
-  channel_.write(kColumnHeader, {Value::cells(title, 4)});
+  channel_.write(kColumnHeader, {Value::cells(problem.title, 4)});
 }
 
-void QuantitiesFile::unit_line(std::string_view unit_name, const UnitClose& unit) {
-  channel_.write(kUnitLine, {Value::cells(unit_name, 4), whole(unit.TEMP1), whole(unit.units), whole(unit.TWT),
-                             unit.UPRICE, unit.TCT});
+void QuantitiesFile::vary_bar_read(const events::VaryBarRead& vary) {
+  channel_.write(kVaryBarLine, {vary.IBS, vary.IBM, shown(vary.BARL, 0.2f), whole(vary.ANOB)});
 }
 
-void QuantitiesFile::lump_weight_line(float lump_weight, float ANOB) {
-  channel_.write(kLumpWeightLine, {shown(lump_weight, 0.5f), whole(ANOB)});
+void QuantitiesFile::item_weighed(const events::ItemWeighed& item) {
+  if (item.kind != events::CardKind::LumpWeight) return;
+  channel_.write(kLumpWeightLine, {shown(item.lump_weight, 0.5f), whole(item.ANOB)});
 }
 
-void QuantitiesFile::vary_bar_line(int IBS, std::string_view IBM, float BARL, float ANOB) {
-  channel_.write(kVaryBarLine, {IBS, IBM, shown(BARL, 0.2f), whole(ANOB)});
+void QuantitiesFile::unit_closed(const events::UnitClosed& unit) {
+  const events::UnitFigures& f = unit.figures;
+  channel_.write(kUnitLine, {Value::cells(unit.name, 4), whole(f.TEMP1), whole(f.NOUNIT), whole(f.TWT), f.UPRICE,
+                             f.TCT});
 }
 
-void QuantitiesFile::subtotal_line(std::string_view subtotal_name, float STWT, float STCOST) {
-  channel_.write(kSubtotalLine, {Value::cells(subtotal_name, 4), whole(STWT), STCOST});
+void QuantitiesFile::subtotal_written(const events::SubtotalWritten& subtotal) {
+  channel_.write(kSubtotalLine, {Value::cells(subtotal.name, 4), whole(subtotal.STWT), subtotal.STCOST});
 }
 
-void QuantitiesFile::grand_total_line(float GTWT, float GTCOST) {
-  channel_.write(kGrandTotalLine, {whole(GTWT), GTCOST});
+void QuantitiesFile::problem_ended(const events::ProblemEnded& end) {
+  channel_.write(kGrandTotalLine, {whole(end.GTWT), end.GTCOST});
 }
 
-void QuantitiesFile::premature_end() { channel_.write(kPrematureEnd, {}); }
+void QuantitiesFile::deck_error(const events::DeckErrorFound& error) {
+  if (events::ends_run(error.error)) return;
+  const Value fields[] = {error.problem_number, Value::cells(error.unit_name, 4), error.IBS, error.IBM};
+  const auto shown_fields = static_cast<std::size_t>(events::fields_of(error.error));
+  channel_.write(events::error_line(error.error), std::span<const Value>(fields, shown_fields));
+  if (error.error != events::DeckError::PrematureEnd) channel_.write(kCardEcho, {Value::cells(error.card, 1)});
+}
+
+void QuantitiesFile::pass1_ended(bool) { channel_.flush(); }
 
 }  // namespace barlist::reports

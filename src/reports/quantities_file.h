@@ -1,30 +1,37 @@
-// The records of the quantities file, each written from its layout at the
-// moment the deck reader reaches it.
+// The quantities file: each record written from its layout at the moment the
+// deck reader tells of what it stands for. Errors 19 and 20 are not written
+// here: they end the run and are told on the console.
 #pragma once
 
 #include <string_view>
 
+#include "events/run_listener.h"
 #include "records/output_channel.h"
 #include "reports/clock.h"
-#include "reports/totals.h"
 
 namespace barlist::reports {
 
-class QuantitiesFile {
+class QuantitiesFile final : public events::RunListener {
  public:
-  explicit QuantitiesFile(records::OutputChannel& channel) : channel_(channel) {}
+  QuantitiesFile(records::OutputChannel& channel, Clock clock) : channel_(channel), clock_(std::move(clock)) {}
 
-  // Problem header and column header, at each valid identification card.
-  void problem_header(std::string_view problem_number, std::string_view title, const LocalTime& now);
-  void unit_line(std::string_view unit_name, const UnitClose& unit);
-  void lump_weight_line(float lump_weight, float ANOB);
-  void vary_bar_line(int IBS, std::string_view IBM, float BARL, float ANOB);
-  void subtotal_line(std::string_view subtotal_name, float STWT, float STCOST);
-  void grand_total_line(float GTWT, float GTCOST);
-  void premature_end();
+  // Problem header and column header, with the clock read once per header.
+  void problem_opened(const events::ProblemOpened& problem) override;
+  void vary_bar_read(const events::VaryBarRead& vary) override;
+  // A lump weight card's line; other cards have none of their own.
+  void item_weighed(const events::ItemWeighed& item) override;
+  void unit_closed(const events::UnitClosed& unit) override;
+  void subtotal_written(const events::SubtotalWritten& subtotal) override;
+  void problem_ended(const events::ProblemEnded& end) override;
+  // The error line and, but for a premature end, the echo of the card.
+  void deck_error(const events::DeckErrorFound& error) override;
+  // The file is complete: a disk that cannot take it stops the run here,
+  // before the bar table is written.
+  void pass1_ended(bool complete) override;
 
  private:
   records::OutputChannel& channel_;
+  Clock clock_;
 };
 
 }  // namespace barlist::reports

@@ -20,18 +20,20 @@ void Totals::open_problem() {
 
 void Totals::open_subtotal_group() { STWT = STCOST = 0; }
 
-void Totals::add_bar(float BARL, int IBS, float ANOB) {
+float Totals::add_bar(float BARL, int IBS, float ANOB) {
   const double weight = static_cast<double>(BARL) * static_cast<double>(geometry::BWTFT(IBS)) * static_cast<double>(ANOB);
   const float BARWT = static_cast<float>(weight);
   UNWT = UNWT + BARWT;
+  return BARWT;
 }
 
-void Totals::add_lump_weight(float lump_weight, float ANOB) {
+float Totals::add_lump_weight(float lump_weight, float ANOB) {
   const float BARWT = lump_weight * ANOB;
   UNWT = UNWT + BARWT;
+  return BARWT;
 }
 
-UnitClose Totals::close_unit(float NOUNIT, float UPRICE) {
+events::UnitFigures Totals::close_unit(float NOUNIT, float UPRICE) {
   const float rounded = UNWT + 0.5f;
   // Truncated as a real, so a weight beyond 32 bits keeps its size.
   const float TEMP1 = std::trunc(rounded);

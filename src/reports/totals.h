@@ -5,20 +5,13 @@
 
 #include <cstdint>
 
+#include "events/run_listener.h"
+
 namespace barlist::reports {
 
 // A real printed in an integer field: truncated toward zero. A value beyond
 // 32 bits (or not finite) gives a number that prints as asterisks.
 std::int64_t whole(float value);
-
-// What a unit's close prints on its unit line.
-struct UnitClose {
-  float TEMP1;   // unit weight rounded to whole kilograms
-  float units;   // NOUNIT, printed truncated
-  float TWT;     // total weight, printed truncated
-  float UPRICE;
-  float TCT;     // total cost
-};
 
 class Totals {
  public:
@@ -26,10 +19,11 @@ class Totals {
   void open_subtotal_group();  // after a subtotal line, and when awaiting a unit
   void open_unit() { UNWT = 0; }
 
+  // Each adds the card's weight to the unit and returns it. A bar weighs
   // BARL x BWTFT(IBS) x ANOB, multiplied in double and rounded once.
-  void add_bar(float BARL, int IBS, float ANOB);
-  void add_lump_weight(float lump_weight, float ANOB);
-  UnitClose close_unit(float NOUNIT, float UPRICE);
+  float add_bar(float BARL, int IBS, float ANOB);
+  float add_lump_weight(float lump_weight, float ANOB);
+  events::UnitFigures close_unit(float NOUNIT, float UPRICE);
 
   float UNWT = 0;
   float STWT = 0, STCOST = 0;

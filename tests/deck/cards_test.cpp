@@ -21,12 +21,12 @@ class Cards : public ::testing::Test {
 };
 
 TEST_F(Cards, TheColumnScreenCoversColumns2To75ButTheMark) {
-  EXPECT_TRUE(numeric_columns_clean(card({{1, "S13A.$002500"}, {76, "1.5-7"}})));
-  EXPECT_FALSE(numeric_columns_clean(card({{1, " 1A"}})));
-  EXPECT_FALSE(numeric_columns_clean(card({{7, "25.0"}})));
-  EXPECT_FALSE(numeric_columns_clean(card({{75, "-"}})));
-  EXPECT_FALSE(numeric_columns_clean(card({{40, "\t"}})));
-  EXPECT_TRUE(numeric_columns_clean(Card("")));
+  EXPECT_EQ(first_non_numeric_column(card({{1, "S13A.$002500"}, {76, "1.5-7"}})), 0);
+  EXPECT_EQ(first_non_numeric_column(card({{1, " 1A"}})), 3);
+  EXPECT_EQ(first_non_numeric_column(card({{7, "25.0"}, {40, "x"}})), 9);
+  EXPECT_EQ(first_non_numeric_column(card({{75, "-"}})), 75);
+  EXPECT_EQ(first_non_numeric_column(card({{40, "\t"}})), 40);
+  EXPECT_EQ(first_non_numeric_column(Card("")), 0);
 }
 
 TEST_F(Cards, ABarCardDecodesEveryField) {

@@ -8,11 +8,21 @@ namespace barlist::reports {
 namespace {
 
 using testing::ChannelCapture;
+using events::CardKind;
+
+Clock fixed_clock() {
+  return [] { return LocalTime{2026, 12, 7, 14, 5, 33}; };
+}
+
+events::ItemWeighed lump(float lump_weight, float ANOB) {
+  return {1, CardKind::LumpWeight, "", 0, "", ANOB, 0, lump_weight, lump_weight * ANOB, nullptr};
+}
 
 TEST(QuantitiesFile, ProblemHeaderAndColumnHeader) {
   ChannelCapture out(records::LineDiscipline::Asa);
-  QuantitiesFile file(out.channel());
-  file.problem_header("P001", std::string(68, 'T'), {2026, 12, 7, 14, 5, 33});
+  QuantitiesFile file(out.channel(), fixed_clock());
+  const std::string title(68, 'T');
+  file.problem_opened({1, 1, "P001", title, 1.0f});
   EXPECT_EQ(out.bytes(),
             "\n07-DEC-26             VELMARA DEPARTMENT OF TRANSPORTATION         PROB. NO. P001\r\n"
             "14:05:33 QUENDRAL DIVISION - OFFICE OF SPANS AND DECK STRUCTURES REVIEW\r\n"
@@ -24,29 +34,38 @@ TEST(QuantitiesFile, ProblemHeaderAndColumnHeader) {
             "                   Ave. Length    Units\r\n");
 }
 
-TEST(QuantitiesFile, LinesOfAUnitAndTheTotals) {
+TEST(QuantitiesFile, LinesOfAUnitTheTotalsAndTheErrors) {
   ChannelCapture out(records::LineDiscipline::Asa);
-  QuantitiesFile file(out.channel());
-  file.vary_bar_line(13, "A01", 1234.9f, 12.0f);
-  file.lump_weight_line(12.5f, 3.0f);
-  file.unit_line("FOOTING         ", {25.0f, 4.0f, 100.0f, 1.25f, 125.0f});
-  file.subtotal_line("PIERS           ", 301.5f, 1500000.125f);
-  file.grand_total_line(2e9f, -0.001f);
-  file.premature_end();
+  QuantitiesFile file(out.channel(), fixed_clock());
+  file.vary_bar_read({1, 13, "A01", 1234.9f, 12.0f});
+  file.item_weighed(lump(12.5f, 3.0f));
+  file.item_weighed({2, CardKind::Bar, "FOOTING         ", 13, "A01", 1, 1000, 0, 1, nullptr});  // no line of its own
+  file.unit_closed({3, "FOOTING         ", {25.0f, 4.0f, 100.0f, 1.25f, 125.0f}});
+  file.subtotal_written({4, "PIERS           ", 301.5f, 1500000.125f});
+  file.problem_ended({5, 2e9f, -0.001f});
+  const std::string card = " 29F03        20      1044  9600" + std::string(48, ' ');
+  file.deck_error({events::DeckError::IllegalHookStyle, 6, 25, 1, "A102", "FOOTING         ", 29, "F03", card, card});
+  file.deck_error({events::DeckError::NoUnitCard, 7, 1, 1, "A102", "FOOTING         ", 29, "F03", card, card});
+  file.deck_error({events::DeckError::TooManyBars, 8, 1, 1, "A102", "FOOTING         ", 29, "F03", card, card});
+  file.deck_error({events::DeckError::PrematureEnd, 8, 0, 1, "A102", "FOOTING         ", 29, "F03", "", ""});
   EXPECT_EQ(out.bytes(),
             "\nVARY BAR 13A01       1235 mm    x  12\r"
             "\n\nLUMP WEIGHT            13 kg    x   3\r"
             "\n\nFOOTING                25 kg    x   4  =      100 kg   at  1.25  = $    125.00\r"
             "\n\n             PIERS            SUBTOTAL =      301 kg               $1500000.12\r"
             "\n\n                           GRAND TOTAL =********* kg               $      0.00\r"
+            "\n\nERROR 9, ILLEGAL HOOK STYLE, PROBLEM A102 FOOTING          BAR 29F03\r"
+            "\n" + card + "\r"
+            "\n\nERROR 2, NO UNIT CARD, PROBLEM A102\r"
+            "\n" + card + "\r"
             "\nPREMATURE END OF FILE\r\n");
 }
 
 TEST(QuantitiesFile, ShownLengthsAndWeightsRoundByTheirConstants) {
   ChannelCapture out(records::LineDiscipline::Asa);
-  QuantitiesFile file(out.channel());
-  file.vary_bar_line(13, "A01", 1234.7f, 0.0f);  // + 0.2 truncated: 1234
-  file.lump_weight_line(-3.7f, 1.0f);           // + 0.5 truncated toward zero: -3
+  QuantitiesFile file(out.channel(), fixed_clock());
+  file.vary_bar_read({1, 13, "A01", 1234.7f, 0.0f});  // + 0.2 truncated: 1234
+  file.item_weighed(lump(-3.7f, 1.0f));                // + 0.5 truncated toward zero: -3
   EXPECT_EQ(out.bytes(),
             "\nVARY BAR 13A01       1234 mm    x   0\r"
             "\n\nLUMP WEIGHT            -3 kg    x   1\r\n");

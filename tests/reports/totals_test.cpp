@@ -13,7 +13,7 @@ TEST(Totals, AUnitOfBarsClosesRoundedMultipliedAndPriced) {
   totals.open_unit();
   totals.add_bar(2500.0f, 13, 10.0f);  // 10 bars of 2500 mm at 0.000994 kg/mm
   EXPECT_FLOAT_EQ(totals.UNWT, 24.85f);
-  const UnitClose unit = totals.close_unit(4.0f, 1.25f);
+  const events::UnitFigures unit = totals.close_unit(4.0f, 1.25f);
   EXPECT_EQ(unit.TEMP1, 25.0f);
   EXPECT_EQ(unit.TWT, 100.0f);
   EXPECT_EQ(unit.TCT, 125.0f);
@@ -42,7 +42,7 @@ TEST(Totals, SubtotalsCarryTheUnroundedProducts) {
   for (const float weight : {201.0f, 401.0f}) {
     totals.open_unit();
     totals.add_lump_weight(weight, 1.0f);
-    const UnitClose unit = totals.close_unit(0.5f, 1.0f);
+    const events::UnitFigures unit = totals.close_unit(0.5f, 1.0f);
     EXPECT_EQ(whole(unit.TWT), static_cast<std::int64_t>(weight / 2));
   }
   EXPECT_EQ(whole(totals.STWT), 301);  // 100.5 + 200.5, not 300

@@ -1,0 +1,97 @@
+#include "driver/diagnostics.h"
+
+namespace barlist::driver {
+namespace {
+
+std::string trimmed(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
+// "(problem A102, unit FOOTING, bar 29F03)": the fields the error's line in the
+// quantities file shows, where they hold anything.
+std::string context(const events::DeckErrorFound& error) {
+  const auto fields = static_cast<int>(events::fields_of(error.error));
+  std::vector<std::string> parts;
+  if (fields >= 1 && !trimmed(error.problem_number).empty()) parts.push_back("problem " + trimmed(error.problem_number));
+  if (fields >= 2 && !trimmed(error.unit_name).empty()) parts.push_back("unit " + trimmed(error.unit_name));
+  if (fields >= 4 && (error.IBS != 0 || !trimmed(error.IBM).empty())) {
+    parts.push_back("bar " + std::to_string(error.IBS) + trimmed(error.IBM));
+  }
+  if (parts.empty()) return {};
+  std::string text = " (";
+  for (std::size_t i = 0; i < parts.size(); ++i) text += (i > 0 ? ", " : "") + parts[i];
+  return text + ")";
+}
+
+std::string plural(std::size_t n, const char* word) {
+  return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
+}
+
+}  // namespace
+
+Diagnostics::Diagnostics(std::string deck, std::ostream& out, bool quiet)
+    : deck_(std::move(deck)), out_(out), quiet_(quiet), problems_(1) {}
+
+void Diagnostics::problem_opened(const events::ProblemOpened& problem) {
+  problems_.resize(problem.index + 1);
+  problems_[problem.index] = {trimmed(problem.number), problem.line};
+}
+
+void Diagnostics::deck_error(const events::DeckErrorFound& error) {
+  ++errors_;
+  if (quiet_) return;
+  if (error.error == events::DeckError::PrematureEnd) {
+    out_ << deck_ << ':' << error.line << ": error: premature end of file in problem " << trimmed(error.problem_number)
+         << '\n';
+    return;
+  }
+  out_ << deck_ << ':' << error.line << ':' << error.column << ": error " << events::number(error.error) << ": "
+       << events::message(error.error) << context(error) << '\n';
+  show_card(error.record, error.column);
+}
+
+void Diagnostics::warning(const events::Warning& warning) {
+  ++warnings_;
+  if (quiet_) return;
+  out_ << deck_ << ':' << warning.line << ':' << warning.column << ": warning: " << warning.message << '\n';
+  show_card(warning.record, warning.column);
+}
+
+void Diagnostics::problem_listed(std::size_t index) {
+  if (index < problems_.size()) problems_[index].listed = true;
+}
+
+// The card as read, then a caret under the column; a tab before the column
+// is repeated so the caret stands under it however the tab is shown.
+void Diagnostics::show_card(std::string_view record, int column) {
+  std::string caret;
+  for (int c = 1; c < column; ++c) {
+    const auto at = static_cast<std::size_t>(c - 1);
+    caret += at < record.size() && record[at] == '\t' ? '\t' : ' ';
+  }
+  const std::size_t end = record.find_last_not_of(' ');
+  out_ << (end == std::string_view::npos ? std::string_view() : record.substr(0, end + 1)) << '\n'
+       << caret << "^\n";
+}
+
+void Diagnostics::run_ended() {
+  if (quiet_ || errors_ + warnings_ == 0) return;
+  std::string line = deck_ + ": " + plural(errors_, "error");
+  if (warnings_ > 0) line += ", " + plural(warnings_, "warning");
+  std::vector<std::string> unlisted;
+  for (std::size_t i = 1; i < problems_.size(); ++i) {
+    if (!problems_[i].listed) {
+      unlisted.push_back(problems_[i].number.empty() ? "on line " + std::to_string(problems_[i].line)
+                                                     : problems_[i].number);
+    }
+  }
+  if (!unlisted.empty()) {
+    line += unlisted.size() == 1 ? "; no bar table for problem " : "; no bar table for problems ";
+    for (std::size_t i = 0; i < unlisted.size(); ++i) line += (i > 0 ? ", " : "") + unlisted[i];
+  }
+  out_ << line << '\n';
+}
+
+}  // namespace barlist::driver

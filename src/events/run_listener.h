@@ -1,0 +1,153 @@
+// What the deck reader tells as it reads: each event is one fact found in
+// deck order, with the line of the deck it comes from. The quantities file,
+// the console, the diagnostics and the exports are listeners; the reader
+// decides and tells, a listener only writes. Texts are views into the
+// reader's buffers, valid during the call.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "events/card_kind.h"
+#include "events/deck_errors.h"
+#include "geometry/bar_shape.h"
+
+namespace barlist::events {
+
+using Line = std::uint64_t;  // 1-based line of the deck file
+
+// A valid identification card opened problem `index` (1, 2, ... in deck order).
+struct ProblemOpened {
+  Line line;
+  std::size_t index;
+  std::string_view number;  // 4 characters as punched
+  std::string_view title;   // 68 characters
+  float price;
+};
+
+// A vary bar card as decoded, before its checks: its quantities line is
+// written whatever follows.
+struct VaryBarRead {
+  Line line;
+  int IBS;
+  std::string_view IBM;  // 3 characters
+  float BARL;
+  float ANOB;
+};
+
+// A bar-level card whose weight pass 1 added to the unit (an error 14 on the
+// card may follow).
+struct ItemWeighed {
+  Line line;
+  CardKind kind;  // Bar, StoreBar, RecallBar, VaryBar or LumpWeight
+  std::string_view unit_name;  // 16 characters: the unit the weight goes to
+  int IBS;        // 0 for a lump weight
+  std::string_view IBM;
+  float ANOB;
+  float length;  // mm: rounded developed, written, recalled, or the vary bar's average; 0 for a lump
+  float lump_weight;  // kg per lump, lump weight cards only
+  float weight;       // kg added to the unit
+  const geometry::BarShape* shape;  // bar and store bar cards only, otherwise null
+};
+
+// What a unit's close prints on its unit line.
+struct UnitFigures {
+  float TEMP1;   // unit weight rounded to whole kilograms
+  float NOUNIT;  // number of like units
+  float TWT;     // total weight
+  float UPRICE;  // price per kilogram
+  float TCT;     // total cost
+};
+
+struct UnitClosed {
+  Line line;  // the unit card
+  std::string_view name;  // 16 characters
+  UnitFigures figures;
+};
+
+struct SubtotalWritten {
+  Line line;
+  std::string_view name;  // 16 characters
+  float STWT;
+  float STCOST;
+};
+
+struct ProblemEnded {
+  Line line;  // the end card
+  float GTWT;
+  float GTCOST;
+};
+
+// A deck error, the premature end included. For a premature end `line` is
+// the deck's last line, `column` is 0 and `card` is empty.
+struct DeckErrorFound {
+  DeckError error;
+  Line line;
+  int column;                       // first column of the field at fault; 1 when no one field is
+  std::size_t problem;              // problem failed by it; 0 before the first problem
+  std::string_view problem_number;  // 4 characters
+  std::string_view unit_name;       // 16 characters
+  int IBS;
+  std::string_view IBM;  // 3 characters
+  std::string_view card;    // the 80 columns of the card image
+  std::string_view record;  // the line as read (at most its first 256 characters)
+};
+
+// A card read differently from what a detailer most likely meant.
+struct Warning {
+  Line line;
+  int column;
+  std::string message;
+  std::string_view record;
+};
+
+class RunListener {
+ public:
+  virtual ~RunListener() = default;
+
+  // Pass 1, in deck order.
+  virtual void problem_opened(const ProblemOpened&) {}
+  virtual void vary_bar_read(const VaryBarRead&) {}
+  virtual void item_weighed(const ItemWeighed&) {}
+  virtual void unit_closed(const UnitClosed&) {}
+  virtual void subtotal_written(const SubtotalWritten&) {}
+  virtual void problem_ended(const ProblemEnded&) {}
+  virtual void deck_error(const DeckErrorFound&) {}
+  virtual void warning(const Warning&) {}
+  // Pass 1 is over; `complete` is false when error 19 or 20 ended the run,
+  // in which case no pass 2 follows.
+  virtual void pass1_ended(bool /*complete*/) {}
+
+  // Pass 2: a problem gets a bar table, and each bar-level card listed in it.
+  virtual void problem_listed(std::size_t /*index*/) {}
+  virtual void card_listed(Line /*line*/) {}
+  // The run is over (after pass 2, or after pass 1 when it ended the run).
+  virtual void run_ended() {}
+};
+
+// Hands each event to every listener in turn, in the order they were added.
+class Listeners final : public RunListener {
+ public:
+  void add(RunListener& listener) { listeners_.push_back(&listener); }
+
+  void problem_opened(const ProblemOpened& e) override { for (auto* l : listeners_) l->problem_opened(e); }
+  void vary_bar_read(const VaryBarRead& e) override { for (auto* l : listeners_) l->vary_bar_read(e); }
+  void item_weighed(const ItemWeighed& e) override { for (auto* l : listeners_) l->item_weighed(e); }
+  void unit_closed(const UnitClosed& e) override { for (auto* l : listeners_) l->unit_closed(e); }
+  void subtotal_written(const SubtotalWritten& e) override { for (auto* l : listeners_) l->subtotal_written(e); }
+  void problem_ended(const ProblemEnded& e) override { for (auto* l : listeners_) l->problem_ended(e); }
+  void deck_error(const DeckErrorFound& e) override { for (auto* l : listeners_) l->deck_error(e); }
+  void warning(const Warning& e) override { for (auto* l : listeners_) l->warning(e); }
+  void pass1_ended(bool complete) override { for (auto* l : listeners_) l->pass1_ended(complete); }
+  void problem_listed(std::size_t index) override { for (auto* l : listeners_) l->problem_listed(index); }
+  void card_listed(Line line) override { for (auto* l : listeners_) l->card_listed(line); }
+  void run_ended() override { for (auto* l : listeners_) l->run_ended(); }
+
+ private:
+  std::vector<RunListener*> listeners_;
+};
+
+}  // namespace barlist::events

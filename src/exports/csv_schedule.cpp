@@ -1,0 +1,108 @@
+#include "exports/csv_schedule.h"
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "exports/shortest_float.h"
+#include "exports/texts.h"
+
+namespace barlist::exports {
+namespace {
+
+constexpr std::string_view kHeader =
+    "problem,unit,line,card,size,mark,count,type,hook_a,hook_g,a,b,c,d,e,f,t1,t2,n1,angle,length_mm,weight_kg";
+
+// A field holding a comma, quote, CR or LF is quoted, its quotes doubled.
+std::string field(std::string_view text) {
+  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + '"';
+}
+
+class Row {
+ public:
+  void text(std::string_view value) { cells_.push_back(field(value)); }
+  void number(float value) { cells_.push_back(shortest_text(value)); }
+  void integer(long long value) { cells_.push_back(std::to_string(value)); }
+  void empty(int count = 1) { cells_.insert(cells_.end(), count, std::string()); }
+
+  void write(std::ostream& out) const {
+    for (std::size_t i = 0; i < cells_.size(); ++i) out << (i == 0 ? "" : ",") << cells_[i];
+    out << "\r\n";
+  }
+
+ private:
+  std::vector<std::string> cells_;
+};
+
+constexpr int kShapeCells = 13;  // type, hook_a, hook_g, a to f, t1, t2, n1, angle
+
+void shape_cells(Row& row, const geometry::BarShape& shape) {
+  row.integer(shape.ITYPE);
+  row.integer(shape.IA);
+  row.integer(shape.IG);
+  for (const float value : {shape.A, shape.B, shape.C, shape.D, shape.E, shape.F, shape.T1, shape.T2, shape.N1,
+                            shape.ANGLE}) {
+    row.number(value);
+  }
+}
+
+// Every item of the run by its line, to find each listed card's figures.
+std::vector<const Item*> items_by_line(const RunRecord& run) {
+  std::vector<const Item*> items;
+  for (const Problem& problem : run.problems) {
+    for (const Unit& unit : problem.units) {
+      for (const Item& item : unit.items) items.push_back(&item);
+    }
+    for (const Item& item : problem.unclosed_items) items.push_back(&item);
+  }
+  std::ranges::sort(items, {}, &Item::line);
+  return items;
+}
+
+}  // namespace
+
+void CsvSchedule::write(std::ostream& out) const {
+  const RunRecord& run = record();
+  out << kHeader << "\r\n";
+  const std::vector<const Item*> items = items_by_line(run);
+  for (const ListedCard& listed : run.listed_cards) {
+    Row row;
+    const Problem* problem = find_problem(run, listed.problem);
+    row.text(problem != nullptr ? problem->number : std::string());
+    const auto found = std::ranges::lower_bound(items, listed.line, {}, &Item::line);
+    if (found == items.end() || (*found)->line != listed.line) {
+      // A listed card pass 1 did not weigh: kept as a row so the schedule
+      // is not silently short, its figures unknown.
+      row.empty();
+      row.integer(static_cast<long long>(listed.line));
+      row.empty(19);
+      row.write(out);
+      continue;
+    }
+    const Item& item = **found;
+    row.text(item.unit_name);
+    row.integer(static_cast<long long>(item.line));
+    row.text(card_name(item.kind));
+    row.integer(item.IBS);
+    row.text(item.IBM);
+    row.number(item.ANOB);
+    if (item.shape) {
+      shape_cells(row, *item.shape);
+    } else {
+      row.empty(kShapeCells);
+    }
+    row.number(item.length);
+    row.number(item.weight);
+    row.write(out);
+  }
+}
+
+}  // namespace barlist::exports

@@ -1,0 +1,157 @@
+#include "exports/json_record.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <nlohmann/json.hpp>
+#include <utility>
+
+#include "exports/by_size.h"
+#include "exports/shortest_float.h"
+#include "exports/texts.h"
+#include "reports/totals.h"
+
+namespace barlist::exports {
+namespace {
+
+using Json = nlohmann::ordered_json;  // keys in the order written, as documented
+
+// A computed quantity: its shortest single-precision form; null when not finite.
+Json real(float value) { return std::isfinite(value) ? Json(shortest_double(value)) : Json(nullptr); }
+
+// A count, length or dimension: an integer when whole (as nearly always),
+// otherwise the real a decimal point on the card gave.
+Json number(float value) {
+  constexpr float kExactIntegers = 9007199254740992.0f;  // 2^53
+  if (std::trunc(value) == value && std::fabs(value) < kExactIntegers) return static_cast<std::int64_t>(value);
+  return real(value);
+}
+
+// A figure the quantities file prints in an integer field: truncated. One
+// too wide for the field (printed as asterisks there) is given truncated as a real.
+Json whole_figure(float value) {
+  const std::int64_t whole = reports::whole(value);
+  if (whole != std::numeric_limits<std::int64_t>::max()) return whole;
+  return real(std::trunc(value));
+}
+
+Json dimensions(const geometry::BarShape& shape) {
+  const std::pair<const char*, float> fields[] = {{"a", shape.A},   {"b", shape.B},   {"c", shape.C},
+                                                  {"d", shape.D},   {"e", shape.E},   {"f", shape.F},
+                                                  {"t1", shape.T1}, {"t2", shape.T2}, {"n1", shape.N1},
+                                                  {"angle", shape.ANGLE}};
+  Json given = Json::object();
+  for (const auto& [key, value] : fields) {
+    if (value != 0) given[key] = number(value);  // blank or zero: not given
+  }
+  return given;
+}
+
+Json item_json(const Item& item) {
+  Json json{{"line", item.line}, {"card", std::string(card_name(item.kind))}};
+  if (item.kind == events::CardKind::LumpWeight) {
+    json["count"] = number(item.ANOB);
+    json["lump_weight"] = real(item.lump_weight);
+    json["weight"] = real(item.weight);
+    return json;
+  }
+  json["size"] = item.IBS;
+  json["mark"] = item.IBM;
+  json["count"] = number(item.ANOB);
+  if (item.shape) {
+    json["type"] = item.shape->ITYPE;
+    json["hooks"] = Json::array({item.shape->IA, item.shape->IG});
+    json["dimensions"] = dimensions(*item.shape);
+  }
+  json["length"] = number(item.length);
+  json["weight"] = real(item.weight);
+  return json;
+}
+
+Json items_json(const std::vector<Item>& items) {
+  Json json = Json::array();
+  for (const Item& item : items) json.push_back(item_json(item));
+  return json;
+}
+
+Json unit_json(const Unit& unit) {
+  const events::UnitFigures& figures = unit.figures;
+  return {{"name", unit.name},
+          {"line", unit.line},
+          {"count", number(figures.NOUNIT)},
+          {"price", real(figures.UPRICE)},
+          {"weight", whole_figure(figures.TEMP1)},
+          {"total_weight", whole_figure(figures.TWT)},
+          {"cost", real(figures.TCT)},
+          {"items", items_json(unit.items)}};
+}
+
+Json problem_json(const Problem& problem) {
+  Json units = Json::array();
+  for (const Unit& unit : problem.units) units.push_back(unit_json(unit));
+  Json subtotals = Json::array();
+  for (const Subtotal& subtotal : problem.subtotals) {
+    subtotals.push_back({{"name", subtotal.name},
+                         {"line", subtotal.line},
+                         {"weight", whole_figure(subtotal.STWT)},
+                         {"cost", real(subtotal.STCOST)}});
+  }
+  Json total = nullptr;  // no end card
+  if (problem.total) {
+    total = {{"line", problem.total->line},
+             {"weight", whole_figure(problem.total->GTWT)},
+             {"cost", real(problem.total->GTCOST)}};
+  }
+  Json sizes = Json::array();
+  for (const SizeTotal& size : by_size(problem)) {
+    sizes.push_back(
+        {{"size", size.IBS}, {"bars", number(size.bars)}, {"length", number(size.length)}, {"weight", real(size.weight)}});
+  }
+  return {{"number", problem.number},
+          {"title", problem.title},
+          {"line", problem.line},
+          {"price", real(problem.price)},
+          {"listed", problem.listed},
+          {"units", std::move(units)},
+          {"subtotals", std::move(subtotals)},
+          {"total", std::move(total)},
+          {"by_size", std::move(sizes)},
+          {"unclosed_items", items_json(problem.unclosed_items)}};
+}
+
+Json error_json(const ErrorRecord& error) {
+  Json json{{"error", events::number(error.error)}, {"line", error.line}};
+  if (error.column > 0) json["column"] = error.column;
+  json["message"] = std::string(events::message(error.error));
+  if (error.problem_number) json["problem"] = *error.problem_number;
+  if (error.unit_name) json["unit"] = *error.unit_name;
+  if (error.bar) json["bar"] = *error.bar;
+  if (!error.card.empty()) json["card"] = error.card;
+  json["problem_index"] = error.problem;
+  return json;
+}
+
+}  // namespace
+
+JsonRecord::JsonRecord(std::string version, std::string deck, std::string date, std::string time)
+    : version_(std::move(version)), deck_(std::move(deck)), date_(std::move(date)), time_(std::move(time)) {}
+
+void JsonRecord::write(std::ostream& out) const {
+  const RunRecord& run = record();
+  Json problems = Json::array();
+  for (const Problem& problem : run.problems) problems.push_back(problem_json(problem));
+  Json errors = Json::array();
+  for (const ErrorRecord& error : run.errors) errors.push_back(error_json(error));
+  Json warnings = Json::array();
+  for (const WarningRecord& warning : run.warnings) {
+    warnings.push_back({{"line", warning.line}, {"column", warning.column}, {"message", warning.message}});
+  }
+  const Json document{{"barlist", version_}, {"deck", deck_},   {"date", date_},         {"time", time_},
+                      {"complete", run.complete}, {"problems", std::move(problems)}, {"errors", std::move(errors)},
+                      {"warnings", std::move(warnings)}};
+  // Card texts are bytes as punched: any that are not UTF-8 are written as
+  // U+FFFD rather than stopping the document.
+  out << document.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+}
+
+}  // namespace barlist::exports

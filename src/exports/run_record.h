@@ -1,0 +1,103 @@
+// A run as the exports keep it: the problems with their units and the cards
+// weighed in them, the errors and warnings, and what pass 2 listed. Texts
+// are copied out of the reader's buffers with their trailing blanks trimmed.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "events/run_listener.h"
+#include "geometry/bar_shape.h"
+
+namespace barlist::exports {
+
+// One bar-level card whose weight pass 1 added.
+struct Item {
+  events::Line line;
+  events::CardKind kind;
+  std::string unit_name;  // the unit the weight went to
+  int IBS;                // 0 for a lump weight
+  std::string IBM;
+  float ANOB;
+  float length;       // mm; 0 for a lump weight
+  float lump_weight;  // kg per lump, lump weight cards only
+  float weight;       // kg added to the unit
+  std::optional<geometry::BarShape> shape;  // bar and store bar cards only
+};
+
+struct Unit {
+  events::Line line;  // the unit card
+  std::string name;
+  events::UnitFigures figures;
+  std::vector<Item> items;
+};
+
+struct Subtotal {
+  events::Line line;
+  std::string name;
+  float STWT, STCOST;
+};
+
+struct GrandTotal {
+  events::Line line;
+  float GTWT, GTCOST;
+};
+
+struct Problem {
+  events::Line line;
+  std::size_t index;  // 1, 2, ... in deck order
+  std::string number;
+  std::string title;
+  float price;
+  bool listed = false;  // pass 2 wrote its bar table
+  std::vector<Unit> units = {};
+  std::vector<Subtotal> subtotals = {};
+  std::optional<GrandTotal> total = {};  // the last grand total printed; none without an end card
+  // Cards weighed that no unit line took up: those after an end card, or of
+  // a unit still open when the next problem opened or the deck ended.
+  std::vector<Item> unclosed_items = {};
+};
+
+struct ErrorRecord {
+  events::DeckError error;
+  events::Line line;
+  int column;           // 0 when no column is at fault (a premature end)
+  std::size_t problem;  // the problem's index; 0 before the first problem
+  std::optional<std::string> problem_number, unit_name, bar;  // only those the error line shows
+  std::string card;     // empty for a premature end
+};
+
+struct WarningRecord {
+  events::Line line;
+  int column;
+  std::string message;
+};
+
+struct ListedCard {
+  std::size_t problem;  // index of the problem whose bar table lists it
+  events::Line line;
+};
+
+struct RunRecord {
+  bool complete = false;  // pass 1 read the deck through (no error 19 or 20)
+  std::vector<Problem> problems;
+  std::vector<ErrorRecord> errors;
+  std::vector<WarningRecord> warnings;
+  std::vector<ListedCard> listed_cards;  // in the order pass 2 listed them
+};
+
+// The problem opened with `index`, or null.
+inline const Problem* find_problem(const RunRecord& run, std::size_t index) {
+  // Problems are opened 1, 2, ... so the index is normally the position.
+  if (index >= 1 && index <= run.problems.size() && run.problems[index - 1].index == index) {
+    return &run.problems[index - 1];
+  }
+  for (const Problem& problem : run.problems) {
+    if (problem.index == index) return &problem;
+  }
+  return nullptr;
+}
+
+}  // namespace barlist::exports
