@@ -34,9 +34,10 @@ std::variant<Options, int> parse_options(int argc, char** argv, std::ostream& ou
   CLI::App app(kDescription, "barlist");
   app.footer(kFooter);
   app.set_version_flag("-V,--version", "barlist " BARLIST_VERSION, "Print the version and exit");
-  app.add_option("DECK", options.deck, "The deck of card images")->required();
-  auto* quantities_option = app.add_option("QTY", quantities, "The quantities file (default: DECK with .qty)");
-  auto* bar_table_option = app.add_option("TAB", bar_table, "The bar-table file (default: DECK with .tab)");
+  app.add_option("DECK", options.deck, "The deck of card images")->required()->type_name("");
+  auto* quantities_option =
+      app.add_option("QTY", quantities, "The quantities file (default: DECK with .qty)")->type_name("");
+  auto* bar_table_option = app.add_option("TAB", bar_table, "The bar-table file (default: DECK with .tab)")->type_name("");
   app.add_flag("-f,--force", options.force, "Overwrite existing report files");
   app.add_flag("-q,--quiet", options.quiet, "Print nothing but fatal reports");
   app.add_flag("--strict", options.strict, "Count warnings as errors for the exit status");

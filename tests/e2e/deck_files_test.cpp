@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cctype>
 #include <filesystem>
 #include <string>
@@ -34,6 +35,30 @@ std::string deck_text(const std::string& name) {
 class DeckFile : public testing::TestWithParam<std::string> {};
 
 TEST_P(DeckFile, WritesExpectedReports) { expect_reports(GetParam(), deck_text(GetParam())); }
+
+// The command line writes the same reports, with the header clock fixed by
+// SOURCE_DATE_EPOCH, and its exit status tells whether the deck had errors.
+TEST_P(DeckFile, CommandLineWritesTheSameReports) {
+  const fs::path base = fs::path(BARLIST_DECKS) / GetParam();
+  const std::string want_qty = e2e::asa_bytes(e2e::read_file(base.string() + ".qty"));
+  const bool has_errors = want_qty.find("ERROR ") != std::string::npos ||
+                          want_qty.find("PREMATURE END OF FILE") != std::string::npos;
+  e2e::TempDir dir;
+  e2e::write_file(dir.path() / "input.deck", deck_text(GetParam()));
+  ::setenv("SOURCE_DATE_EPOCH", "1765202733", 1);  // 08-DEC-25 14:05:33 UTC
+  const e2e::ProcessResult run = e2e::run_process(BARLIST_BINARY, {"-q", "input.deck"}, "", dir.path().string());
+  ::unsetenv("SOURCE_DATE_EPOCH");
+  EXPECT_EQ(run.exit_code, has_errors ? 2 : 0);
+  EXPECT_EQ(run.out + run.err, "");
+  std::vector<std::string> dates, times;
+  const std::string qty = e2e::mask_clock(e2e::read_file(dir.path() / "input.qty"), &dates, &times);
+  for (const std::string& date : dates) EXPECT_EQ(date, "08-DEC-25");
+  for (const std::string& time : times) EXPECT_EQ(time, "14:05:33");
+  EXPECT_EQ(e2e::describe_difference(want_qty, qty), "");
+  EXPECT_EQ(e2e::describe_difference(e2e::crlf_lines(e2e::read_file(base.string() + ".tab")),
+                                     e2e::read_file(dir.path() / "input.tab")),
+            "");
+}
 
 // A card line may end in CR LF, and the last one may have no line end at all;
 // the cards read the same either way.

@@ -138,6 +138,18 @@ TEST(BarTableCapacity, BarTwoThousandAndOneEndsTheRunOnTheConsole) {
   append(qty, {unit_line(56), grand_total_line(56)});
   append(qty, problem_header("0002", "ONE TOO MANY"));
   expect_quantities(run, qty);
+
+  // On the command line the error is a diagnostic at its card, standard
+  // output stays empty, and the status tells that the deck has an error.
+  e2e::TempDir cli_dir;
+  e2e::write_file(cli_dir.path() / "input.deck", deck.text());
+  const auto cli = e2e::run_process(BARLIST_BINARY, {"input.deck"}, "", cli_dir.path().string());
+  EXPECT_EQ(cli.exit_code, 2);
+  EXPECT_EQ(cli.out, "");
+  const std::string card = bar_card(' ', "B02", 100);
+  EXPECT_EQ(cli.err, "input.deck:2006:1: error 19: TOO MANY BARS; BREAK INTO TWO RUNS.\n" + card + "\n^\n"
+                     "input.deck: 1 error; no bar table for problems 0001, 0002\n");
+  EXPECT_EQ(e2e::read_file(cli_dir.path() / "input.tab"), "");
   EXPECT_EQ(run.tab, "");
 }
 

@@ -1,0 +1,250 @@
+// The command line on the real binary: names and defaults, refusals, usage
+// errors, exit statuses, located diagnostics and warnings, and the fatal
+// reports that name the file and the system's reason.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "barlist_run.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+using e2e::ProcessResult;
+using e2e::read_file;
+using e2e::write_file;
+
+// A card built from (column, text) pairs, blank elsewhere, without trailing blanks.
+std::string card(std::initializer_list<std::pair<std::size_t, std::string>> fields) {
+  std::string text;
+  for (const auto& [column, value] : fields) {
+    if (text.size() < column - 1 + value.size()) text.resize(column - 1 + value.size(), ' ');
+    text.replace(column - 1, value.size(), value);
+  }
+  return text;
+}
+
+// "input.deck:LINE:COLUMN: KIND: TEXT", the card and the caret under COLUMN.
+std::string located(int line, int column, const std::string& what, const std::string& card_text) {
+  return "input.deck:" + std::to_string(line) + ":" + std::to_string(column) + ": " + what + "\n" + card_text + "\n" +
+         std::string(static_cast<std::size_t>(column - 1), ' ') + "^\n";
+}
+
+class CommandLine : public ::testing::Test {
+ protected:
+  void SetUp() override { ::setenv("SOURCE_DATE_EPOCH", "0", 1); }
+  void TearDown() override { ::unsetenv("SOURCE_DATE_EPOCH"); }
+
+  ProcessResult barlist(const std::vector<std::string>& args) {
+    return e2e::run_process(BARLIST_BINARY, args, "", dir_.path().string());
+  }
+  fs::path file(const std::string& name) const { return dir_.path() / name; }
+  void deck(const std::vector<std::string>& cards, const std::string& name = "input.deck") {
+    write_file(file(name), e2e::join_lines(cards));
+  }
+
+  e2e::TempDir dir_;
+};
+
+const std::vector<std::string> kCleanDeck = {"*B06P001 100CLEAN", "UPIER CAP         1", " 16A01  1250   2", "Z"};
+
+TEST_F(CommandLine, NamesDefaultsAndRefusalWithoutForce) {
+  deck(kCleanDeck, "pier.deck");
+  ProcessResult run = barlist({"pier.deck"});
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(run.out + run.err, "");
+  const std::string qty = read_file(file("pier.qty"));
+  const std::string tab = read_file(file("pier.tab"));
+  EXPECT_NE(qty.find("01-JAN-70"), std::string::npos) << "SOURCE_DATE_EPOCH fixes the header date";
+  EXPECT_NE(qty.find("00:00:00 QUENDRAL"), std::string::npos);
+
+  // An existing report is refused before anything is opened or written.
+  write_file(file("pier.tab"), "keep me");
+  run = barlist({"pier.deck"});
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.err, "barlist: pier.qty: file exists (use --force to overwrite it)\n");
+  EXPECT_EQ(read_file(file("pier.qty")), qty);
+  EXPECT_EQ(read_file(file("pier.tab")), "keep me");
+
+  run = barlist({"--force", "pier.deck"});
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(read_file(file("pier.qty")), qty);
+  EXPECT_EQ(read_file(file("pier.tab")), tab);
+
+  // Names of any length, named outputs, a deck without an extension, and a
+  // name that looks like an option after "--".
+  const std::string folder = std::string(120, 'f');
+  fs::create_directories(file(folder));
+  const std::string long_deck = folder + "/" + std::string(150, 'd') + ".cards";
+  deck(kCleanDeck, long_deck);
+  deck(kCleanDeck, "plain");
+  deck(kCleanDeck, "-dash.deck");
+  EXPECT_EQ(barlist({long_deck}).exit_code, 0);
+  EXPECT_EQ(read_file(file(folder + "/" + std::string(150, 'd') + ".tab")), tab);
+  EXPECT_EQ(barlist({"-q", "plain", "named.q", "named.t"}).exit_code, 0);
+  EXPECT_EQ(read_file(file("named.t")), tab);
+  EXPECT_EQ(barlist({"plain"}).exit_code, 0);
+  EXPECT_EQ(read_file(file("plain.tab")), tab);
+  EXPECT_EQ(barlist({"--", "-dash.deck"}).exit_code, 0);
+  EXPECT_EQ(read_file(file("-dash.tab")), tab);
+}
+
+TEST_F(CommandLine, UsageErrorsHelpAndVersion) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"--bogus", "x.deck"}, {"-q"}, {"a", "b", "c", "d"}, {"--json"}}) {
+    const ProcessResult run = barlist(args);
+    EXPECT_EQ(run.exit_code, 1) << args[0];
+    EXPECT_EQ(run.err.rfind("barlist: ", 0), 0u) << run.err;
+    EXPECT_NE(run.err.find("\nTry 'barlist --help' for more information.\n"), std::string::npos) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 2) << run.err;
+  }
+  EXPECT_TRUE(fs::is_empty(dir_.path())) << "a usage error creates nothing";
+
+  ProcessResult run = barlist({"--help"});
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_NE(run.out.find("Usage: barlist [OPTIONS] DECK [QTY] [TAB]"), std::string::npos) << run.out;
+  EXPECT_EQ(run.err, "");
+  run = barlist({"-V"});
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(run.out, "barlist " BARLIST_VERSION "\n");
+}
+
+TEST_F(CommandLine, FatalReportsNameTheFileAndTheReason) {
+  ProcessResult run = barlist({"pier.dek"});
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.err, "barlist: pier.dek: cannot open the deck: No such file or directory\n");
+  EXPECT_TRUE(fs::is_empty(dir_.path()));
+
+  fs::create_directory(file("folder.deck"));
+  EXPECT_EQ(barlist({"folder.deck", "a.qty", "a.tab"}).err, "barlist: folder.deck: cannot open the deck: Is a directory\n");
+
+  deck({"*B06P001 100BAD COUNT", "UPIER CAP        1O"});
+  run = barlist({"input.deck"});
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.err, "barlist: input.deck:2: input conversion error\n");
+  EXPECT_TRUE(fs::exists(file("input.qty"))) << "what was written is kept";
+
+  deck(kCleanDeck);
+  const std::string deck_bytes = read_file(file("input.deck"));
+  run = barlist({"-f", "input.deck", "input.deck"});
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.err, "barlist: input.deck: a report file cannot be the deck\n");
+  EXPECT_EQ(read_file(file("input.deck")), deck_bytes);
+
+  ::setenv("SOURCE_DATE_EPOCH", "yesterday", 1);
+  run = barlist({"-f", "input.deck"});
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.err, "barlist: SOURCE_DATE_EPOCH: not a number of seconds since 1970\n");
+}
+
+// One card for each deck error, each pointing at the field it concerns.
+TEST_F(CommandLine, EachDeckErrorPointsAtItsLineAndColumn) {
+  const std::vector<std::string> cards = {
+      "*B06E001 100EVERY ERROR",
+      card({{1, " 13A01001000   1"}}),                                   // 2: no unit card
+      "UWALL",                                                           // 3: no number of units
+      card({{1, "UWALL"}, {19, "1"}}),                                   // 4
+      "x13A01",                                                          // 5: illegal code
+      card({{1, " 11A02001000   1"}}),                                   // 6: bar size
+      card({{1, " 13A03"}, {16, "1"}}),                                  // 7: no length, no type
+      card({{1, " 13A04"}, {16, "1"}, {23, "54"}}),                      // 8: bar type
+      card({{1, " 29A05"}, {16, "1"}, {23, "1041"}, {29, "1000"}}),      // 9: style 4 at size 29
+      card({{1, " 13A06"}, {16, "1"}, {23, "1012"}, {29, "1000"}}),      // 10: style 2
+      card({{1, " 13A07"}, {16, "1"}, {23, "43"}, {30, "100"}, {48, "100"}, {60, "401"}, {77, "2"}}),  // 11: closure
+      card({{1, " 13A08"}, {16, "1"}, {23, "42"}, {77, "2"}, {79, "90"}}),                             // 12: angle
+      card({{1, " 13A09"}, {16, "1"}, {23, "43"}, {77, "1"}}),                                         // 13: N1
+      card({{1, " 13A10"}, {16, "1"}, {23, "5311"}, {30, "100"}, {42, "100"}}),                        // 14: B = 0
+      card({{1, " 13A11001000"}}),                                       // 15: no count
+      card({{1, "W"}, {16, "1"}}),                                       // 16: no lump weight
+      card({{1, "R13Z99"}, {16, "1"}}),                                  // 17: nothing stored
+      card({{1, " 13A1200X000   1"}}),                                   // 18: letter in column 9
+      "*B05E9XX 100BAD CODE",                                            // 19: not B06
+      "Z",
+      card({{1, " 13A13001000   1"}}),                                   // 21: after the end card
+  };
+  deck(cards);
+  const std::string wall = "(problem E001, unit WALL";
+  const std::string want =
+      located(2, 1, "error 2: NO UNIT CARD (problem E001)", cards[1]) +
+      located(3, 18, "error 3: NO. OF UNITS NOT GIVEN (problem E001, unit WALL)", cards[2]) +
+      located(5, 1, "error 4: ILLEGAL CODE (problem E001, unit WALL)", cards[4]) +
+      located(6, 2, "error 5: ILLEGAL BAR SIZE " + wall + ", bar 11A02)", cards[5]) +
+      located(7, 23, "error 7: BAR LENGTH NOT GIVEN " + wall + ", bar 13A03)", cards[6]) +
+      located(8, 23, "error 8: ILLEGAL BAR TYPE " + wall + ", bar 13A04)", cards[7]) +
+      located(9, 25, "error 9: ILLEGAL HOOK STYLE " + wall + ", bar 29A05)", cards[8]) +
+      located(10, 26, "error 9: ILLEGAL HOOK STYLE " + wall + ", bar 13A06)", cards[9]) +
+      located(11, 57, "error 10: ERRONEOUS DIMENSION " + wall + ", bar 13A07)", cards[10]) +
+      located(12, 78, "error 11: ILLEGAL ANGLE " + wall + ", bar 13A08)", cards[11]) +
+      located(13, 75, "error 12: N 1S LESS THAN 2 " + wall + ", bar 13A09)", cards[12]) +
+      located(14, 33, "error 13: ILLEGAL PARABOLA " + wall + ", bar 13A10)", cards[13]) +
+      located(15, 13, "error 14: NO. OF BARS NOT GIVEN " + wall + ", bar 13A11)", cards[14]) +
+      located(16, 17, "error 15: LUMP WEIGHT NOT GIVEN (problem E001, unit WALL)", cards[15]) +
+      located(17, 2, "error 16: ILLEGAL RECALL BAR " + wall + ", bar 13Z99)", cards[16]) +
+      located(18, 9, "error 18: ALPHABETIC DATA IN NUMERIC FIELD", cards[17]) +
+      located(19, 2, "error 1: NO IDENTIFICATION CARD", cards[18]) +
+      located(21, 1, "warning: card after the end card of problem E9XX is read as part of that problem", cards[20]) +
+      "input.deck:21: error: premature end of file in problem E9XX\n"
+      "input.deck: 18 errors, 1 warning; no bar table for problem E001\n";
+  ProcessResult run = barlist({"input.deck"});
+  EXPECT_EQ(run.exit_code, 2);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, want) << e2e::describe_difference(want, run.err);
+
+  run = barlist({"--quiet", "--force", "input.deck"});
+  EXPECT_EQ(run.exit_code, 2);
+  EXPECT_EQ(run.out + run.err, "");
+}
+
+// Warnings tell, and change nothing: the reports are those of the dialogue.
+TEST_F(CommandLine, WarningsPointAtWhatReadsOtherwiseThanMeant) {
+  const std::string tab = "C\tTAB IN A COMMENT";
+  const std::string wide = "C" + std::string(79, 'X') + "EXTRA";
+  const std::vector<std::string> cards = {
+      "*B06W001 100WARNINGS",
+      card({{1, "UWALL"}, {19, "1"}}),
+      card({{1, " 13A01001000"}, {13, "12"}}),                             // 3: count at the left
+      card({{1, " 13A02"}, {16, "1"}, {23, "03"}, {30, "500"}, {33, "12"}}),  // 4: dimension B at the left
+      card({{1, " 13A031000"}, {16, "1"}}),                                // 5: length at the left
+      card({{1, " 13A04001000   1"}, {23, "10"}}),                         // 6: written length and a type
+      tab,                                                                 // 7
+      wide,                                                                // 8
+      "S13S01001000   1",
+      "S13S01002000   1",                                                  // 10: stored again
+      "Z",
+  };
+  deck(cards);
+  const std::string want =
+      located(3, 13, "warning: count punched at the left of its field: read as 12, listed in the bar table as 1200",
+              cards[2]) +
+      located(4, 33,
+              "warning: dimension B punched at the left of its field: read as 12, listed in the bar table as 120000",
+              cards[3]) +
+      located(5, 7,
+              "warning: length punched at the left of columns 7 to 12: read as 100000 mm (hundreds in 7 to 10, "
+              "millimetres in 11 and 12)",
+              cards[4]) +
+      located(6, 23, "warning: a written length is given: the bar type and dimensions from column 23 are ignored",
+              cards[5]) +
+      located(7, 2, "warning: tab in the card: it is one column, not blanks to a tab stop", tab) +
+      located(8, 81, "warning: text beyond column 80 is ignored", wide) +
+      located(10, 2, "warning: bar 13S01 is stored again: a recall takes the one on line 9", cards[9]) +
+      "input.deck: 0 errors, 7 warnings\n";
+  ProcessResult run = barlist({"input.deck"});
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(run.err, want) << e2e::describe_difference(want, run.err);
+
+  run = barlist({"--strict", "-f", "input.deck"});
+  EXPECT_EQ(run.exit_code, 2);
+
+  const std::string qty = read_file(file("input.qty"));
+  const std::string bar_table = read_file(file("input.tab"));
+  e2e::TempDir dialogue_dir;
+  const e2e::BarlistRun dialogue = e2e::run_barlist(e2e::join_lines(cards), dialogue_dir);
+  EXPECT_EQ(e2e::mask_clock(dialogue.qty), e2e::mask_clock(qty));
+  EXPECT_EQ(dialogue.tab, bar_table);
+}
+
+}  // namespace
