@@ -72,6 +72,9 @@ void open_files(const Options& options, RunFiles& files) {
       if (exists(*report)) throw Refusal{*report + ": file exists (use --force to overwrite it)"};
     }
   }
+  if (options.json && options.csv && *options.json == *options.csv) {
+    throw Refusal{*options.csv + ": the JSON record and the CSV schedule cannot share one file"};
+  }
   if (options.quantities == options.bar_table) {
     throw Refusal{options.bar_table + ": the bar-table file cannot be the quantities file"};
   }
@@ -94,6 +97,15 @@ void open_files(const Options& options, RunFiles& files) {
   files.bar_table.emplace(kBarTableUnit, options.bar_table,
                           open_or_refuse(options.bar_table, mode, "create the bar-table file"),
                           records::OutputOptions{.discipline = records::LineDiscipline::Plain});
+
+  // An export is written over its file after the run: never over the deck
+  // or a report.
+  for (const std::optional<std::string>& path : {options.json, options.csv}) {
+    if (!path || *path == "-") continue;
+    for (const int fd : {deck_fd, files.quantities->fd(), files.bar_table->fd()}) {
+      if (records::same_file(*path, fd)) throw Refusal{*path + ": an export cannot be the deck or a report file"};
+    }
+  }
 }
 
 // Writes an export after the run: to standard output for "-", otherwise to

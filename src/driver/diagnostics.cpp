@@ -42,38 +42,41 @@ void Diagnostics::problem_opened(const events::ProblemOpened& problem) {
 void Diagnostics::deck_error(const events::DeckErrorFound& error) {
   ++errors_;
   if (quiet_) return;
+  const std::string at = deck_ + ':' + std::to_string(error.line);
   if (error.error == events::DeckError::PrematureEnd) {
-    out_ << deck_ << ':' << error.line << ": error: premature end of file in problem " << trimmed(error.problem_number)
-         << '\n';
+    out_ << at + ": error: premature end of file in problem " + trimmed(error.problem_number) + '\n';
     return;
   }
-  out_ << deck_ << ':' << error.line << ':' << error.column << ": error " << events::number(error.error) << ": "
-       << events::message(error.error) << context(error) << '\n';
-  show_card(error.record, error.column);
+  show(at + ':' + std::to_string(error.column) + ": error " + std::to_string(events::number(error.error)) + ": " +
+           std::string(events::message(error.error)) + context(error),
+       error.record, error.column);
 }
 
 void Diagnostics::warning(const events::Warning& warning) {
   ++warnings_;
   if (quiet_) return;
-  out_ << deck_ << ':' << warning.line << ':' << warning.column << ": warning: " << warning.message << '\n';
-  show_card(warning.record, warning.column);
+  show(deck_ + ':' + std::to_string(warning.line) + ':' + std::to_string(warning.column) + ": warning: " +
+           warning.message,
+       warning.record, warning.column);
 }
 
 void Diagnostics::problem_listed(std::size_t index) {
   if (index < problems_.size()) problems_[index].listed = true;
 }
 
-// The card as read, then a caret under the column; a tab before the column
-// is repeated so the caret stands under it however the tab is shown.
-void Diagnostics::show_card(std::string_view record, int column) {
-  std::string caret;
+// The message, the card as read, then a caret under the column; a tab
+// before the column is repeated so the caret stands under it however the
+// tab is shown. One write for the three lines.
+void Diagnostics::show(const std::string& message, std::string_view record, int column) {
+  std::string text = message + '\n';
+  const std::size_t end = record.find_last_not_of(' ');
+  if (end != std::string_view::npos) text += record.substr(0, end + 1);
+  text += '\n';
   for (int c = 1; c < column; ++c) {
     const auto at = static_cast<std::size_t>(c - 1);
-    caret += at < record.size() && record[at] == '\t' ? '\t' : ' ';
+    text += at < record.size() && record[at] == '\t' ? '\t' : ' ';
   }
-  const std::size_t end = record.find_last_not_of(' ');
-  out_ << (end == std::string_view::npos ? std::string_view() : record.substr(0, end + 1)) << '\n'
-       << caret << "^\n";
+  out_ << text + "^\n";
 }
 
 void Diagnostics::run_ended() {

@@ -28,7 +28,7 @@ class Diagnostics final : public events::RunListener {
   std::size_t warnings() const { return warnings_; }
 
  private:
-  void show_card(std::string_view record, int column);
+  void show(const std::string& message, std::string_view record, int column);
 
   std::string deck_;
   std::ostream& out_;

@@ -133,6 +133,9 @@ TEST_F(CommandLine, FatalReportsNameTheFileAndTheReason) {
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_EQ(run.err, "barlist: input.deck: a report file cannot be the deck\n");
   EXPECT_EQ(read_file(file("input.deck")), deck_bytes);
+  run = barlist({"-f", "--json", "input.deck", "input.deck"});
+  EXPECT_EQ(run.err, "barlist: input.deck: an export cannot be the deck or a report file\n");
+  EXPECT_EQ(read_file(file("input.deck")), deck_bytes);
 
   ::setenv("SOURCE_DATE_EPOCH", "yesterday", 1);
   run = barlist({"-f", "input.deck"});
