@@ -117,6 +117,11 @@ void Pass1::awaiting_unit() {
 void Pass1::between_problems() {
   for (;;) {
     if (!next_card()) {
+      // A problem whose last card failed ends the deck without a word of its
+      // own in the reports: its unit line and grand total are missing.
+      if (warnings_ && problem_ != 0 && !problem_ended_) {
+        warn(1, "the deck ends before the end card of problem " + trimmed(view(problem_number_)));
+      }
       state_ = State::Finished;
       return;
     }
@@ -187,6 +192,7 @@ void Pass1::identification(const Card& card) {
   store_.clear();
   unit_open_ = false;  // a unit left open by an earlier problem is abandoned
   after_end_card_ = false;
+  problem_ended_ = false;
   totals_.open_problem();
   state_ = State::AwaitingUnit;
 }
@@ -313,6 +319,7 @@ void Pass1::end_problem() {
   listener_.problem_ended({line_, totals_.GTWT, totals_.GTCOST});
   state_ = State::BetweenProblems;
   after_end_card_ = true;
+  problem_ended_ = true;
 }
 
 // Unit, subtotal and end cards close the unit only when one is open, so no

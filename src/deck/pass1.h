@@ -69,6 +69,7 @@ class Pass1 {
 
   State state_ = State::BetweenProblems;
   bool after_end_card_ = false;  // between problems because an end card was read
+  bool problem_ended_ = false;   // the current problem's end card was read
   Card card_;
   std::string_view record_;  // the card's line as read, until the next is read
   events::Line line_ = 0;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "deck/deck_reader.h"
 #include "driver/diagnostics.h"
@@ -73,7 +74,8 @@ void open_files(const Options& options, RunFiles& files) {
     }
   }
   if (options.json && options.csv && *options.json == *options.csv) {
-    throw Refusal{*options.csv + ": the JSON record and the CSV schedule cannot share one file"};
+    throw Refusal{(*options.csv == "-" ? std::string("standard output") : *options.csv) +
+                  ": the JSON record and the CSV schedule cannot share it"};
   }
   if (options.quantities == options.bar_table) {
     throw Refusal{options.bar_table + ": the bar-table file cannot be the quantities file"};
@@ -108,23 +110,38 @@ void open_files(const Options& options, RunFiles& files) {
   }
 }
 
-// Writes an export after the run: to standard output for "-", otherwise to
-// the named file.
+// Writes an export after the run: to standard output for "-"; otherwise to a
+// file of its own beside the named one, renamed over it once complete, so a
+// failed write leaves neither a half-written export nor a changed file. A
+// name that is not a regular file (a device, a pipe) is written directly.
 template <typename Export>
 void write_export(const Export& document, const std::string& path, const char* what) {
+  const auto failure = [&](int error) {
+    return Refusal{path + ": cannot write the " + what + ": " + records::open_failure_reason(error)};
+  };
   if (path == "-") {
     document.write(std::cout);
     std::cout.flush();
     if (!std::cout) throw Refusal{std::string("standard output: cannot write the ") + what};
     return;
   }
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+    std::ofstream out(path, std::ios::binary);
+    if (out) document.write(out);
+    out.close();
+    if (!out) throw failure(errno != 0 ? errno : EIO);
+    return;
+  }
+  const std::string partial = path + "." + std::to_string(::getpid()) + ".partial";
+  errno = 0;
+  std::ofstream out(partial, std::ios::binary | std::ios::trunc);
   if (out) document.write(out);
   out.close();
-  if (!out) {
-    const int error = errno;
-    std::remove(path.c_str());  // no half-written export is left behind
-    throw Refusal{path + ": cannot write the " + what + ": " + records::open_failure_reason(error)};
+  if (!out || std::rename(partial.c_str(), path.c_str()) != 0) {
+    const int error = errno != 0 ? errno : EIO;
+    std::remove(partial.c_str());
+    throw failure(error);
   }
 }
 

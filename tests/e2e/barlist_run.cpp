@@ -17,10 +17,13 @@ namespace e2e {
 
 namespace fs = std::filesystem;
 
-const std::string kPrompts =
-    " ENTER INPUT FILE NAME            : (PLEASE ENTER) "
-    " ENTER OUTPUT FILE NAME FOR QUANTITIES: "
-    " ENTER OUTPUT FILE NAME FOR BAR TABLES: ";
+const std::string kInputPrompt = " ENTER INPUT FILE NAME            : (PLEASE ENTER) ";
+const std::string kQuantitiesPrompt = " ENTER OUTPUT FILE NAME FOR QUANTITIES: ";
+const std::string kBarTablePrompt = " ENTER OUTPUT FILE NAME FOR BAR TABLES: ";
+const std::string kPrompts = kInputPrompt + kQuantitiesPrompt + kBarTablePrompt;
+const std::string kOverwriteQuestion =
+    " OUTPUT FILE ALREADY EXISTS.  DO YOU WISH TO DELETE IT [DEFAULT IS N]? (Y/N) \r\n";
+const std::string kExiting = " EXITING PROGRAM\r\n";
 
 std::string read_file(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);

@@ -10,8 +10,15 @@
 
 namespace e2e {
 
-// The three name prompts, written back to back without line ends.
-extern const std::string kPrompts;
+// What the console shows. A name prompt has no line end: the reply is typed
+// on the same line.
+extern const std::string kInputPrompt;
+extern const std::string kQuantitiesPrompt;
+extern const std::string kBarTablePrompt;
+extern const std::string kPrompts;  // the three name prompts, back to back
+// Asked when an output file already exists, and said when the reply is not yes.
+extern const std::string kOverwriteQuestion;
+extern const std::string kExiting;
 
 std::string read_file(const std::filesystem::path& path);
 void write_file(const std::filesystem::path& path, const std::string& content);

@@ -199,6 +199,15 @@ TEST_F(CommandLine, EachDeckErrorPointsAtItsLineAndColumn) {
   run = barlist({"--quiet", "--force", "input.deck"});
   EXPECT_EQ(run.exit_code, 2);
   EXPECT_EQ(run.out + run.err, "");
+
+  // A deck that ends after a failed card, without its end card: no premature
+  // end in the reports, so a warning says what is missing.
+  const std::vector<std::string> cut = {"*B06E003 100CUT SHORT", card({{1, "UWALL"}, {19, "1"}}), " 11A01001000   1"};
+  deck(cut);
+  run = barlist({"-f", "input.deck"});
+  EXPECT_EQ(run.err, located(3, 2, "error 5: ILLEGAL BAR SIZE (problem E003, unit WALL, bar 11A01)", cut[2]) +
+                         located(3, 1, "warning: the deck ends before the end card of problem E003", cut[2]) +
+                         "input.deck: 1 error, 1 warning; no bar table for problem E003\n");
 }
 
 // Warnings tell, and change nothing: the reports are those of the dialogue.

@@ -1,7 +1,9 @@
-// Hostile input for the real binary: broken, binary and oversized decks, and
-// files that cannot be read or written. Whatever the bytes, barlist ends with
-// its reports, a deck error in the quantities file, or one fatal line and
-// status 1; never a crash, a hang, or a file changed that should not be.
+// Hostile input for the real binary: broken, binary and oversized decks,
+// files that cannot be read or written, and odd or missing replies to the
+// console dialogue on standard input (what needs a terminal is tested in
+// tests/driver/dialogue_test.cpp). Whatever the bytes, barlist ends with its
+// reports, a deck error in the quantities file, or one fatal line and status
+// 1; never a crash, a hang, or a file changed that should not be.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -25,13 +27,12 @@ using e2e::blanks;
 using e2e::pad;
 using e2e::problem_header;
 using e2e::Records;
-
-const std::string kQuestion =
-    " OUTPUT FILE ALREADY EXISTS.  DO YOU WISH TO DELETE IT [DEFAULT IS N]? (Y/N) \r\n";
-const std::string kExiting = " EXITING PROGRAM\r\n";
-const std::string kFirstPrompt = " ENTER INPUT FILE NAME            : (PLEASE ENTER) ";
-const std::string kSecondPrompt = " ENTER OUTPUT FILE NAME FOR QUANTITIES: ";
-const std::string kThirdPrompt = " ENTER OUTPUT FILE NAME FOR BAR TABLES: ";
+using e2e::kBarTablePrompt;
+using e2e::kExiting;
+using e2e::kInputPrompt;
+using e2e::kOverwriteQuestion;
+using e2e::kPrompts;
+using e2e::kQuantitiesPrompt;
 
 std::string lines(const Records& cards) { return e2e::join_lines(cards); }
 
@@ -94,7 +95,7 @@ class Hostile : public ::testing::Test {
 TEST_F(Hostile, EmptyDeckIsAnEndOfFileOnTheDeck) {
   run_deck("");
   expect_fatal("end-of-file during read", 4, "input.deck");
-  EXPECT_EQ(result_.out, e2e::kPrompts);
+  EXPECT_EQ(result_.out, kPrompts);
   EXPECT_EQ(file("out.qty"), "");
   EXPECT_EQ(file("out.tab"), "");
 }
@@ -317,10 +318,16 @@ TEST_F(Hostile, TenThousandProblems) {
 
 // ------------------------------------------------------------ input files
 
-TEST_F(Hostile, MissingInputIsNotFoundAndNoOutputIsAsked) {
+TEST_F(Hostile, MissingOrBlankInputNameIsFatalAndNoOutputIsAsked) {
   run("no-such.deck\nout.qty\nout.tab\n");
   expect_fatal("file not found", 4, "no-such.deck");
-  EXPECT_EQ(result_.out, kFirstPrompt);
+  EXPECT_EQ(result_.out, kInputPrompt);
+  EXPECT_FALSE(exists("out.qty"));
+
+  run("\nout.qty\nout.tab\n");
+  EXPECT_EQ(result_.exit_code, 1);
+  EXPECT_EQ(result_.err.rfind("barlist: file name specification error, unit 4, file ", 0), 0u) << result_.err;
+  EXPECT_EQ(result_.out, kInputPrompt);
   EXPECT_FALSE(exists("out.qty"));
 }
 
@@ -328,7 +335,7 @@ TEST_F(Hostile, FolderAsInputCannotBeOpened) {
   fs::create_directory(path("folder"));
   run("folder\nout.qty\nout.tab\n");
   expect_fatal("open failure", 4, "folder");
-  EXPECT_EQ(result_.out, kFirstPrompt);
+  EXPECT_EQ(result_.out, kInputPrompt);
   EXPECT_FALSE(exists("out.qty"));
 }
 
@@ -343,7 +350,7 @@ TEST_F(Hostile, EndlessOrPipedInputIsRefusedAtOnce) {
   ASSERT_EQ(::mkfifo(path("pipe.deck").c_str(), 0600), 0);
   run("pipe.deck\nout.qty\nout.tab\n", std::chrono::seconds(10));
   expect_fatal("open failure", 4, "pipe.deck");
-  EXPECT_EQ(result_.out, kFirstPrompt);
+  EXPECT_EQ(result_.out, kInputPrompt);
 }
 
 TEST_F(Hostile, OutputPipeWithoutReaderDoesNotHang) {
@@ -381,7 +388,7 @@ TEST_F(Hostile, OutputThatIsAFolderCannotBeWritten) {
   fs::create_directory(path("folder"));
   run("input.deck\nfolder\ny\nout.tab\n");
   expect_fatal("open failure", 2, "folder");
-  EXPECT_EQ(result_.out, kFirstPrompt + kSecondPrompt + kQuestion);
+  EXPECT_EQ(result_.out, kInputPrompt + kQuantitiesPrompt + kOverwriteQuestion);
   EXPECT_TRUE(fs::is_directory(path("folder")));
 }
 
@@ -400,7 +407,7 @@ TEST_F(Hostile, FullDeviceIsAWriteFailureNeverSuccess) {
   run("input.deck\n/dev/full\ny\nout.tab\n");
   EXPECT_EQ(result_.exit_code, 1);
   EXPECT_EQ(result_.err, "barlist: write failure, unit 2, file /dev/full\n");
-  EXPECT_EQ(result_.out, kFirstPrompt + kSecondPrompt + kQuestion + kThirdPrompt);
+  EXPECT_EQ(result_.out, kInputPrompt + kQuantitiesPrompt + kOverwriteQuestion + kBarTablePrompt);
   EXPECT_EQ(file("out.tab"), "");  // stopped when the quantities could not be written, before the bar table
 
   run("input.deck\nother.qty\n/dev/full\ny\n");
@@ -421,7 +428,7 @@ TEST_F(Hostile, OutputThatIsTheDeckIsRefusedBeforeAnyQuestion) {
     SCOPED_TRACE(name);
     run("input.deck\n" + name + "\ny\nout.tab\ny\n");
     expect_fatal("open failure", 2, name);
-    EXPECT_EQ(result_.out, kFirstPrompt + kSecondPrompt) << "no overwrite question";
+    EXPECT_EQ(result_.out, kInputPrompt + kQuantitiesPrompt) << "no overwrite question";
     EXPECT_EQ(file("input.deck"), deck);
   }
   run("input.deck\nout.qty\ninput.deck\ny\n");
@@ -433,7 +440,38 @@ TEST_F(Hostile, OutputThatIsTheDeckIsRefusedBeforeAnyQuestion) {
   fs::remove(path("out.qty"));
   run("input.deck\nout.qty\nout.qty\ny\n");
   expect_fatal("open failure", 3, "out.qty");
-  EXPECT_EQ(result_.out, e2e::kPrompts);
+  EXPECT_EQ(result_.out, kPrompts);
+  EXPECT_EQ(file("out.qty"), "");
+}
+
+// --------------------------------------------------------- console replies
+
+TEST_F(Hostile, EndOfInputAtANamePromptEndsQuietly) {
+  write_file(path("input.deck"), lines(kGoodDeck));
+  run("");
+  expect_orderly();
+  EXPECT_EQ(result_.out, kInputPrompt);
+
+  run("input.deck\n");
+  expect_orderly();
+  EXPECT_EQ(result_.out, kInputPrompt + kQuantitiesPrompt);
+  EXPECT_FALSE(exists("out.qty"));
+
+  run("input.deck\nout.qty\n");
+  expect_orderly();
+  EXPECT_EQ(result_.out, kPrompts);
+  EXPECT_EQ(file("out.qty"), "");  // created, never written
+  EXPECT_FALSE(exists("out.tab"));
+}
+
+TEST_F(Hostile, NamesAreCutAt36ColumnsAndTrimmed) {
+  write_file(path("input.deck"), lines(kGoodDeck));
+  const std::string name36(36, 'q');
+  run("   input.deck   \n" + name36 + "IGNORED\n  out.tab\n");
+  expect_orderly();
+  EXPECT_TRUE(exists(name36));
+  EXPECT_FALSE(exists(name36 + "IGNORED"));
+  EXPECT_TRUE(exists("out.tab"));
 }
 
 // ------------------------------------------------------ overwrite question
@@ -441,12 +479,12 @@ TEST_F(Hostile, OutputThatIsTheDeckIsRefusedBeforeAnyQuestion) {
 TEST_F(Hostile, DeclinedOverwriteLeavesTheFileByteForByte) {
   write_file(path("input.deck"), lines(kGoodDeck));
   const std::string old = std::string("OLD QUANTITIES\r\n\0\xff", 18) + std::string(100000, 'q');
-  for (const std::string reply : {"n", "N", "", " y", "x", "no"}) {
+  for (const std::string reply : {"n", "N", "", " y", " Y", "x", "no"}) {
     SCOPED_TRACE("reply '" + reply + "'");
     write_file(path("out.qty"), old);
     run("input.deck\nout.qty\n" + reply + "\nout.tab\n");
     expect_orderly();
-    EXPECT_EQ(result_.out, kFirstPrompt + kSecondPrompt + kQuestion + kExiting);
+    EXPECT_EQ(result_.out, kInputPrompt + kQuantitiesPrompt + kOverwriteQuestion + kExiting);
     EXPECT_EQ(file("out.qty"), old);
     EXPECT_FALSE(exists("out.tab"));
   }
@@ -455,7 +493,7 @@ TEST_F(Hostile, DeclinedOverwriteLeavesTheFileByteForByte) {
   write_file(path("out.tab"), old);
   run("input.deck\nout.qty\nout.tab\nn\n");
   expect_orderly();
-  EXPECT_EQ(result_.out, e2e::kPrompts + kQuestion + kExiting);
+  EXPECT_EQ(result_.out, kPrompts + kOverwriteQuestion + kExiting);
   EXPECT_EQ(file("out.qty"), "");
   EXPECT_EQ(file("out.tab"), old);
 }
@@ -465,7 +503,7 @@ TEST_F(Hostile, EndOfInputAtTheQuestionIsFatalAndTouchesNothing) {
   write_file(path("out.qty"), "OLD\n");
   run("input.deck\nout.qty\n");
   EXPECT_EQ(result_.exit_code, 1);
-  EXPECT_EQ(result_.err.rfind("barlist: end-of-file during read, unit ", 0), 0u) << result_.err;
+  EXPECT_EQ(result_.err, "barlist: end-of-file during read, unit 5, file /dev/stdin\n");
   EXPECT_EQ(file("out.qty"), "OLD\n");
 }
 
@@ -478,13 +516,15 @@ TEST_F(Hostile, ConfirmedOverwriteReplacesTheWholeFile) {
 
   // Old files far longer than the new reports: nothing of them may remain.
   const std::string old(200000, 'o');
-  for (const std::string reply : {"y", "Y", "yes"}) {
+  // Only the first character of the reply counts.
+  for (const std::string reply : {"y", "Y", "yes", "YES", "yes please"}) {
     SCOPED_TRACE("reply '" + reply + "'");
     write_file(path("out.qty"), old);
     write_file(path("out.tab"), old);
     run("input.deck\nout.qty\n" + reply + "\nout.tab\n" + reply + "\n");
     expect_orderly();
-    EXPECT_EQ(result_.out, kFirstPrompt + kSecondPrompt + kQuestion + kThirdPrompt + kQuestion);
+    EXPECT_EQ(result_.out,
+              kInputPrompt + kQuantitiesPrompt + kOverwriteQuestion + kBarTablePrompt + kOverwriteQuestion);
     EXPECT_EQ(e2e::mask_clock(file("out.qty")), qty);
     EXPECT_EQ(file("out.tab"), tab);
   }
