@@ -4,6 +4,7 @@
 #include "geometry/bar_length.h"
 #include "geometry/bar_sizes.h"
 #include "records/fatal.h"
+#include "records/text.h"
 
 namespace barlist::deck {
 namespace {
@@ -12,12 +13,6 @@ using events::CardKind;
 using events::DeckError;
 
 std::string_view view(const auto& cells) { return {cells.data(), cells.size()}; }
-
-std::string trimmed(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
 
 constexpr int kProgramCodeColumn = 2;
 
@@ -120,7 +115,7 @@ void Pass1::between_problems() {
       // A problem whose last card failed ends the deck without a word of its
       // own in the reports: its unit line and grand total are missing.
       if (warnings_ && problem_ != 0 && !problem_ended_) {
-        warn(1, "the deck ends before the end card of problem " + trimmed(view(problem_number_)));
+        warn(1, "the deck ends before the end card of problem " + records::trimmed(view(problem_number_)));
       }
       state_ = State::Finished;
       return;
@@ -132,7 +127,7 @@ void Pass1::between_problems() {
       return;
     }
     if (after_end_card_ && warnings_) {
-      warn(1, "card after the end card of problem " + trimmed(view(problem_number_)) +
+      warn(1, "card after the end card of problem " + records::trimmed(view(problem_number_)) +
                   " is read as part of that problem");
     }
     after_end_card_ = false;
@@ -236,7 +231,7 @@ void Pass1::bar_card(const Card& card) {
   if (!store_.add(tables_.bar_lengths.NB(), bar_, line_)) {
     stop(DeckError::TooManyStoreBars);
   } else if (stored != nullptr && warnings_) {
-    warn(kSizeColumn, "bar " + std::to_string(bar_.IBS) + trimmed(view(bar_.IBM)) + " is stored again: a recall takes the one on line " +
+    warn(kSizeColumn, "bar " + std::to_string(bar_.IBS) + records::trimmed(view(bar_.IBM)) + " is stored again: a recall takes the one on line " +
                           std::to_string(stored->line));
   }
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "deck/error_columns.h"
+#include "records/text.h"
 #include "reports/zero_fill.h"
 
 namespace barlist::deck {
@@ -17,12 +18,6 @@ constexpr int kShapeFieldColumns[] = {23, 25, 26, 27, 33, 39, 45, 51, 57, 63, 69
 
 std::string_view columns(const Card& card, int first, int width) {
   return card.text().substr(static_cast<std::size_t>(first - 1), static_cast<std::size_t>(width));
-}
-
-std::string trimmed(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
 }
 
 // The digits pass 1 reads: blanks inside a number are ignored.
@@ -42,7 +37,7 @@ void check_left_punched(const Card& card, int first, std::string_view what, std:
   const auto listed = reports::zero_filled<N>(field);
   if (std::string_view(listed.data(), N) == field) return;
   found.push_back({first, std::string(what) + " punched at the left of its field: read as " + as_read(field) +
-                              ", listed in the bar table as " + trimmed({listed.data(), N})});
+                              ", listed in the bar table as " + records::trimmed({listed.data(), N})});
 }
 
 }  // namespace

@@ -1,23 +1,18 @@
 #include "driver/diagnostics.h"
+#include "records/text.h"
 
 namespace barlist::driver {
 namespace {
-
-std::string trimmed(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
 
 // "(problem A102, unit FOOTING, bar 29F03)": the fields the error's line in the
 // quantities file shows, where they hold anything.
 std::string context(const events::DeckErrorFound& error) {
   const auto fields = static_cast<int>(events::fields_of(error.error));
   std::vector<std::string> parts;
-  if (fields >= 1 && !trimmed(error.problem_number).empty()) parts.push_back("problem " + trimmed(error.problem_number));
-  if (fields >= 2 && !trimmed(error.unit_name).empty()) parts.push_back("unit " + trimmed(error.unit_name));
-  if (fields >= 4 && (error.IBS != 0 || !trimmed(error.IBM).empty())) {
-    parts.push_back("bar " + std::to_string(error.IBS) + trimmed(error.IBM));
+  if (fields >= 1 && !records::trimmed(error.problem_number).empty()) parts.push_back("problem " + records::trimmed(error.problem_number));
+  if (fields >= 2 && !records::trimmed(error.unit_name).empty()) parts.push_back("unit " + records::trimmed(error.unit_name));
+  if (fields >= 4 && (error.IBS != 0 || !records::trimmed(error.IBM).empty())) {
+    parts.push_back("bar " + std::to_string(error.IBS) + records::trimmed(error.IBM));
   }
   if (parts.empty()) return {};
   std::string text = " (";
@@ -36,7 +31,7 @@ Diagnostics::Diagnostics(std::string deck, std::ostream& out, bool quiet)
 
 void Diagnostics::problem_opened(const events::ProblemOpened& problem) {
   problems_.resize(problem.index + 1);
-  problems_[problem.index] = {trimmed(problem.number), problem.line};
+  problems_[problem.index] = {records::trimmed(problem.number), problem.line};
 }
 
 void Diagnostics::deck_error(const events::DeckErrorFound& error) {
@@ -44,7 +39,7 @@ void Diagnostics::deck_error(const events::DeckErrorFound& error) {
   if (quiet_) return;
   const std::string at = deck_ + ':' + std::to_string(error.line);
   if (error.error == events::DeckError::PrematureEnd) {
-    out_ << at + ": error: premature end of file in problem " + trimmed(error.problem_number) + '\n';
+    out_ << at + ": error: premature end of file in problem " + records::trimmed(error.problem_number) + '\n';
     return;
   }
   show(at + ':' + std::to_string(error.column) + ": error " + std::to_string(events::number(error.error)) + ": " +

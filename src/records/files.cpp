@@ -11,13 +11,6 @@
 
 namespace barlist::records {
 
-std::string_view trim_blanks(std::string_view name) {
-  const std::size_t first = name.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  const std::size_t last = name.find_last_not_of(' ');
-  return name.substr(first, last - first + 1);
-}
-
 std::string absolute_path(std::string_view name) {
   const std::string trimmed(trim_blanks(name));
   std::error_code error;

@@ -7,11 +7,9 @@
 #include <string_view>
 
 #include "records/file_descriptor.h"
+#include "records/text.h"
 
 namespace barlist::records {
-
-// A name without its leading and trailing blanks.
-std::string_view trim_blanks(std::string_view name);
 
 // The full path of a (trimmed) name, as fatal reports show it.
 std::string absolute_path(std::string_view name);
