@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Checks a built Debian package without installing it: its control fields,
+# that it holds what the install rules list and nothing else, that the program
+# is stripped and names its version, and that the program unpacked from it
+# runs the pier-cap example to the expected reports.
+#
+#   bash .ci/check-package.sh build-package/barlist_1.1.0_amd64.deb
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+deb="$(realpath "${1:?usage: check-package.sh PACKAGE.deb}")"
+examples="$root/examples"
+
+fail() {
+  echo "check-package: $*" >&2
+  exit 1
+}
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+
+# Control fields: the dependencies come from dpkg-shlibdeps, so an empty
+# Depends means it did not run.
+dpkg-deb -I "$deb" >"$work/info"
+grep -q '^ Package: barlist$' "$work/info" || fail "not the barlist package"
+grep -q '^ Depends: .*libc6' "$work/info" || fail "no library dependencies"
+grep -q '^ Depends: .*libstdc++6' "$work/info" || fail "no C++ library dependency"
+grep -q '^ Maintainer: .*<.*@.*>$' "$work/info" || fail "no maintainer"
+
+# Contents: every file is one of these, and each of these is there.
+dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $NF}' | sort >"$work/files"
+expected=(
+  ./usr/bin/barlist
+  ./usr/share/doc/barlist/README.md
+  ./usr/share/doc/barlist/docs/deck-format.md
+  ./usr/share/doc/barlist/examples/pier-cap.deck
+  ./usr/share/doc/barlist/examples/pier-cap.tab
+)
+for f in "${expected[@]}"; do
+  grep -qxF "$f" "$work/files" || fail "missing $f"
+done
+grep -qE '^\./usr/share/man/man1/barlist\.1(\.gz)?$' "$work/files" || fail "missing the manual page"
+stray="$(grep -vE '^\./usr/(bin/barlist|share/man/man1/barlist\.1(\.gz)?|share/doc/barlist/.+)$' "$work/files" || true)"
+[ -z "$stray" ] || fail "files that are not to be installed: $stray"
+
+dpkg-deb -x "$deb" "$work/root"
+program="$work/root/usr/bin/barlist"
+if readelf -S "$program" | grep -qE '\.symtab|\.debug_'; then
+  fail "the program is not stripped"
+fi
+
+# The program names the version the package carries.
+version="$(dpkg-deb -f "$deb" Version)"
+[ "$("$program" --version)" = "barlist $version" ] || fail "barlist --version does not say barlist $version"
+
+# The example run, from a folder of its own: a name in the dialogue is at
+# most 36 characters. The quantities file shows the date and time of the run,
+# which the expected file shows as DD-MMM-YY and HH:MM:SS.
+mkdir "$work/run"
+cp "$examples/pier-cap.deck" "$work/run/example.deck"
+(
+  cd "$work/run"
+  printf 'example.deck\nexample.qty\nexample.tab\n' | setsid -w "$program" >dialogue.out 2>dialogue.err
+) || fail "the program failed on the example: $(cat "$work/run/dialogue.err")"
+[ ! -s "$work/run/dialogue.err" ] || fail "the program wrote to standard error: $(cat "$work/run/dialogue.err")"
+
+cmp "$work/run/example.tab" "$examples/pier-cap.tab" || fail "the bar table differs from examples/pier-cap.tab"
+sed -E -e 's/^[0-9]{2}-[A-Z]{3}-[0-9]{2} /DD-MMM-YY /' -e 's/^[0-9]{2}:[0-9]{2}:[0-9]{2} /HH:MM:SS /' \
+  "$work/run/example.qty" >"$work/run/masked.qty"
+cmp "$work/run/masked.qty" "$examples/pier-cap.qty" || fail "the quantities differ from examples/pier-cap.qty"
+
+echo "check-package: $(basename "$deb") is sound"
