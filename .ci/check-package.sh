@@ -53,16 +53,16 @@ fi
 version="$(dpkg-deb -f "$deb" Version)"
 [ "$("$program" --version)" = "barlist $version" ] || fail "barlist --version does not say barlist $version"
 
-# The example run, from a folder of its own: a name in the dialogue is at
-# most 36 characters. The quantities file shows the date and time of the run,
-# which the expected file shows as DD-MMM-YY and HH:MM:SS.
+# The example run on the command line, from a folder of its own. The
+# quantities file shows the date and time of the run, which the expected
+# file shows as DD-MMM-YY and HH:MM:SS.
 mkdir "$work/run"
 cp "$examples/pier-cap.deck" "$work/run/example.deck"
 (
   cd "$work/run"
-  printf 'example.deck\nexample.qty\nexample.tab\n' | setsid -w "$program" >dialogue.out 2>dialogue.err
-) || fail "the program failed on the example: $(cat "$work/run/dialogue.err")"
-[ ! -s "$work/run/dialogue.err" ] || fail "the program wrote to standard error: $(cat "$work/run/dialogue.err")"
+  "$program" example.deck example.qty example.tab >run.out 2>run.err
+) || fail "the program failed on the example: $(cat "$work/run/run.err")"
+[ ! -s "$work/run/run.out" ] && [ ! -s "$work/run/run.err" ] || fail "the program wrote: $(cat "$work/run/run.out" "$work/run/run.err")"
 
 cmp "$work/run/example.tab" "$examples/pier-cap.tab" || fail "the bar table differs from examples/pier-cap.tab"
 sed -E -e 's/^[0-9]{2}-[A-Z]{3}-[0-9]{2} /DD-MMM-YY /' -e 's/^[0-9]{2}:[0-9]{2}:[0-9]{2} /HH:MM:SS /' \
