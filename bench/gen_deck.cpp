@@ -2,8 +2,10 @@
 // with units, bars (the run's 2000 bar-length entries spread over the
 // problems, store and recall among them), vary bars, lump weights,
 // comments, line skips and subtotals; one problem in a hundred fails.
+// With --record-heavy the units hold only comments, lump weights and vary
+// bars, so nearly every card writes a line to one report or both.
 //
-//   gen_deck CARDS > deck
+//   gen_deck [--record-heavy] CARDS > deck
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -12,6 +14,7 @@ namespace {
 
 constexpr long kBarLimit = 2000;     // bar-length entries in one run
 constexpr long kCardsPerProblem = 50;
+constexpr long kCardsPerRecordHeavyProblem = 400;
 
 long cards = 0;
 
@@ -69,14 +72,60 @@ void bar(long k, long problem) {
   c.emit();
 }
 
+// A record-heavy problem: units of full-width comments, lump weights and
+// vary bars, a line skip now and then, a subtotal every third unit.
+void record_heavy_problem(long p, long end_cards) {
+  card(fmt("*B06%04ld0185RECORD-HEAVY STRUCTURE %ld", p % 10000, p));
+  card("C  GENERATED FOR THE BENCHMARK: EVERY CARD BELOW WRITES A LINE TO A REPORT");
+  long unit = 0;
+  while (cards < end_cards - 1) {
+    Card().put(1, 6, "UPANEL").put(7, 4, fmt("%04ld", unit % 10000)).put(18, 2, 4).put(20, 4, 215)
+        .put(24, 40, fmt("DESCRIPTION OF PANEL %ld, SEE SHEET 12", unit % 1000)).emit();
+    ++unit;
+    for (int i = 0; i < 12 && cards < end_cards - 1; ++i) {
+      switch (i % 6) {
+        case 0:
+        case 3:
+          card(fmt("C  %04ld COMMENT CARD FOR THE LISTING, PUNCHED ACROSS THE WHOLE CARD ..... %04ld", i, unit % 10000));
+          break;
+        case 1:
+        case 4:
+          Card().put(1, 1, "W").put(13, 4, 1 + i).put(17, 6, 40 + (cards * 7) % 900).emit();
+          break;
+        case 2:
+          Card().put(1, 1, "V").put(2, 2, 16).put(4, 3, fmt("V%02ld", i)).put(7, 6, 2150).put(13, 4, 12)
+              .put(17, 6, 1500 + cards % 700).emit();
+          break;
+        default:
+          if (unit % 4 == 0) {
+            card("K 1");
+          } else {
+            Card().put(1, 1, "V").put(2, 2, 25).put(4, 3, fmt("W%02ld", i)).put(7, 6, 9800).put(13, 4, 30)
+                .put(17, 6, 4000 + cards % 5000).emit();
+          }
+          break;
+      }
+    }
+    if (unit % 3 == 0 && cards < end_cards - 1) card(fmt("TSUBTOTAL %ld", unit / 3));
+  }
+  card("Z");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: gen_deck CARDS > deck\n");
+  const bool record_heavy = argc == 3 && std::string(argv[1]) == "--record-heavy";
+  if (argc != 2 && !record_heavy) {
+    std::fprintf(stderr, "usage: gen_deck [--record-heavy] CARDS > deck\n");
     return 2;
   }
-  const long wanted = std::atol(argv[1]);
+  const long wanted = std::atol(argv[argc - 1]);
+  if (record_heavy) {
+    const long problems = wanted / kCardsPerRecordHeavyProblem > 0 ? wanted / kCardsPerRecordHeavyProblem : 1;
+    for (long p = 0; p < problems; ++p) record_heavy_problem(p, wanted * (p + 1) / problems);
+    std::fprintf(stderr, "%ld cards, %ld record-heavy problems\n", cards, problems);
+    return 0;
+  }
   const long problems = wanted / kCardsPerProblem > 0 ? wanted / kCardsPerProblem : 1;
   long bars_filed = 0;
   for (long p = 0; p < problems; ++p) {

@@ -1,5 +1,6 @@
-// Runs a program and prints its wall time and peak resident memory:
-//   peak_rss PROGRAM [ARGS...]   ->   "<seconds> <kB> <exit status>" on standard error
+// Runs a program and prints its wall time, peak resident memory and CPU time
+// (user and system; steadier than wall time on a busy machine):
+//   peak_rss PROGRAM [ARGS...]   ->   "<seconds> <kB> <exit status> <CPU seconds>" on standard error
 // Standard input and output are the program's own.
 #include <chrono>
 #include <cstdio>
@@ -24,6 +25,8 @@ int main(int argc, char** argv) {
   if (wait4(pid, &status, 0, &usage) != pid) return 2;
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  std::fprintf(stderr, "%.6f %ld %d\n", seconds, usage.ru_maxrss, code);
+  const double cpu = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                     static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+  std::fprintf(stderr, "%.6f %ld %d %.6f\n", seconds, usage.ru_maxrss, code, cpu);
   return code;
 }

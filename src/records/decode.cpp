@@ -1,10 +1,10 @@
 #include "records/decode.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 
-#include "records/format.h"
+#include "records/record_writer.h"
+#include "records/walk.h"
 
 namespace barlist::records {
 namespace {
@@ -12,61 +12,84 @@ namespace {
 // Hands out the targets one data item at a time, splitting text runs into cells.
 class TargetCursor {
  public:
-  explicit TargetCursor(std::span<const Target> targets) : targets_(targets) {}
+  explicit TargetCursor(std::span<const Target> targets)
+      : next_(targets.data()), end_(targets.data() + targets.size()) {}
 
-  bool done() const { return index_ >= targets_.size(); }
-  const Target& target() const { return targets_[index_]; }
-  char* cell_text() const { return target().text() + cell_ * target().cell(); }
-  std::size_t cell_length() const {
-    const Target& t = target();
-    return std::min(t.cell(), t.length() - cell_ * t.cell());
-  }
+  bool done() const { return next_ == end_; }
+  const Target& target() const { return *next_; }
+  char* cell_text() const { return next_->text() + offset_; }
+  std::size_t cell_length() const { return std::min(next_->cell(), next_->length() - offset_); }
 
   void advance() {
-    if (++cell_ >= target().cell_count()) {
-      cell_ = 0;
-      ++index_;
+    if (next_->kind() == Target::Kind::Text) {
+      offset_ += next_->cell();
+      if (offset_ < next_->length()) return;  // more cells of this text
+      offset_ = 0;
     }
+    ++next_;
   }
 
  private:
-  std::span<const Target> targets_;
-  std::size_t index_ = 0;
-  std::size_t cell_ = 0;
+  const Target* next_;
+  const Target* end_;
+  std::size_t offset_ = 0;  // of the current cell in a text target
 };
 
-// The `width` columns of `record` from `column` (0-based), blank past its end.
-std::string_view field_at(std::string_view record, int column, int width, std::array<char, 1024>& padded) {
-  const auto start = static_cast<std::size_t>(column);
-  const auto w = static_cast<std::size_t>(width);
-  if (start + w <= record.size()) return record.substr(start, w);
-  std::memset(padded.data(), ' ', w);
-  if (start < record.size()) std::memcpy(padded.data(), record.data() + start, record.size() - start);
-  return std::string_view(padded.data(), w);
-}
+// Input's side of the layout walk: each field of the record into its target.
+class RecordReader {
+ public:
+  RecordReader(std::string_view record, std::span<const Target> targets, RecordSource& more)
+      : record_(record), targets_(targets), more_(more) {}
 
-ReadStatus read_field(const Item& item, std::string_view field, TargetCursor& targets) {
-  const Target& t = targets.target();
-  ReadStatus status = ReadStatus::Ok;
-  switch (t.kind()) {
-    case Target::Kind::Text:
-      get_text(field, targets.cell_text(), targets.cell_length());
-      break;
-    case Target::Kind::Integer:
-      status = read_integer(field, *t.integer());
-      break;
-    case Target::Kind::Real:
-      status = read_real(field, item.kind == ItemKind::Real ? item.decimals : 0, *t.real());
-      break;
+  void literal(const Step&) {}  // literals and $ have no meaning on input
+  void leave_line_open() {}
+
+  bool fields(const Step& step) {
+    for (int r = 0; r < step.repeat; ++r) {
+      if (targets_.done()) return false;
+      status_ = read_field(step, field_at(record_, step.input_column + r * step.width, step.width, padded_));
+      targets_.advance();
+      if (status_ != ReadStatus::Ok) return false;
+    }
+    return true;
   }
-  targets.advance();
-  return status;
-}
 
-class CellSink : public RecordSink {
+  bool next_record() {
+    if (targets_.done()) return false;  // nothing more to read: leave the next record unread
+    record_ = more_.following_record();
+    return true;
+  }
+  bool more() const { return !targets_.done(); }
+
+  ReadStatus status() const { return status_; }
+
+ private:
+  ReadStatus read_field(const Step& step, std::string_view field) const {
+    const Target& target = targets_.target();
+    switch (target.kind()) {
+      case Target::Kind::Text:
+        get_text(field, targets_.cell_text(), targets_.cell_length());
+        return ReadStatus::Ok;
+      case Target::Kind::Integer:
+        return read_integer(field, *target.integer());
+      case Target::Kind::Real:
+        return read_real(field, step.kind == ItemKind::Real ? step.decimals : 0, *target.real());
+    }
+    return ReadStatus::Ok;
+  }
+
+  std::string_view record_;
+  TargetCursor targets_;
+  RecordSource& more_;
+  ReadStatus status_ = ReadStatus::Ok;
+  char padded_[kMaxRecordColumns];
+};
+
+// Keeps the first record only, cut or blank-padded to the cell.
+class CellSink {
  public:
   explicit CellSink(std::span<char> cell) : cell_(cell) {}
-  void emit(std::string_view record, bool) override {
+  void emit(std::string_view record, bool) {
     if (written_) return;
     written_ = true;
     const std::size_t n = std::min(record.size(), cell_.size());
@@ -79,78 +102,26 @@ class CellSink : public RecordSink {
   bool written_ = false;
 };
 
-struct OpenGroup {
-  int open;
-  int remaining;
-};
-
 }  // namespace
 
 ReadStatus decode_fields(std::string_view record, const Layout& layout, std::span<const Target> targets) {
-  struct BlankRecords : RecordSource {
-    std::string_view following_record() override { return {}; }
-  } blank;
+  BlankRecords blank;
   return decode_fields(record, layout, targets, blank);
 }
 
 ReadStatus decode_fields(std::string_view record, const Layout& layout, std::span<const Target> targets,
                          RecordSource& more) {
-  const std::span<const Item> items = layout.items();
-  const int count = static_cast<int>(items.size());
-  TargetCursor cursor(targets);
-  std::array<char, 1024> padded;
-  std::array<OpenGroup, Layout::kMaxItems> groups;
-  int depth = 0;
-  int column = 0;
-  int i = 0;
-  while (!cursor.done()) {
-    if (i == count) {
-      if (!layout.reads_again_after_restart()) break;
-      record = more.following_record();
-      column = 0;
-      i = layout.restart_index();
-      depth = 0;
-      continue;
-    }
-    const Item& item = items[static_cast<std::size_t>(i)];
-    switch (item.kind) {
-      case ItemKind::Text:
-      case ItemKind::Integer:
-      case ItemKind::Real:
-        for (int r = 0; r < item.repeat && !cursor.done(); ++r) {
-          const ReadStatus status = read_field(item, field_at(record, column, item.width, padded), cursor);
-          column += item.width;
-          if (status != ReadStatus::Ok) return status;
-        }
-        break;
-      case ItemKind::Skip:
-        column += item.width;
-        break;
-      case ItemKind::Slash:
-        record = more.following_record();
-        column = 0;
-        break;
-      case ItemKind::GroupOpen:
-        groups[static_cast<std::size_t>(depth++)] = {i, item.repeat};
-        break;
-      case ItemKind::GroupClose:
-        if (--groups[static_cast<std::size_t>(depth - 1)].remaining > 0) {
-          i = groups[static_cast<std::size_t>(depth - 1)].open;
-        } else {
-          --depth;
-        }
-        break;
-      default:  // literals and $ have no meaning on input
-        break;
-    }
-    ++i;
-  }
-  return ReadStatus::Ok;
+  RecordReader reader(record, targets, more);
+  walk(layout, reader);
+  return reader.status();
 }
 
 void encode_fields(std::span<char> cell, const Layout& layout, const Value& value) {
   CellSink sink(cell);
-  format_records(layout, std::span<const Value>(&value, 1), sink);
+  RecordBuffer<CellSink> buffer(sink);
+  RecordWriter<RecordBuffer<CellSink>> writer(layout, std::span<const Value>(&value, 1), buffer);
+  walk(layout, writer);
+  writer.finish();
 }
 
 }  // namespace barlist::records

@@ -18,9 +18,6 @@ class RecordSink {
   ~RecordSink() = default;
 };
 
-// The longest record a layout may build; the system's longest is 115 columns.
-inline constexpr int kMaxRecordColumns = 512;
-
 void format_records(const Layout& layout, std::span<const Value> values, RecordSink& sink);
 
 }  // namespace barlist::records

@@ -1,5 +1,6 @@
 #include "records/input_channel.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <unistd.h>
@@ -13,50 +14,67 @@ InputChannel::InputChannel(int unit, std::string path, FileDescriptor fd)
 
 InputChannel::~InputChannel() { close(); }
 
+// Moves the part of a record already in the buffer to its front and reads
+// more after it; false at the end of the file.
 bool InputChannel::fill() {
   if (at_end_ || !fd_) return false;
+  const std::size_t kept = end_ - start_;
+  std::memmove(buffer_.data(), buffer_.data() + start_, kept);
+  start_ = 0;
+  end_ = kept;
   for (;;) {
-    const ssize_t n = ::read(fd_.get(), buffer_.data(), buffer_.size());
+    const ssize_t n = ::read(fd_.get(), buffer_.data() + end_, buffer_.size() - end_);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) throw FatalError(kReadFailure, unit_, path_, errno);
     if (n == 0) {
       at_end_ = true;
       return false;
     }
-    start_ = 0;
-    end_ = static_cast<std::size_t>(n);
+    end_ += static_cast<std::size_t>(n);
     return true;
   }
 }
 
 std::optional<std::string_view> InputChannel::next_record() {
-  if (start_ == end_ && !fill()) return std::nullopt;
-  std::size_t kept = 0;   // bytes of the record held in record_
-  std::size_t total = 0;  // bytes of the record in all
-  char last = 0;
-  bool ended_by_newline = false;
   for (;;) {
     const char* begin = buffer_.data() + start_;
     const std::size_t available = end_ - start_;
-    const auto* newline = static_cast<const char*>(std::memchr(begin, '\n', available));
-    const std::size_t length = newline ? static_cast<std::size_t>(newline - begin) : available;
-    const std::size_t room = kMaxColumns - kept;
-    const std::size_t take = length < room ? length : room;
-    std::memcpy(record_.data() + kept, begin, take);
-    kept += take;
-    total += length;
-    if (length > 0) last = begin[length - 1];
-    start_ += length;
-    if (newline) {
-      ++start_;
-      ended_by_newline = true;
+    if (const auto* newline = static_cast<const char*>(std::memchr(begin, '\n', available))) {
+      const std::size_t start = start_;
+      const auto length = static_cast<std::size_t>(newline - begin);
+      start_ += length + 1;
+      return record_at(start, length, true);
+    }
+    if (available == buffer_.size()) return longer_than_buffer();
+    if (!fill()) {
+      if (start_ == end_) return std::nullopt;
+      const std::size_t start = start_;
+      start_ = end_;
+      return record_at(start, end_ - start, false);  // a last line without LF
+    }
+  }
+}
+
+std::string_view InputChannel::record_at(std::size_t start, std::size_t length, bool ended_by_newline) const {
+  // One CR just before the LF is not part of the record.
+  if (ended_by_newline && length > 0 && buffer_[start + length - 1] == '\r') --length;
+  return {buffer_.data() + start, std::min(length, kMaxColumns)};
+}
+
+// A line that fills the whole buffer: its first kMaxColumns bytes are kept
+// apart and the rest is read past, up to its LF.
+std::string_view InputChannel::longer_than_buffer() {
+  std::memcpy(record_.data(), buffer_.data() + start_, kMaxColumns);
+  for (;;) {
+    start_ = end_;
+    if (!fill()) break;  // the file ends inside the line
+    const char* begin = buffer_.data() + start_;
+    if (const auto* newline = static_cast<const char*>(std::memchr(begin, '\n', end_ - start_))) {
+      start_ += static_cast<std::size_t>(newline - begin) + 1;
       break;
     }
-    if (!fill()) break;  // a last line without LF
   }
-  // One CR just before the LF is not part of the record.
-  if (ended_by_newline && last == '\r' && kept == total && kept > 0) --kept;
-  return std::string_view(record_.data(), kept);
+  return {record_.data(), kMaxColumns};
 }
 
 std::string_view InputChannel::read_record() {
@@ -67,14 +85,14 @@ std::string_view InputChannel::read_record() {
 
 void InputChannel::read_record(const Layout& layout, std::initializer_list<Target> targets) {
   const std::span<const Target> fields(targets.begin(), targets.size());
-  if (decode_fields(read_record(), layout, fields, *this) != ReadStatus::Ok) {
-    throw FatalError(kConversionError, unit_, path_);
-  }
+  if (decode_fields(read_record(), layout, fields, *this) != ReadStatus::Ok) conversion_failed();
 }
 
 void InputChannel::decode(std::string_view record, const Layout& layout, std::initializer_list<Target> targets) const {
-  if (decode_fields(record, layout, targets) != ReadStatus::Ok) throw FatalError(kConversionError, unit_, path_);
+  if (decode_fields(record, layout, targets) != ReadStatus::Ok) conversion_failed();
 }
+
+void InputChannel::conversion_failed() const { throw FatalError(kConversionError, unit_, path_); }
 
 void InputChannel::rewind() {
   if (!fd_ || ::lseek(fd_.get(), 0, SEEK_SET) != 0) throw FatalError(kReadFailure, unit_, path_);

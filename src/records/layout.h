@@ -8,220 +8,66 @@
 //   $       last item: leave the line open (prompts)
 //   r(...)  repeat a group r times
 //
-// A Layout is parsed once, in its constructor; declared constexpr, a layout is
-// parsed (and a malformed one rejected) by the compiler.
+// Values go to the data items (fields) in turn; output stops at the first
+// data item without a value, input when the targets are filled. When the
+// layout ends with values left, the record ends and the layout starts again,
+// on a new record, at its last outermost group (at its start when it has no
+// group), provided that part has data items.
+//
+// A Layout is parsed and unrolled by the compiler only (its constructor is
+// consteval): a malformed layout, or one whose records would pass column
+// 512, does not compile, and a layout never refers to text that may go away.
+//
+//   constexpr Layout kUnitLine{"('0',4A4,I9,' kg    x',2X,I2)"};
 #pragma once
 
-#include <array>
-#include <cstdint>
 #include <span>
-#include <stdexcept>
+#include <string>
 #include <string_view>
+
+#include "records/layout_items.h"
+#include "records/layout_steps.h"
 
 namespace barlist::records {
 
-enum class ItemKind : std::uint8_t { Literal, Text, Integer, Real, Skip, Slash, Dollar, GroupOpen, GroupClose };
-
-struct Item {
-  ItemKind kind = ItemKind::Literal;
-  int repeat = 1;         // count in front of a field or a group
-  int width = 0;          // field width, or the columns of nX
-  int decimals = 0;       // Fw.d
-  int partner = 0;        // index of the matching group close (on an open) or open (on a close)
-  std::string_view text;  // a literal as written, doubled quotes included
-  bool doubled_quotes = false;
-};
-
 class Layout {
  public:
-  static constexpr int kMaxItems = 48;
-  static constexpr int kMaxDecimals = 12;
+  static constexpr int kMaxItems = LayoutItems::kMaxItems;
+  static constexpr int kMaxSteps = LayoutSteps::kMaxSteps;
+  static constexpr int kMaxDecimals = records::kMaxDecimals;
 
-  constexpr explicit Layout(std::string_view notation) : notation_(notation) {
-    std::size_t at = skip_blanks(0);
-    if (at >= notation_.size() || notation_[at] != '(') bad("a layout starts with '('");
-    at = parse_list(at + 1, 0);
-    if (skip_blanks(at) != notation_.size()) bad("text after the closing ')'");
-    for (int i = 0; i < count_; ++i) {
-      if (items_[i].kind == ItemKind::GroupOpen && depth_at(i) == 0) restart_ = i;
-    }
-    for (int i = restart_; i < count_; ++i) {
-      if (is_field(items_[i].kind)) data_after_restart_ = true;
-    }
-  }
+  consteval explicit Layout(std::string_view notation)
+      : notation_(notation), items_(parse_items(notation)), steps_(unroll_steps(items_)) {}
 
-  constexpr std::span<const Item> items() const { return {items_.data(), static_cast<std::size_t>(count_)}; }
-  // Where output and input start again when the layout ends and values remain.
-  constexpr int restart_index() const { return restart_; }
-  constexpr bool reads_again_after_restart() const { return data_after_restart_; }
   constexpr std::string_view notation() const { return notation_; }
-
-  static constexpr bool is_field(ItemKind kind) {
-    return kind == ItemKind::Text || kind == ItemKind::Integer || kind == ItemKind::Real;
+  constexpr std::span<const Item> items() const {
+    return {items_.items.data(), static_cast<std::size_t>(items_.count)};
   }
+  // Where output and input start again when the layout ends and values remain.
+  constexpr int restart_index() const { return items_.restart; }
+  constexpr bool reads_again_after_restart() const { return items_.data_after_restart; }
+
+  // The steps of the first pass, and of each pass after a restart (none when
+  // the layout does not start again).
+  constexpr std::span<const Step> first_pass() const {
+    return {steps_.steps.data(), static_cast<std::size_t>(steps_.first_pass_end)};
+  }
+  constexpr std::span<const Step> pass_after_restart() const {
+    return {steps_.steps.data() + steps_.first_pass_end, static_cast<std::size_t>(steps_.count - steps_.first_pass_end)};
+  }
+
+  // Columns of the longest record the layout writes.
+  constexpr int widest_record() const { return steps_.widest_record; }
+
+  static constexpr bool is_field(ItemKind kind) { return records::is_field(kind); }
 
  private:
-  // Throwing during constant evaluation makes a malformed layout a compile error.
-  static constexpr void bad(const char* why) {
-    if (why != nullptr) throw std::invalid_argument(why);
-  }
-
-  constexpr std::size_t skip_blanks(std::size_t at) const {
-    while (at < notation_.size() && notation_[at] == ' ') ++at;
-    return at;
-  }
-
-  constexpr static bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
-  constexpr int read_number(std::size_t& at) const {
-    int value = 0;
-    bool any = false;
-    while (at < notation_.size() && is_digit(notation_[at])) {
-      value = value * 10 + (notation_[at] - '0');
-      if (value > 1000) bad("number too large in a layout");
-      ++at;
-      any = true;
-    }
-    if (!any) bad("a number is missing in a layout");
-    return value;
-  }
-
-  constexpr Item& add(ItemKind kind) {
-    if (count_ == kMaxItems) bad("layout has too many items");
-    Item& item = items_[count_++];
-    item.kind = kind;
-    return item;
-  }
-
-  constexpr int depth_at(int index) const {
-    int depth = 0;
-    for (int i = 0; i < index; ++i) {
-      if (items_[i].kind == ItemKind::GroupOpen) ++depth;
-      if (items_[i].kind == ItemKind::GroupClose) --depth;
-    }
-    return depth;
-  }
-
-  // Parses items up to and including the ')' that closes the list; returns the
-  // position after it.
-  constexpr std::size_t parse_list(std::size_t at, int depth) {
-    bool need_item = false;  // a comma was just read
-    bool may_item = true;    // an item may come without a comma: at the start or after a slash
-    for (;;) {
-      at = skip_blanks(at);
-      if (at >= notation_.size()) bad("a layout is missing its ')'");
-      const char c = notation_[at];
-      if (c == ')') {
-        if (need_item) bad("an item is missing after a comma");
-        return at + 1;
-      }
-      if (c == ',') {
-        if (need_item || (may_item && at > 0 && notation_[at - 1] == '(')) bad("an item is missing before a comma");
-        need_item = true;
-        may_item = true;
-        ++at;
-        continue;
-      }
-      if (c == '/') {  // a slash needs no commas around it
-        add(ItemKind::Slash);
-        need_item = false;
-        may_item = true;
-        ++at;
-        continue;
-      }
-      if (!may_item) bad("a comma is missing between items");
-      at = parse_item(at, depth);
-      need_item = false;
-      may_item = false;
-    }
-  }
-
-  constexpr std::size_t parse_item(std::size_t at, int depth) {
-    const char c = notation_[at];
-    if (c == '\'') return parse_literal(at + 1);
-    if (c == '$') {
-      add(ItemKind::Dollar);
-      return at + 1;
-    }
-    int count = 1;
-    bool counted = false;
-    if (is_digit(c)) {
-      count = read_number(at);
-      counted = true;
-      if (count < 1) bad("a repeat count must be at least 1");
-    }
-    if (at >= notation_.size()) bad("a layout ends inside an item");
-    const char letter = notation_[at++];
-    switch (letter) {
-      case '(': {
-        const int open = count_;
-        add(ItemKind::GroupOpen).repeat = count;
-        at = parse_list(at, depth + 1);
-        Item& close = add(ItemKind::GroupClose);
-        close.partner = open;
-        items_[open].partner = count_ - 1;
-        return at;
-      }
-      case 'X':
-        if (!counted) bad("nX needs its count");
-        add(ItemKind::Skip).width = count;
-        return at;
-      case 'A':
-      case 'I':
-      case 'F': {
-        Item& item = add(letter == 'A' ? ItemKind::Text : letter == 'I' ? ItemKind::Integer : ItemKind::Real);
-        item.repeat = count;
-        item.width = read_number(at);
-        if (item.width < 1) bad("a field is at least one column wide");
-        if (letter == 'F') {
-          if (at >= notation_.size() || notation_[at] != '.') bad("Fw.d needs its decimals");
-          ++at;
-          item.decimals = read_number(at);
-          if (item.decimals > kMaxDecimals) bad("too many decimals");
-        }
-        return at;
-      }
-      default:
-        bad("unknown item in a layout");
-        return at;
-    }
-  }
-
-  constexpr std::size_t parse_literal(std::size_t at) {
-    const std::size_t start = at;
-    bool doubled = false;
-    for (;;) {
-      if (at >= notation_.size()) bad("a literal is missing its closing quote");
-      if (notation_[at] == '\'') {
-        if (at + 1 < notation_.size() && notation_[at + 1] == '\'') {
-          doubled = true;
-          at += 2;
-          continue;
-        }
-        break;
-      }
-      ++at;
-    }
-    Item& item = add(ItemKind::Literal);
-    item.text = notation_.substr(start, at - start);
-    item.doubled_quotes = doubled;
-    item.width = static_cast<int>(item.text.size());
-    if (doubled) {
-      for (std::size_t i = 0; i + 1 < item.text.size(); ++i) {
-        if (item.text[i] == '\'' && item.text[i + 1] == '\'') {
-          --item.width;
-          ++i;
-        }
-      }
-    }
-    return at + 1;
-  }
-
   std::string_view notation_;
-  std::array<Item, kMaxItems> items_{};
-  int count_ = 0;
-  int restart_ = 0;
-  bool data_after_restart_ = false;
+  LayoutItems items_;
+  LayoutSteps steps_;
 };
+
+// Why the compiler would reject `notation` as a layout; empty when it would not.
+std::string layout_error(std::string_view notation);
 
 }  // namespace barlist::records

@@ -2,16 +2,23 @@
 // discipline and are buffered, so a record costs no system call.
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <cstring>
 #include <initializer_list>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
-#include <vector>
+#include <tuple>
+#include <utility>
 
+#include "records/data_shapes.h"
+#include "records/fields.h"
 #include "records/file_descriptor.h"
-#include "records/format.h"
 #include "records/layout.h"
 #include "records/values.h"
+#include "records/write_plan.h"
 
 namespace barlist::records {
 
@@ -26,7 +33,10 @@ struct OutputOptions {
   bool flush_each_record = false;    // the console and standard output
 };
 
-class OutputChannel : private RecordSink {
+template <typename Sink>
+class RecordWriter;
+
+class OutputChannel {
  public:
   OutputChannel(int unit, std::string path, FileDescriptor fd, OutputOptions options);
   ~OutputChannel();
@@ -38,6 +48,20 @@ class OutputChannel : private RecordSink {
     write(layout, std::span<const Value>(values.begin(), values.size()));
   }
   void write(const Layout& layout, std::span<const Value> values);
+  // The same with the values' kinds checked against the layout by the
+  // compiler (records/data_shapes.h): write<kLumpWeightLine>(weight, count).
+  // Without runs of cells the write follows a plan the compiler made
+  // (records/write_plan.h).
+  template <const Layout& layout, typename... Values>
+  void write(const Values&... values) {
+    static_assert(values_fit<layout, Values...>(), "the values do not suit the layout's data items");
+    if constexpr (((value_shape<Values>() != DataShape::TextCells) && ...)) {
+      write_planned<layout>(values...);
+    } else {
+      const std::array<Value, sizeof...(Values)> list{Value(values)...};
+      write(layout, std::span<const Value>(list));
+    }
+  }
 
   // Free-form list output: one record holding a blank, then each text in turn.
   void list_write(std::initializer_list<std::string_view> texts);
@@ -50,7 +74,17 @@ class OutputChannel : private RecordSink {
   int fd() const { return fd_.get(); }
 
  private:
-  void emit(std::string_view record, bool line_end) override;
+  template <const Layout& layout, typename... Values>
+  void write_planned(const Values&... values);
+
+  // What a RecordWriter builds its records in (records/record_writer.h).
+  friend class RecordWriter<OutputChannel>;
+  char* begin_record(int columns);
+  void end_record(int length, bool line_end);
+
+  void put_record(std::string_view record, bool line_end);
+  std::string_view asa_lead(char control) const;
+  void cut_old_contents();
   void put(std::string_view bytes);
   void put(char byte);
 
@@ -60,7 +94,40 @@ class OutputChannel : private RecordSink {
   OutputOptions options_;
   bool line_end_pending_ = false;
   bool failed_ = false;
-  std::vector<char> buffer_;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t used_ = 0;  // bytes in the buffer
 };
+
+// The plan's steps, one after the other, each with its constants.
+template <const Layout& layout, typename... Values>
+void OutputChannel::write_planned(const Values&... values) {
+  static constexpr auto kPlan = plan_write<layout, sizeof...(Values)>();
+  const int widest = layout.widest_record();
+  char* record = begin_record(widest);
+  std::memset(record, ' ', static_cast<std::size_t>(widest));
+  const auto arguments = std::forward_as_tuple(values...);
+  const auto take = [&]<std::size_t s>() {
+    constexpr PlannedStep kStep = kPlan.steps[s];
+    char* out = record + kStep.column;
+    if constexpr (kStep.kind == ItemKind::Literal) {
+      copy_characters(out, kStep.text.data(), kStep.width);
+    } else if constexpr (kStep.kind == ItemKind::Slash) {
+      end_record(kStep.length, true);
+      record = begin_record(widest);
+      std::memset(record, ' ', static_cast<std::size_t>(widest));
+    } else if constexpr (kStep.kind == ItemKind::Text) {
+      put_text(out, kStep.width, text_of(std::get<kStep.value>(arguments)));
+    } else if constexpr (kStep.kind == ItemKind::Integer) {
+      put_integer(out, kStep.width, std::get<kStep.value>(arguments));
+    } else {
+      put_real(out, kStep.width, kStep.decimals, std::get<kStep.value>(arguments));
+    }
+  };
+  [&]<std::size_t... s>(std::index_sequence<s...>) {
+    (take.template operator()<s>(), ...);
+  }(std::make_index_sequence<kPlan.steps.size()>());
+  end_record(kPlan.last_length, kPlan.line_end);
+  if (options_.flush_each_record) flush();
+}
 
 }  // namespace barlist::records

@@ -4,10 +4,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "records/fatal.h"
 #include "records/files.h"
@@ -69,6 +71,64 @@ TEST_F(Channels, PlainLinesEndWithCrLfUnlessLeftOpen) {
   EXPECT_EQ(contents(path), " PROMPT: \r\n OUTPUT FILE ALREADY EXISTS.  DO YOU\r\n");
 }
 
+// Records are built in the channel's buffer: many of them fill and empty it
+// many times over, and a free-form record longer than the whole buffer goes
+// out in pieces, on either discipline.
+TEST_F(Channels, EveryRecordArrivesWholeHoweverTheBufferFills) {
+  constexpr static Layout kLine{"('0',I6,1X,A5,F8.2)"};
+  const std::string long_text(200000, 'L');
+  std::string plain_expected, asa_expected;
+  {
+    OutputChannel plain(3, file("plain"), open_file(3, file("plain"), OpenMode::New), {});
+    OutputChannel asa(2, file("asa"), open_file(2, file("asa"), OpenMode::New), {.discipline = LineDiscipline::Asa});
+    for (int i = 0; i < 20000; ++i) {
+      plain.write<kLine>(i, std::string_view("ABCDE").substr(0, i % 6), 0.25f * static_cast<float>(i));
+      asa.write<kLine>(i, std::string_view("ABCDE").substr(0, i % 6), 0.25f * static_cast<float>(i));
+      char line[32];
+      std::snprintf(line, sizeof line, "0%6d %5s%8.2f", i, std::string("ABCDE").substr(0, i % 6).c_str(),
+                    0.25 * i);
+      plain_expected += std::string(line) + "\r\n";
+      asa_expected += std::string(i == 0 ? "\n" : "\n\n") + (line + 1) + "\r";
+      if (i == 9999) {
+        plain.list_write({long_text});
+        asa.list_write({long_text});
+        plain_expected += " " + long_text + "\r\n";
+        asa_expected += "\n" + long_text + "\r";
+      }
+    }
+  }
+  EXPECT_EQ(contents(file("plain")), plain_expected);
+  EXPECT_EQ(contents(file("asa")), asa_expected + "\n");
+}
+
+// A write with its kinds checked follows a plan the compiler made; it must
+// write what the walk writes: restarts, slashes, $, quotes, and the stop at
+// the first data item without a value with the literals before it.
+constexpr Layout kHeader{"('1',A4,3X,'IT''S',I3,/,' ',F6.2,$)"};
+constexpr Layout kPairs{"(' H',I2,2(I1,'.',A2))"};
+constexpr Layout kStops{"('A',I2,'B',I2,'C')"};
+TEST_F(Channels, APlannedWriteWritesWhatTheWalkWrites) {
+  for (const LineDiscipline discipline : {LineDiscipline::Plain, LineDiscipline::Asa}) {
+    const std::string planned = file("planned"), walked = file("walked");
+    {
+      OutputChannel plan(2, planned, open_file(2, planned, OpenMode::Replace), {.discipline = discipline});
+      OutputChannel walk(2, walked, open_file(2, walked, OpenMode::Replace), {.discipline = discipline});
+      plan.write<kHeader>("P201", 12, 3.5f);
+      walk.write(kHeader, {"P201", 12, 3.5f});
+      plan.write<kHeader>("P2");
+      walk.write(kHeader, {"P2"});
+      plan.write<kPairs>(1, 2, "ab", 3, "cdef", 4, "g", 5);
+      walk.write(kPairs, {1, 2, "ab", 3, "cdef", 4, "g", 5});
+      plan.write<kStops>(7);
+      walk.write(kStops, {7});
+      plan.write<kStops>();
+      walk.write(kStops, {});
+    }
+    EXPECT_EQ(contents(planned), contents(walked));
+    EXPECT_GT(contents(planned).size(), 40u);
+  }
+}
+
 TEST_F(Channels, ConfirmedFileIsCutOnlyWhenAFirstRecordArrives) {
   const std::string path = file("old");
   store(path, "old contents that are longer\n");
@@ -100,7 +160,7 @@ TEST_F(Channels, RecordsAreLinesWithoutTheirCrLfOfAnyLength) {
 
 TEST_F(Channels, ALayoutGoesOnToTheNextRecordsOfTheFile) {
   const std::string path = file("records");
-  store(path, "AB\nCD\nEF\nGH\n");
+  store(path, "AB\nCD\nEF\nGH\nIJ\n12\n");
   InputChannel in(4, path, open_file(4, path, OpenMode::Existing));
   std::array<char, 2> first{}, second{}, third{};
   in.read_record(Layout("(A2,/,A2)"), {first, second});
@@ -108,15 +168,42 @@ TEST_F(Channels, ALayoutGoesOnToTheNextRecordsOfTheFile) {
   in.read_record(Layout("(A2)"), {first, second});  // targets left: the layout starts again on the next record
   EXPECT_EQ(std::string(first.data(), 2), "EF");
   EXPECT_EQ(std::string(second.data(), 2), "GH");
+  // Once the targets are filled the layout reads no further record.
+  constexpr static Layout kTwoRecords{"(A2,/,I2)"};
+  in.read_record<kTwoRecords>(third);
+  EXPECT_EQ(std::string(third.data(), 2), "IJ");
+  EXPECT_EQ(in.read_record(), "12");
   EXPECT_THROW(in.read_record(Layout("(A2)"), {third}), FatalError);
 }
 
 TEST_F(Channels, ALongLineIsReadInPiecesAcrossTheBuffer) {
   const std::string path = file("long");
-  store(path, std::string(200000, 'y') + "\n" + "next\n");
+  store(path, std::string(200000, 'y') + "\n" + "next\n" + std::string(70000, 'z'));
   InputChannel in(4, path, open_file(4, path, OpenMode::Existing));
-  EXPECT_EQ(in.read_record().size(), InputChannel::kMaxColumns);
+  EXPECT_EQ(in.read_record(), std::string(InputChannel::kMaxColumns, 'y'));
   EXPECT_EQ(in.read_record(), "next");
+  EXPECT_EQ(in.read_record(), std::string(InputChannel::kMaxColumns, 'z'));  // the file ends inside it
+  EXPECT_FALSE(in.next_record());
+}
+
+// Records are handed out where they lie in the read buffer; those that
+// straddle a refill, CR LF split across it included, come out whole.
+TEST_F(Channels, RecordsAcrossBufferRefillsComeOutWhole) {
+  std::string deck;
+  std::vector<std::string> records;
+  for (int i = 0; deck.size() < 400000; ++i) {
+    records.push_back(std::string(static_cast<std::size_t>(i * 7919 % 300), static_cast<char>('a' + i % 26)));
+    deck += records.back() + (i % 3 == 0 ? "\r\n" : "\n");
+  }
+  store(file("deck"), deck);
+  InputChannel in(4, file("deck"), open_file(4, file("deck"), OpenMode::Existing));
+  for (int pass = 0; pass < 2; ++pass) {
+    for (const std::string& record : records) {
+      ASSERT_EQ(in.read_record(), record.substr(0, InputChannel::kMaxColumns));
+    }
+    EXPECT_FALSE(in.next_record());
+    in.rewind();
+  }
 }
 
 TEST_F(Channels, FailuresAreFatalWithTheirCondition) {

@@ -7,20 +7,21 @@
 namespace barlist::records {
 namespace {
 
+// Each into a blank field, as a record's fields are.
 std::string integer(int width, long long value) {
-  std::string out(static_cast<std::size_t>(width), '?');
+  std::string out(static_cast<std::size_t>(width), ' ');
   put_integer(out.data(), width, value);
   return out;
 }
 
 std::string real(int width, int decimals, float value) {
-  std::string out(static_cast<std::size_t>(width), '?');
+  std::string out(static_cast<std::size_t>(width), ' ');
   put_real(out.data(), width, decimals, value);
   return out;
 }
 
 std::string text(int width, std::string_view value) {
-  std::string out(static_cast<std::size_t>(width), '?');
+  std::string out(static_cast<std::size_t>(width), ' ');
   put_text(out.data(), width, value);
   return out;
 }
@@ -65,6 +66,9 @@ TEST(OutputFields, RealsAroundZeroAndNegative) {
   EXPECT_EQ(real(6, 2, std::numeric_limits<float>::infinity()), "******");
   EXPECT_EQ(real(6, 2, std::numeric_limits<float>::quiet_NaN()), "******");
   EXPECT_EQ(real(4, 0, 12.0f), " 12.");
+  EXPECT_EQ(real(2, 0, 0.0f), "0.");
+  EXPECT_EQ(real(1, 0, 0.0f), ".");
+  EXPECT_EQ(real(3, 5, 0.5f), "***");  // the decimals alone are wider than the field
 }
 
 TEST(OutputFields, TextStandsAtTheRightOrIsCut) {
@@ -114,6 +118,14 @@ TEST(InputFields, RealsWithImpliedOrWrittenDecimals) {
   EXPECT_EQ(v, 0.0f);
   EXPECT_EQ(read_real("123456789012", 0, v), ReadStatus::Ok);  // beyond 7 digits: still correctly rounded
   EXPECT_EQ(v, 123456789012.0f);
+  EXPECT_EQ(read_real("16777217", 0, v), ReadStatus::Ok);  // 2^24 + 1 rounds to even
+  EXPECT_EQ(v, 16777216.0f);
+  EXPECT_EQ(read_real("1234567", 10, v), ReadStatus::Ok);
+  EXPECT_EQ(v, 0.0001234567f);
+  EXPECT_EQ(read_real(".00000000001", 0, v), ReadStatus::Ok);  // beyond 10 decimals
+  EXPECT_EQ(v, 1e-11f);
+  EXPECT_EQ(read_real("-.000000000000", 0, v), ReadStatus::Ok);
+  EXPECT_EQ(v, 0.0f);
   EXPECT_EQ(read_real("1.2.", 0, v), ReadStatus::ConversionError);
   EXPECT_EQ(read_real("1E5", 0, v), ReadStatus::ConversionError);
   EXPECT_EQ(read_real("12-", 0, v), ReadStatus::ConversionError);
