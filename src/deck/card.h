@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstring>
 #include <string_view>
 
 #include "events/card_kind.h"
@@ -13,9 +14,16 @@ inline constexpr std::size_t kCardColumns = 80;
 class Card {
  public:
   Card() { columns_.fill(' '); }
-  explicit Card(std::string_view record) {
+  explicit Card(std::string_view record) { assign(record); }
+
+  // Copied in pieces of 16 columns and a tail: a copy of varying length is
+  // otherwise one of the costliest steps of reading a card.
+  void assign(std::string_view record) {
     columns_.fill(' ');
-    record.copy(columns_.data(), kCardColumns);
+    const std::size_t n = record.size() < kCardColumns ? record.size() : kCardColumns;
+    std::size_t i = 0;
+    for (; i + 16 <= n; i += 16) std::memcpy(columns_.data() + i, record.data() + i, 16);
+    for (; i < n; ++i) columns_[i] = record[i];
   }
 
   events::CardKind kind() const { return events::kind_of(columns_[0]); }

@@ -20,53 +20,52 @@ constexpr Layout kLineSkipCard{"(1X,I2)"};
 
 IdentificationCard decode_identification(const records::InputChannel& deck, const Card& card) {
   IdentificationCard id;
-  deck.decode(card.text(), kIdentificationCard, {id.program_code, id.problem_number, id.price, id.title});
+  deck.decode<kIdentificationCard>(card.text(), id.program_code, id.problem_number, id.price, id.title);
   return id;
 }
 
 UnitCard decode_unit(const records::InputChannel& deck, const Card& card) {
   UnitCard unit;
-  deck.decode(card.text(), kUnitCard, {unit.name, unit.NOUNIT, unit.UPRICE});
+  deck.decode<kUnitCard>(card.text(), unit.name, unit.NOUNIT, unit.UPRICE);
   return unit;
 }
 
 BarCard decode_bar(const records::InputChannel& deck, const Card& card) {
   BarCard bar;
   geometry::BarShape& s = bar.shape;
-  deck.decode(card.text(), kBarCard,
-              {bar.label.IBS, bar.label.IBM, s.LFT, s.LIN, bar.ANOB, s.ITYPE, s.IA, s.IG, s.A, s.B, s.C, s.D, s.E,
-               s.F, s.T1, s.T2, s.N1, s.ANGLE});
+  deck.decode<kBarCard>(card.text(), bar.label.IBS, bar.label.IBM, s.LFT, s.LIN, bar.ANOB, s.ITYPE, s.IA, s.IG, s.A, s.B, s.C, s.D, s.E,
+               s.F, s.T1, s.T2, s.N1, s.ANGLE);
   s.IBS = bar.label.IBS;
   return bar;
 }
 
 RecallCard decode_recall(const records::InputChannel& deck, const Card& card) {
   RecallCard recall;
-  deck.decode(card.text(), kRecallCard, {recall.label.IBS, recall.label.IBM, recall.ANOB});
+  deck.decode<kRecallCard>(card.text(), recall.label.IBS, recall.label.IBM, recall.ANOB);
   return recall;
 }
 
 VaryBarCard decode_vary_bar(const records::InputChannel& deck, const Card& card) {
   VaryBarCard vary;
-  deck.decode(card.text(), kVaryBarCard, {vary.label.IBS, vary.label.IBM, vary.ANOB, vary.BARL});
+  deck.decode<kVaryBarCard>(card.text(), vary.label.IBS, vary.label.IBM, vary.ANOB, vary.BARL);
   return vary;
 }
 
 LumpWeightCard decode_lump_weight(const records::InputChannel& deck, const Card& card) {
   LumpWeightCard lump;
-  deck.decode(card.text(), kLumpWeightCard, {lump.ANOB, lump.lump_weight});
+  deck.decode<kLumpWeightCard>(card.text(), lump.ANOB, lump.lump_weight);
   return lump;
 }
 
 std::array<char, 16> decode_subtotal_name(const records::InputChannel& deck, const Card& card) {
   std::array<char, 16> name{};
-  deck.decode(card.text(), kSubtotalCard, {name});
+  deck.decode<kSubtotalCard>(card.text(), name);
   return name;
 }
 
 std::int32_t decode_line_skip_count(const records::InputChannel& deck, const Card& card) {
   std::int32_t count = 0;
-  deck.decode(card.text(), kLineSkipCard, {count});
+  deck.decode<kLineSkipCard>(card.text(), count);
   return count;
 }
 

@@ -35,7 +35,7 @@ bool Pass1::run() {
 
 void Pass1::take_card(std::string_view record) {
   record_ = record;
-  card_ = Card(record);
+  card_.assign(record);
   ++line_;
   if (!warnings_) return;
   found_.clear();
@@ -182,7 +182,7 @@ void Pass1::identification(const Card& card) {
     return;
   }
   problem_ = tables_.problems.size();
-  tables_.problems.push_back({false, tables_.bar_lengths.NB(), line_});
+  tables_.problems.emplace_back(tables_.bar_lengths.NB(), line_);
   listener_.problem_opened({line_, problem_, view(problem_number_), view(id.title), problem_price_});
   store_.clear();
   unit_open_ = false;  // a unit left open by an earlier problem is abandoned

@@ -36,7 +36,7 @@ void run_pass2(const DeckChannels& channels, const RunTables& tables, events::Ru
     if (next_problem < tables.problems.size() && position == tables.problems[next_problem].opening_card) {
       const ProblemRecord& problem = tables.problems[next_problem++];
       listing = !problem.failed;
-      NB = problem.start_NB;
+      NB = static_cast<int>(problem.start_NB);
       if (listing) listener.problem_listed(next_problem - 1);
       continue;
     }

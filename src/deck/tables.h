@@ -3,7 +3,7 @@
 
 #include <array>
 #include <cstdint>
-#include <vector>
+#include <deque>
 
 #include "deck/cards.h"
 #include "events/run_listener.h"
@@ -65,16 +65,23 @@ class StoreTable {
 // What pass 1 learned of each problem; entry 0 holds errors met before the
 // first valid identification card. Pass 2 finds each problem by the position
 // of its identification card and starts its bar counter where pass 1 did, so
-// it needs no record of where a problem's bars end.
+// it needs no record of where a problem's bars end. A deck may hold
+// hundreds of thousands of problems, so a record takes 8 bytes and the table
+// grows in blocks, never copied as a whole.
 struct ProblemRecord {
-  bool failed = false;
-  int start_NB = 0;                // NB when the problem opened
-  events::Line opening_card = 0;  // line of its identification card
+  ProblemRecord() = default;
+  ProblemRecord(int NB, events::Line line)
+      : start_NB(static_cast<std::uint64_t>(NB)), opening_card(static_cast<std::uint64_t>(line)) {}
+
+  std::uint64_t failed : 1 = 0;
+  std::uint64_t start_NB : 15 = 0;      // NB when the problem opened, at most 2000
+  std::uint64_t opening_card : 48 = 0;  // line of its identification card
 };
+static_assert(sizeof(ProblemRecord) == 8);
 
 struct RunTables {
   BarLengthTable bar_lengths;
-  std::vector<ProblemRecord> problems{ProblemRecord{}};
+  std::deque<ProblemRecord> problems{ProblemRecord{}};
 };
 
 }  // namespace barlist::deck

@@ -33,32 +33,32 @@ void QuantitiesFile::problem_opened(const events::ProblemOpened& problem) {
   const LocalTime now = clock_();
   const auto date = header_date(now);
   const auto time = header_time(now);
-  channel_.write(kProblemHeader, {Value::cells({date.data(), date.size()}, 1), problem.number,
-                                  Value::cells({time.data(), time.size()}, 1)});
-  channel_.write(kColumnHeader, {Value::cells(problem.title, 4)});
+  channel_.write<kProblemHeader>(Value::cells({date.data(), date.size()}, 1), problem.number,
+                                  Value::cells({time.data(), time.size()}, 1));
+  channel_.write<kColumnHeader>(Value::cells(problem.title, 4));
 }
 
 void QuantitiesFile::vary_bar_read(const events::VaryBarRead& vary) {
-  channel_.write(kVaryBarLine, {vary.IBS, vary.IBM, shown(vary.BARL, 0.2f), whole(vary.ANOB)});
+  channel_.write<kVaryBarLine>(vary.IBS, vary.IBM, shown(vary.BARL, 0.2f), whole(vary.ANOB));
 }
 
 void QuantitiesFile::item_weighed(const events::ItemWeighed& item) {
   if (item.kind != events::CardKind::LumpWeight) return;
-  channel_.write(kLumpWeightLine, {shown(item.lump_weight, 0.5f), whole(item.ANOB)});
+  channel_.write<kLumpWeightLine>(shown(item.lump_weight, 0.5f), whole(item.ANOB));
 }
 
 void QuantitiesFile::unit_closed(const events::UnitClosed& unit) {
   const events::UnitFigures& f = unit.figures;
-  channel_.write(kUnitLine, {Value::cells(unit.name, 4), whole(f.TEMP1), whole(f.NOUNIT), whole(f.TWT), f.UPRICE,
-                             f.TCT});
+  channel_.write<kUnitLine>(Value::cells(unit.name, 4), whole(f.TEMP1), whole(f.NOUNIT), whole(f.TWT), f.UPRICE,
+                             f.TCT);
 }
 
 void QuantitiesFile::subtotal_written(const events::SubtotalWritten& subtotal) {
-  channel_.write(kSubtotalLine, {Value::cells(subtotal.name, 4), whole(subtotal.STWT), subtotal.STCOST});
+  channel_.write<kSubtotalLine>(Value::cells(subtotal.name, 4), whole(subtotal.STWT), subtotal.STCOST);
 }
 
 void QuantitiesFile::problem_ended(const events::ProblemEnded& end) {
-  channel_.write(kGrandTotalLine, {whole(end.GTWT), end.GTCOST});
+  channel_.write<kGrandTotalLine>(whole(end.GTWT), end.GTCOST);
 }
 
 void QuantitiesFile::deck_error(const events::DeckErrorFound& error) {
@@ -66,7 +66,7 @@ void QuantitiesFile::deck_error(const events::DeckErrorFound& error) {
   const Value fields[] = {error.problem_number, Value::cells(error.unit_name, 4), error.IBS, error.IBM};
   const auto shown_fields = static_cast<std::size_t>(events::fields_of(error.error));
   channel_.write(events::error_line(error.error), std::span<const Value>(fields, shown_fields));
-  if (error.error != events::DeckError::PrematureEnd) channel_.write(kCardEcho, {Value::cells(error.card, 1)});
+  if (error.error != events::DeckError::PrematureEnd) channel_.write<kCardEcho>(Value::cells(error.card, 1));
 }
 
 void QuantitiesFile::pass1_ended(bool) { channel_.flush(); }
