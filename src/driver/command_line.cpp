@@ -211,6 +211,8 @@ int run_command_line(int argc, char** argv) {
     report = fatal_report(error);
   } catch (const std::exception& error) {
     report = std::string("internal error: ") + error.what();
+  } catch (...) {
+    report = "internal error";
   }
   files.close_quietly();
   std::cerr << "barlist: " << report << std::endl;

@@ -103,6 +103,9 @@ int run_dialogue(const Terminal& terminal, const reports::Clock& clock) {
     // written kept.
     files.close_quietly();
     report(terminal, std::string("internal error: ") + error.what());
+  } catch (...) {
+    files.close_quietly();
+    report(terminal, "internal error");
   }
   return 1;
 }
