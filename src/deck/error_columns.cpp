@@ -6,15 +6,6 @@
 namespace barlist::deck {
 namespace {
 
-constexpr int kTypeColumn = 23;
-constexpr int kHookAColumn = 25;
-constexpr int kHookGColumn = 26;
-constexpr int kBColumn = 33;
-constexpr int kCColumn = 39;
-constexpr int kFColumn = 57;
-constexpr int kN1Column = 75;
-constexpr int kAngleColumn = 78;
-
 bool repeated_legs(int ITYPE) { return ITYPE >= 42 && ITYPE <= 44; }
 
 }  // namespace

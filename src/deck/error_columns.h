@@ -2,16 +2,10 @@
 // at it: the first column of the field a failed check concerns.
 #pragma once
 
+#include "deck/card_columns.h"
 #include "geometry/bar_shape.h"
 
 namespace barlist::deck {
-
-// Card columns of the bar card's fields.
-inline constexpr int kSizeColumn = 2;
-inline constexpr int kUnitCountColumn = 18;
-inline constexpr int kCountColumn = 13;
-inline constexpr int kLumpWeightColumn = 17;
-inline constexpr int kVaryLengthColumn = 17;
 
 // The column for an error 5 to 13 found on a bar or store bar card's shape;
 // 1 when no single field is at fault (a length too long to store).

@@ -14,8 +14,6 @@ using events::DeckError;
 
 std::string_view view(const auto& cells) { return {cells.data(), cells.size()}; }
 
-constexpr int kProgramCodeColumn = 2;
-
 }  // namespace
 
 Pass1::Pass1(records::InputChannel& deck, events::RunListener& listener, RunTables& tables, bool warnings)
@@ -38,9 +36,8 @@ void Pass1::take_card(std::string_view record) {
   card_.assign(record);
   ++line_;
   if (!warnings_) return;
-  found_.clear();
   check_record(record_, found_);
-  for (CardWarning& w : found_) warn(w.column, std::move(w.message));
+  warn_found();
 }
 
 bool Pass1::next_card() {
@@ -216,9 +213,8 @@ void Pass1::bar_card(const Card& card) {
   const BarCard bar = decode_bar(deck_, card);
   bar_ = bar.label;
   if (warnings_) {
-    found_.clear();
     check_bar_card(card, bar, found_);
-    for (CardWarning& w : found_) warn(w.column, std::move(w.message));
+    warn_found();
   }
   const geometry::BarLength length = geometry::bar_length(bar.shape);
   if (length.error != 0) {
@@ -240,9 +236,8 @@ void Pass1::recall_card(const Card& card) {
   const RecallCard recall = decode_recall(deck_, card);
   bar_ = recall.label;
   if (warnings_) {
-    found_.clear();
     check_recall_card(card, found_);
-    for (CardWarning& w : found_) warn(w.column, std::move(w.message));
+    warn_found();
   }
   const StoreTable::Entry* stored = store_.find(bar_);
   if (stored == nullptr) {
@@ -349,6 +344,11 @@ void Pass1::tell(DeckError error, const Card& card, int column) {
   listener_.deck_error({error, line_, column, problem_, view(problem_number_), view(unit_name_), bar_.IBS,
                         view(bar_.IBM), premature ? std::string_view() : card.text(),
                         premature ? std::string_view() : record_});
+}
+
+void Pass1::warn_found() {
+  for (CardWarning& w : found_) warn(w.column, std::move(w.message));
+  found_.clear();
 }
 
 void Pass1::warn(int column, std::string message) {

@@ -56,6 +56,8 @@ class Pass1 {
   void stop(events::DeckError error);
   void tell(events::DeckError error, const Card& card, int column);
   void warn(int column, std::string message);
+  // Tells the warnings the card checks left in found_, and empties it.
+  void warn_found();
 
   ProblemRecord& problem() { return tables_.problems[problem_]; }
 

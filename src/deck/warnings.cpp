@@ -2,16 +2,12 @@
 
 #include <algorithm>
 
-#include "deck/error_columns.h"
+#include "deck/card_columns.h"
 #include "records/text.h"
 #include "reports/zero_fill.h"
 
 namespace barlist::deck {
 namespace {
-
-constexpr int kFirstDimensionColumn = 27;  // A to F, six columns each
-constexpr int kLengthColumn = 7;           // hundreds of mm in 7-10, mm in 11-12
-constexpr int kTypeColumn = 23;
 
 // The first column of each field of a bar card from the bar type on.
 constexpr int kShapeFieldColumns[] = {23, 25, 26, 27, 33, 39, 45, 51, 57, 63, 69, 75, 78};
