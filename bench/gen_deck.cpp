@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr long kBarLimit = 2000;     // bar-length entries in one run
+constexpr long kBarLimit = 2000;  // bar-length entries in one run
 constexpr long kCardsPerProblem = 50;
 constexpr long kCardsPerRecordHeavyProblem = 400;
 
@@ -79,29 +79,47 @@ void record_heavy_problem(long p, long end_cards) {
   card("C  GENERATED FOR THE BENCHMARK: EVERY CARD BELOW WRITES A LINE TO A REPORT");
   long unit = 0;
   while (cards < end_cards - 1) {
-    Card().put(1, 6, "UPANEL").put(7, 4, fmt("%04ld", unit % 10000)).put(18, 2, 4).put(20, 4, 215)
-        .put(24, 40, fmt("DESCRIPTION OF PANEL %ld, SEE SHEET 12", unit % 1000)).emit();
+    Card()
+        .put(1, 6, "UPANEL")
+        .put(7, 4, fmt("%04ld", unit % 10000))
+        .put(18, 2, 4)
+        .put(20, 4, 215)
+        .put(24, 40, fmt("DESCRIPTION OF PANEL %ld, SEE SHEET 12", unit % 1000))
+        .emit();
     ++unit;
     for (int i = 0; i < 12 && cards < end_cards - 1; ++i) {
       switch (i % 6) {
         case 0:
         case 3:
-          card(fmt("C  %04ld COMMENT CARD FOR THE LISTING, PUNCHED ACROSS THE WHOLE CARD ..... %04ld", i, unit % 10000));
+          card(
+              fmt("C  %04ld COMMENT CARD FOR THE LISTING, PUNCHED ACROSS THE WHOLE CARD ..... %04ld", i, unit % 10000));
           break;
         case 1:
         case 4:
           Card().put(1, 1, "W").put(13, 4, 1 + i).put(17, 6, 40 + (cards * 7) % 900).emit();
           break;
         case 2:
-          Card().put(1, 1, "V").put(2, 2, 16).put(4, 3, fmt("V%02ld", i)).put(7, 6, 2150).put(13, 4, 12)
-              .put(17, 6, 1500 + cards % 700).emit();
+          Card()
+              .put(1, 1, "V")
+              .put(2, 2, 16)
+              .put(4, 3, fmt("V%02ld", i))
+              .put(7, 6, 2150)
+              .put(13, 4, 12)
+              .put(17, 6, 1500 + cards % 700)
+              .emit();
           break;
         default:
           if (unit % 4 == 0) {
             card("K 1");
           } else {
-            Card().put(1, 1, "V").put(2, 2, 25).put(4, 3, fmt("W%02ld", i)).put(7, 6, 9800).put(13, 4, 30)
-                .put(17, 6, 4000 + cards % 5000).emit();
+            Card()
+                .put(1, 1, "V")
+                .put(2, 2, 25)
+                .put(4, 3, fmt("W%02ld", i))
+                .put(7, 6, 9800)
+                .put(13, 4, 30)
+                .put(17, 6, 4000 + cards % 5000)
+                .emit();
           }
           break;
       }
@@ -138,8 +156,13 @@ int main(int argc, char** argv) {
     long unit = 0;
     long k = 0;
     while (cards < end_cards - 1) {
-      Card().put(1, 5, "UUNIT").put(7, 4, fmt("%04ld", unit % 10000)).put(18, 2, 2).put(20, 4, 110)
-          .put(24, 22, fmt("DESCRIPTION OF UNIT %ld", unit % 100)).emit();
+      Card()
+          .put(1, 5, "UUNIT")
+          .put(7, 4, fmt("%04ld", unit % 10000))
+          .put(18, 2, 2)
+          .put(20, 4, 110)
+          .put(24, 22, fmt("DESCRIPTION OF UNIT %ld", unit % 100))
+          .emit();
       ++unit;
       for (int i = 0; i < 8 && cards < end_cards - 1; ++i) {
         if (bars > 0 && !(k % 5 == 3 && bars < 2)) {
@@ -148,16 +171,28 @@ int main(int argc, char** argv) {
           --bars;
           ++k;
         } else if (i % 4 == 0) {
-          Card().put(1, 1, "V").put(2, 2, 16).put(4, 3, fmt("V%02ld", i)).put(7, 6, 2150).put(13, 4, 2)
-              .put(17, 6, 1500 + cards % 700).emit();
+          Card()
+              .put(1, 1, "V")
+              .put(2, 2, 16)
+              .put(4, 3, fmt("V%02ld", i))
+              .put(7, 6, 2150)
+              .put(13, 4, 2)
+              .put(17, 6, 1500 + cards % 700)
+              .emit();
         } else if (i % 4 == 1) {
           // A lump weight of 0 in one problem in a hundred: error 15.
           Card().put(1, 1, "W").put(13, 4, 3).put(17, 6, (p % 100 == 99 && unit == 1) ? 0 : 125 + p % 50).emit();
         } else if (i % 4 == 2) {
           card("C  COMMENT CARD FOR THE LISTING");
         } else {
-          Card().put(1, 1, "V").put(2, 2, 19).put(4, 3, fmt("V%02ld", i)).put(7, 6, 3000).put(13, 4, 4)
-              .put(17, 6, 2000 + cards % 900).emit();
+          Card()
+              .put(1, 1, "V")
+              .put(2, 2, 19)
+              .put(4, 3, fmt("V%02ld", i))
+              .put(7, 6, 3000)
+              .put(13, 4, 4)
+              .put(17, 6, 2000 + cards % 900)
+              .emit();
         }
       }
       if (unit % 3 == 0 && cards < end_cards - 1) card(fmt("TSUBTOTAL %ld", unit / 3));

@@ -2,11 +2,11 @@
 // (user and system; steadier than wall time on a busy machine):
 //   peak_rss PROGRAM [ARGS...]   ->   "<seconds> <kB> <exit status> <CPU seconds>" on standard error
 // Standard input and output are the program's own.
-#include <chrono>
-#include <cstdio>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <chrono>
+#include <cstdio>
 
 int main(int argc, char** argv) {
   if (argc < 2) {

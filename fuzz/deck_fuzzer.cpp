@@ -4,12 +4,12 @@
 // /dev/null. A fatal condition (a field that does not convert, a failing
 // read) is an orderly end of the run, not a finding; anything else the
 // sanitizers or libFuzzer notice is.
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <unistd.h>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
 
 #include "deck/deck_reader.h"
 #include "records/fatal.h"

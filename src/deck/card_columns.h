@@ -3,13 +3,13 @@
 
 namespace barlist::deck {
 
-inline constexpr int kProgramCodeColumn = 2;   // identification card
-inline constexpr int kUnitCountColumn = 18;    // unit card
-inline constexpr int kSizeColumn = 2;          // bar-level cards
-inline constexpr int kLengthColumn = 7;        // hundreds of mm in 7-10, mm in 11-12
+inline constexpr int kProgramCodeColumn = 2;  // identification card
+inline constexpr int kUnitCountColumn = 18;   // unit card
+inline constexpr int kSizeColumn = 2;         // bar-level cards
+inline constexpr int kLengthColumn = 7;       // hundreds of mm in 7-10, mm in 11-12
 inline constexpr int kCountColumn = 13;
-inline constexpr int kLumpWeightColumn = 17;   // lump weight card
-inline constexpr int kVaryLengthColumn = 17;   // vary bar card
+inline constexpr int kLumpWeightColumn = 17;  // lump weight card
+inline constexpr int kVaryLengthColumn = 17;  // vary bar card
 inline constexpr int kTypeColumn = 23;
 inline constexpr int kHookAColumn = 25;
 inline constexpr int kHookGColumn = 26;

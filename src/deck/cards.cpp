@@ -33,8 +33,8 @@ UnitCard decode_unit(const records::InputChannel& deck, const Card& card) {
 BarCard decode_bar(const records::InputChannel& deck, const Card& card) {
   BarCard bar;
   geometry::BarShape& s = bar.shape;
-  deck.decode<kBarCard>(card.text(), bar.label.IBS, bar.label.IBM, s.LFT, s.LIN, bar.ANOB, s.ITYPE, s.IA, s.IG, s.A, s.B, s.C, s.D, s.E,
-               s.F, s.T1, s.T2, s.N1, s.ANGLE);
+  deck.decode<kBarCard>(card.text(), bar.label.IBS, bar.label.IBM, s.LFT, s.LIN, bar.ANOB, s.ITYPE, s.IA, s.IG, s.A,
+                        s.B, s.C, s.D, s.E, s.F, s.T1, s.T2, s.N1, s.ANGLE);
   s.IBS = bar.label.IBS;
   return bar;
 }

@@ -227,8 +227,8 @@ void Pass1::bar_card(const Card& card) {
   if (!store_.add(tables_.bar_lengths.NB(), bar_, line_)) {
     stop(DeckError::TooManyStoreBars);
   } else if (stored != nullptr && warnings_) {
-    warn(kSizeColumn, "bar " + std::to_string(bar_.IBS) + records::trimmed(view(bar_.IBM)) + " is stored again: a recall takes the one on line " +
-                          std::to_string(stored->line));
+    warn(kSizeColumn, "bar " + std::to_string(bar_.IBS) + records::trimmed(view(bar_.IBM)) +
+                          " is stored again: a recall takes the one on line " + std::to_string(stored->line));
   }
 }
 
@@ -351,8 +351,6 @@ void Pass1::warn_found() {
   found_.clear();
 }
 
-void Pass1::warn(int column, std::string message) {
-  listener_.warning({line_, column, std::move(message), record_});
-}
+void Pass1::warn(int column, std::string message) { listener_.warning({line_, column, std::move(message), record_}); }
 
 }  // namespace barlist::deck

@@ -48,8 +48,7 @@ class Pass1 {
   void premature_end();
   // Files a bar's length under the next NB and adds its weight; error 19 stops
   // the run, error 14 fails the card. False when the card's processing ends.
-  bool file_bar(const Card& card, geometry::StoredPair length, float BARL, float ANOB,
-                const geometry::BarShape* shape);
+  bool file_bar(const Card& card, geometry::StoredPair length, float BARL, float ANOB, const geometry::BarShape* shape);
   void weighed(const Card& card, float ANOB, float length, float lump_weight, float weight,
                const geometry::BarShape* shape);
   void recover(events::DeckError error, const Card& card, int column);

@@ -68,7 +68,8 @@ void check_bar_card(const Card& card, const BarCard& bar, std::vector<CardWarnin
     const std::size_t shape = card.text().find_first_not_of(' ', kTypeColumn - 1);
     if (shape != std::string_view::npos) {
       const int column = static_cast<int>(shape) + 1;
-      const int field = *std::prev(std::upper_bound(std::begin(kShapeFieldColumns), std::end(kShapeFieldColumns), column));
+      const int field =
+          *std::prev(std::upper_bound(std::begin(kShapeFieldColumns), std::end(kShapeFieldColumns), column));
       found.push_back({field, "a written length is given: the bar type and dimensions from column 23 are ignored"});
     }
   }

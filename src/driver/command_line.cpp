@@ -1,5 +1,7 @@
 #include "driver/command_line.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -7,8 +9,6 @@
 #include <iostream>
 #include <optional>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "deck/deck_reader.h"
 #include "driver/diagnostics.h"

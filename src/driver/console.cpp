@@ -23,8 +23,8 @@ Console::Console(const Terminal& terminal)
   const int fd = ::open(terminal.console_device.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return;
   // One descriptor serves both directions; the input channel owns it.
-  tty_input_ = std::make_unique<records::InputChannel>(kConsoleUnit, terminal.console_device,
-                                                       records::FileDescriptor::own(fd));
+  tty_input_ =
+      std::make_unique<records::InputChannel>(kConsoleUnit, terminal.console_device, records::FileDescriptor::own(fd));
   tty_output_ = std::make_unique<records::OutputChannel>(kConsoleUnit, terminal.console_device,
                                                          records::FileDescriptor::borrow(fd), kInteractive);
 }

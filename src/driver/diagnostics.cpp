@@ -9,8 +9,10 @@ namespace {
 std::string context(const events::DeckErrorFound& error) {
   const auto fields = static_cast<int>(events::fields_of(error.error));
   std::vector<std::string> parts;
-  if (fields >= 1 && !records::trimmed(error.problem_number).empty()) parts.push_back("problem " + records::trimmed(error.problem_number));
-  if (fields >= 2 && !records::trimmed(error.unit_name).empty()) parts.push_back("unit " + records::trimmed(error.unit_name));
+  if (fields >= 1 && !records::trimmed(error.problem_number).empty())
+    parts.push_back("problem " + records::trimmed(error.problem_number));
+  if (fields >= 2 && !records::trimmed(error.unit_name).empty())
+    parts.push_back("unit " + records::trimmed(error.unit_name));
   if (fields >= 4 && (error.IBS != 0 || !records::trimmed(error.IBM).empty())) {
     parts.push_back("bar " + std::to_string(error.IBS) + records::trimmed(error.IBM));
   }
@@ -20,9 +22,7 @@ std::string context(const events::DeckErrorFound& error) {
   return text + ")";
 }
 
-std::string plural(std::size_t n, const char* word) {
-  return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
-}
+std::string plural(std::size_t n, const char* word) { return std::to_string(n) + " " + word + (n == 1 ? "" : "s"); }
 
 }  // namespace
 
@@ -50,8 +50,8 @@ void Diagnostics::deck_error(const events::DeckErrorFound& error) {
 void Diagnostics::warning(const events::Warning& warning) {
   ++warnings_;
   if (quiet_) return;
-  show(deck_ + ':' + std::to_string(warning.line) + ':' + std::to_string(warning.column) + ": warning: " +
-           warning.message,
+  show(deck_ + ':' + std::to_string(warning.line) + ':' + std::to_string(warning.column) +
+           ": warning: " + warning.message,
        warning.record, warning.column);
 }
 

@@ -18,7 +18,8 @@ std::optional<std::array<char, 36>> ask_name(Console& console, const records::La
 }
 
 bool confirm_overwrite(Console& console) {
-  console.standard_output().list_write({"OUTPUT FILE ALREADY EXISTS. ", " DO YOU WISH TO DELETE IT [DEFAULT IS N]? (Y/N) "});
+  console.standard_output().list_write(
+      {"OUTPUT FILE ALREADY EXISTS. ", " DO YOU WISH TO DELETE IT [DEFAULT IS N]? (Y/N) "});
   std::array<char, 1> reply{};
   console.standard_input().read_record(kYesNoReply, {reply});
   return reply[0] == 'Y' || reply[0] == 'y';

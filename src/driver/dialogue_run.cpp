@@ -1,7 +1,7 @@
 #include "driver/dialogue_run.h"
 
-#include <string>
 #include <unistd.h>
+#include <string>
 
 #include "deck/deck_reader.h"
 #include "driver/dialogue.h"

@@ -37,11 +37,13 @@ std::variant<Options, int> parse_options(int argc, char** argv, std::ostream& ou
   app.add_option("DECK", options.deck, "The deck of card images")->required()->type_name("");
   auto* quantities_option =
       app.add_option("QTY", quantities, "The quantities file (default: DECK with .qty)")->type_name("");
-  auto* bar_table_option = app.add_option("TAB", bar_table, "The bar-table file (default: DECK with .tab)")->type_name("");
+  auto* bar_table_option =
+      app.add_option("TAB", bar_table, "The bar-table file (default: DECK with .tab)")->type_name("");
   app.add_flag("-f,--force", options.force, "Overwrite existing report files");
   app.add_flag("-q,--quiet", options.quiet, "Print nothing but fatal reports");
   app.add_flag("--strict", options.strict, "Count warnings as errors for the exit status");
-  auto* json_option = app.add_option("--json", json, "Write the run as one JSON document to FILE (- for standard output)");
+  auto* json_option =
+      app.add_option("--json", json, "Write the run as one JSON document to FILE (- for standard output)");
   auto* csv_option = app.add_option("--csv", csv, "Write the bar schedule as CSV to FILE (- for standard output)");
   json_option->type_name("FILE");
   csv_option->type_name("FILE");

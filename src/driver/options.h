@@ -10,11 +10,11 @@ namespace barlist::driver {
 
 struct Options {
   std::string deck;
-  std::string quantities;  // DECK with its extension replaced by .qty when not given
-  std::string bar_table;   // DECK with its extension replaced by .tab when not given
-  bool force = false;      // overwrite existing report files
-  bool quiet = false;      // nothing but fatal reports
-  bool strict = false;     // warnings count as errors for the exit status
+  std::string quantities;           // DECK with its extension replaced by .qty when not given
+  std::string bar_table;            // DECK with its extension replaced by .tab when not given
+  bool force = false;               // overwrite existing report files
+  bool quiet = false;               // nothing but fatal reports
+  bool strict = false;              // warnings count as errors for the exit status
   std::optional<std::string> json;  // "-" for standard output
   std::optional<std::string> csv;
 };

@@ -22,19 +22,31 @@ enum class CardKind {
 
 constexpr CardKind kind_of(char column1) {
   switch (column1) {
-    case '*': return CardKind::Identification;
-    case 'U': return CardKind::Unit;
+    case '*':
+      return CardKind::Identification;
+    case 'U':
+      return CardKind::Unit;
     case ' ':
-    case '0': return CardKind::Bar;
-    case 'S': return CardKind::StoreBar;
-    case 'R': return CardKind::RecallBar;
-    case 'V': return CardKind::VaryBar;
-    case 'W': return CardKind::LumpWeight;
-    case 'T': return CardKind::Subtotal;
-    case 'C': return CardKind::Comment;
-    case 'K': return CardKind::LineSkip;
-    case 'Z': return CardKind::End;
-    default: return CardKind::Unknown;
+    case '0':
+      return CardKind::Bar;
+    case 'S':
+      return CardKind::StoreBar;
+    case 'R':
+      return CardKind::RecallBar;
+    case 'V':
+      return CardKind::VaryBar;
+    case 'W':
+      return CardKind::LumpWeight;
+    case 'T':
+      return CardKind::Subtotal;
+    case 'C':
+      return CardKind::Comment;
+    case 'K':
+      return CardKind::LineSkip;
+    case 'Z':
+      return CardKind::End;
+    default:
+      return CardKind::Unknown;
   }
 }
 

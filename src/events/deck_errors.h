@@ -87,7 +87,8 @@ constexpr const records::Layout& error_line(DeckError error) { return entry(erro
 enum class ErrorFields { None = 0, Problem = 1, ProblemUnit = 2, ProblemUnitBar = 4 };
 constexpr ErrorFields fields_of(DeckError error) {
   int data_items = 0;
-  for (const records::Item& item : error_line(error).items()) data_items += records::Layout::is_field(item.kind) ? 1 : 0;
+  for (const records::Item& item : error_line(error).items())
+    data_items += records::Layout::is_field(item.kind) ? 1 : 0;
   return static_cast<ErrorFields>(data_items);
 }
 

@@ -42,14 +42,14 @@ struct VaryBarRead {
 // card may follow).
 struct ItemWeighed {
   Line line;
-  CardKind kind;  // Bar, StoreBar, RecallBar, VaryBar or LumpWeight
+  CardKind kind;               // Bar, StoreBar, RecallBar, VaryBar or LumpWeight
   std::string_view unit_name;  // 16 characters: the unit the weight goes to
-  int IBS;        // 0 for a lump weight
+  int IBS;                     // 0 for a lump weight
   std::string_view IBM;
   float ANOB;
-  float length;  // mm: rounded developed, written, recalled, or the vary bar's average; 0 for a lump
-  float lump_weight;  // kg per lump, lump weight cards only
-  float weight;       // kg added to the unit
+  float length;                     // mm: rounded developed, written, recalled, or the vary bar's average; 0 for a lump
+  float lump_weight;                // kg per lump, lump weight cards only
+  float weight;                     // kg added to the unit
   const geometry::BarShape* shape;  // bar and store bar cards only, otherwise null
 };
 
@@ -63,7 +63,7 @@ struct UnitFigures {
 };
 
 struct UnitClosed {
-  Line line;  // the unit card
+  Line line;              // the unit card
   std::string_view name;  // 16 characters
   UnitFigures figures;
 };
@@ -91,7 +91,7 @@ struct DeckErrorFound {
   std::string_view problem_number;  // 4 characters
   std::string_view unit_name;       // 16 characters
   int IBS;
-  std::string_view IBM;  // 3 characters
+  std::string_view IBM;     // 3 characters
   std::string_view card;    // the 80 columns of the card image
   std::string_view record;  // the line as read (at most its first 256 characters)
 };
@@ -133,18 +133,42 @@ class Listeners final : public RunListener {
  public:
   void add(RunListener& listener) { listeners_.push_back(&listener); }
 
-  void problem_opened(const ProblemOpened& e) override { for (auto* l : listeners_) l->problem_opened(e); }
-  void vary_bar_read(const VaryBarRead& e) override { for (auto* l : listeners_) l->vary_bar_read(e); }
-  void item_weighed(const ItemWeighed& e) override { for (auto* l : listeners_) l->item_weighed(e); }
-  void unit_closed(const UnitClosed& e) override { for (auto* l : listeners_) l->unit_closed(e); }
-  void subtotal_written(const SubtotalWritten& e) override { for (auto* l : listeners_) l->subtotal_written(e); }
-  void problem_ended(const ProblemEnded& e) override { for (auto* l : listeners_) l->problem_ended(e); }
-  void deck_error(const DeckErrorFound& e) override { for (auto* l : listeners_) l->deck_error(e); }
-  void warning(const Warning& e) override { for (auto* l : listeners_) l->warning(e); }
-  void pass1_ended(bool complete) override { for (auto* l : listeners_) l->pass1_ended(complete); }
-  void problem_listed(std::size_t index) override { for (auto* l : listeners_) l->problem_listed(index); }
-  void card_listed(Line line) override { for (auto* l : listeners_) l->card_listed(line); }
-  void run_ended() override { for (auto* l : listeners_) l->run_ended(); }
+  void problem_opened(const ProblemOpened& e) override {
+    for (auto* l : listeners_) l->problem_opened(e);
+  }
+  void vary_bar_read(const VaryBarRead& e) override {
+    for (auto* l : listeners_) l->vary_bar_read(e);
+  }
+  void item_weighed(const ItemWeighed& e) override {
+    for (auto* l : listeners_) l->item_weighed(e);
+  }
+  void unit_closed(const UnitClosed& e) override {
+    for (auto* l : listeners_) l->unit_closed(e);
+  }
+  void subtotal_written(const SubtotalWritten& e) override {
+    for (auto* l : listeners_) l->subtotal_written(e);
+  }
+  void problem_ended(const ProblemEnded& e) override {
+    for (auto* l : listeners_) l->problem_ended(e);
+  }
+  void deck_error(const DeckErrorFound& e) override {
+    for (auto* l : listeners_) l->deck_error(e);
+  }
+  void warning(const Warning& e) override {
+    for (auto* l : listeners_) l->warning(e);
+  }
+  void pass1_ended(bool complete) override {
+    for (auto* l : listeners_) l->pass1_ended(complete);
+  }
+  void problem_listed(std::size_t index) override {
+    for (auto* l : listeners_) l->problem_listed(index);
+  }
+  void card_listed(Line line) override {
+    for (auto* l : listeners_) l->card_listed(line);
+  }
+  void run_ended() override {
+    for (auto* l : listeners_) l->run_ended();
+  }
 
  private:
   std::vector<RunListener*> listeners_;

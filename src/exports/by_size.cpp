@@ -21,8 +21,8 @@ std::vector<SizeTotal> by_size(const Problem& problem) {
   }
   std::vector<SizeTotal> totals;
   for (const auto& [IBS, size] : sums) {
-    totals.push_back({IBS, static_cast<float>(size.bars), static_cast<float>(size.length),
-                      static_cast<float>(size.weight)});
+    totals.push_back(
+        {IBS, static_cast<float>(size.bars), static_cast<float>(size.length), static_cast<float>(size.weight)});
   }
   return totals;
 }

@@ -48,8 +48,8 @@ void shape_cells(Row& row, const geometry::BarShape& shape) {
   row.integer(shape.ITYPE);
   row.integer(shape.IA);
   row.integer(shape.IG);
-  for (const float value : {shape.A, shape.B, shape.C, shape.D, shape.E, shape.F, shape.T1, shape.T2, shape.N1,
-                            shape.ANGLE}) {
+  for (const float value :
+       {shape.A, shape.B, shape.C, shape.D, shape.E, shape.F, shape.T1, shape.T2, shape.N1, shape.ANGLE}) {
     row.number(value);
   }
 }

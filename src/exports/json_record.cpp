@@ -36,10 +36,9 @@ Json whole_figure(float value) {
 }
 
 Json dimensions(const geometry::BarShape& shape) {
-  const std::pair<const char*, float> fields[] = {{"a", shape.A},   {"b", shape.B},   {"c", shape.C},
-                                                  {"d", shape.D},   {"e", shape.E},   {"f", shape.F},
-                                                  {"t1", shape.T1}, {"t2", shape.T2}, {"n1", shape.N1},
-                                                  {"angle", shape.ANGLE}};
+  const std::pair<const char*, float> fields[] = {
+      {"a", shape.A}, {"b", shape.B},   {"c", shape.C},   {"d", shape.D},   {"e", shape.E},
+      {"f", shape.F}, {"t1", shape.T1}, {"t2", shape.T2}, {"n1", shape.N1}, {"angle", shape.ANGLE}};
   Json given = Json::object();
   for (const auto& [key, value] : fields) {
     if (value != 0) given[key] = number(value);  // blank or zero: not given
@@ -104,8 +103,10 @@ Json problem_json(const Problem& problem) {
   }
   Json sizes = Json::array();
   for (const SizeTotal& size : by_size(problem)) {
-    sizes.push_back(
-        {{"size", size.IBS}, {"bars", number(size.bars)}, {"length", number(size.length)}, {"weight", real(size.weight)}});
+    sizes.push_back({{"size", size.IBS},
+                     {"bars", number(size.bars)},
+                     {"length", number(size.length)},
+                     {"weight", real(size.weight)}});
   }
   return {{"number", problem.number},
           {"title", problem.title},
@@ -146,8 +147,13 @@ void JsonRecord::write(std::ostream& out) const {
   for (const WarningRecord& warning : run.warnings) {
     warnings.push_back({{"line", warning.line}, {"column", warning.column}, {"message", warning.message}});
   }
-  const Json document{{"barlist", version_}, {"deck", deck_},   {"date", date_},         {"time", time_},
-                      {"complete", run.complete}, {"problems", std::move(problems)}, {"errors", std::move(errors)},
+  const Json document{{"barlist", version_},
+                      {"deck", deck_},
+                      {"date", date_},
+                      {"time", time_},
+                      {"complete", run.complete},
+                      {"problems", std::move(problems)},
+                      {"errors", std::move(errors)},
                       {"warnings", std::move(warnings)}};
   // Card texts are bytes as punched: any that are not UTF-8 are written as
   // U+FFFD rather than stopping the document.

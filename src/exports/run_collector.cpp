@@ -7,9 +7,7 @@
 
 namespace barlist::exports {
 
-Problem* RunCollector::current_problem() {
-  return record_.problems.empty() ? nullptr : &record_.problems.back();
-}
+Problem* RunCollector::current_problem() { return record_.problems.empty() ? nullptr : &record_.problems.back(); }
 
 Problem* RunCollector::problem_at(std::size_t index) {
   return const_cast<Problem*>(find_problem(record_, index));  // record_ is ours to change
@@ -24,17 +22,24 @@ void RunCollector::set_aside_pending_items() {
 
 void RunCollector::problem_opened(const events::ProblemOpened& e) {
   set_aside_pending_items();
-  Problem problem{.line = e.line, .index = e.index, .number = trimmed(e.number), .title = trimmed(e.title),
-                  .price = e.price};
+  Problem problem{
+      .line = e.line, .index = e.index, .number = trimmed(e.number), .title = trimmed(e.title), .price = e.price};
   record_.problems.push_back(std::move(problem));
 }
 
 void RunCollector::item_weighed(const events::ItemWeighed& e) {
   std::optional<geometry::BarShape> shape;
   if (e.shape != nullptr) shape = *e.shape;
-  pending_items_.push_back({.line = e.line, .kind = e.kind, .unit_name = trimmed(e.unit_name), .IBS = e.IBS,
-                            .IBM = trimmed(e.IBM), .ANOB = e.ANOB, .length = e.length,
-                            .lump_weight = e.lump_weight, .weight = e.weight, .shape = shape});
+  pending_items_.push_back({.line = e.line,
+                            .kind = e.kind,
+                            .unit_name = trimmed(e.unit_name),
+                            .IBS = e.IBS,
+                            .IBM = trimmed(e.IBM),
+                            .ANOB = e.ANOB,
+                            .length = e.length,
+                            .lump_weight = e.lump_weight,
+                            .weight = e.weight,
+                            .shape = shape});
 }
 
 void RunCollector::unit_closed(const events::UnitClosed& e) {
@@ -63,8 +68,14 @@ void RunCollector::problem_ended(const events::ProblemEnded& e) {
 }
 
 void RunCollector::deck_error(const events::DeckErrorFound& e) {
-  ErrorRecord error{.error = e.error, .line = e.line, .column = e.column, .problem = e.problem,
-                    .problem_number = {}, .unit_name = {}, .bar = {}, .card = trimmed(e.card)};
+  ErrorRecord error{.error = e.error,
+                    .line = e.line,
+                    .column = e.column,
+                    .problem = e.problem,
+                    .problem_number = {},
+                    .unit_name = {},
+                    .bar = {},
+                    .card = trimmed(e.card)};
   switch (events::fields_of(e.error)) {
     case events::ErrorFields::ProblemUnitBar:
       error.bar = bar_label(e.IBS, e.IBM);

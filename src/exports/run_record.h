@@ -21,9 +21,9 @@ struct Item {
   int IBS;                // 0 for a lump weight
   std::string IBM;
   float ANOB;
-  float length;       // mm; 0 for a lump weight
-  float lump_weight;  // kg per lump, lump weight cards only
-  float weight;       // kg added to the unit
+  float length;                             // mm; 0 for a lump weight
+  float lump_weight;                        // kg per lump, lump weight cards only
+  float weight;                             // kg added to the unit
   std::optional<geometry::BarShape> shape;  // bar and store bar cards only
 };
 
@@ -63,10 +63,10 @@ struct Problem {
 struct ErrorRecord {
   events::DeckError error;
   events::Line line;
-  int column;           // 0 when no column is at fault (a premature end)
-  std::size_t problem;  // the problem's index; 0 before the first problem
+  int column;                                                 // 0 when no column is at fault (a premature end)
+  std::size_t problem;                                        // the problem's index; 0 before the first problem
   std::optional<std::string> problem_number, unit_name, bar;  // only those the error line shows
-  std::string card;     // empty for a premature end
+  std::string card;                                           // empty for a premature end
 };
 
 struct WarningRecord {

@@ -11,12 +11,18 @@ std::string trimmed(std::string_view field) {
 
 std::string_view card_name(events::CardKind kind) {
   switch (kind) {
-    case events::CardKind::Bar: return "bar";
-    case events::CardKind::StoreBar: return "store";
-    case events::CardKind::RecallBar: return "recall";
-    case events::CardKind::VaryBar: return "vary";
-    case events::CardKind::LumpWeight: return "lump";
-    default: return "other";
+    case events::CardKind::Bar:
+      return "bar";
+    case events::CardKind::StoreBar:
+      return "store";
+    case events::CardKind::RecallBar:
+      return "recall";
+    case events::CardKind::VaryBar:
+      return "vary";
+    case events::CardKind::LumpWeight:
+      return "lump";
+    default:
+      return "other";
   }
 }
 

@@ -9,9 +9,7 @@ namespace {
 
 // A card's length columns hold 0..9999 hundreds and 0..99 mm; anything else cannot be
 // stored as written.
-bool fits_length_columns(float LFT, float LIN) {
-  return LFT >= 0.0f && LFT <= 9999.0f && LIN >= 0.0f && LIN <= 99.0f;
-}
+bool fits_length_columns(float LFT, float LIN) { return LFT >= 0.0f && LFT <= 9999.0f && LIN >= 0.0f && LIN <= 99.0f; }
 
 BarLength written_length(float LFT, float LIN) {
   if (!fits_length_columns(LFT, LIN)) return {10, 0.0f, 0, 0};

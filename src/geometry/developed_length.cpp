@@ -14,12 +14,30 @@ constexpr float PI = 3.141593f;
 
 Hooks hooks_of(int ITYPE) {
   switch (ITYPE) {
-    case 9: case 15: case 21: case 34: case 41:
+    case 9:
+    case 15:
+    case 21:
+    case 34:
+    case 41:
       return Hooks::IA;
-    case 17: case 22:
+    case 17:
+    case 22:
       return Hooks::IG;
-    case 10: case 16: case 20: case 25: case 30: case 31: case 32: case 35:
-    case 38: case 39: case 49: case 50: case 51: case 52: case 53:
+    case 10:
+    case 16:
+    case 20:
+    case 25:
+    case 30:
+    case 31:
+    case 32:
+    case 35:
+    case 38:
+    case 39:
+    case 49:
+    case 50:
+    case 51:
+    case 52:
+    case 53:
       return Hooks::both;
     default:
       return Hooks::none;
@@ -31,10 +49,14 @@ namespace {
 // Looks up the allowances the type names; IERR 1 on a bad style.
 int check_hooks(Hooks hooks, CHKDIM& chk) {
   switch (hooks) {
-    case Hooks::IA: return chk.CHKHKA();
-    case Hooks::IG: return chk.CHKHKG();
-    case Hooks::both: return chk.CHKHKS();
-    case Hooks::none: break;
+    case Hooks::IA:
+      return chk.CHKHKA();
+    case Hooks::IG:
+      return chk.CHKHKG();
+    case Hooks::both:
+      return chk.CHKHKS();
+    case Hooks::none:
+      break;
   }
   return 0;
 }
@@ -47,11 +69,18 @@ float formula(int ITYPE, const BarShape& bar, float HOOKA, float HOOKG) {
   const float A = bar.A, B = bar.B, C = bar.C, D = bar.D, E = bar.E, F = bar.F;
   const float T1 = bar.T1, T2 = bar.T2, N1 = bar.N1, ANGLE = bar.ANGLE;
   switch (ITYPE) {
-    case 3: case 4: case 5:
+    case 3:
+    case 4:
+    case 5:
       return A + B;
-    case 2: case 7: case 8: case 23: case 24:
+    case 2:
+    case 7:
+    case 8:
+    case 23:
+    case 24:
       return A + B + C;
-    case 6: case 28:
+    case 6:
+    case 28:
       return A + B + C + D;
     case 9:
       return A + HOOKA;
@@ -65,7 +94,8 @@ float formula(int ITYPE, const BarShape& bar, float HOOKA, float HOOKG) {
       const float root = sqrt_f(B * B - h * h);
       return (B + B) * atan_f(h / root);
     }
-    case 14: case 40:
+    case 14:
+    case 40:
       return A + B + C + D + E;
     case 15:
       return A + C + E + F + 2.0f * sqrt_f(sq(B) + sq(D)) + HOOKA;
@@ -80,7 +110,8 @@ float formula(int ITYPE, const BarShape& bar, float HOOKA, float HOOKG) {
       return A + B + C + 1.141593f * D;
     case 20:
       return A + B + HOOKA + HOOKG;
-    case 21: case 41:
+    case 21:
+    case 41:
       return A + B + HOOKA;
     case 22:
       return A + B + sqrt_f(sq(C) + sq(D)) + HOOKG;
@@ -92,16 +123,18 @@ float formula(int ITYPE, const BarShape& bar, float HOOKA, float HOOKG) {
       return 2.0f * (PI * B + A) + C;
     case 29:
       return PI * B + A + C;
-    case 30: case 31: case 32:
+    case 30:
+    case 31:
+    case 32:
       return A + B + C + HOOKA + HOOKG;
     case 33:
       return (PI + PI) * B + A;
     case 34:
       return A + C + sqrt_f(sq(B) + sq(D)) + HOOKA;
     case 35:
-      return sqrt_f(sq(A) + sq(E)) + sqrt_f(sq(B) + sq(D)) + sqrt_f(sq(C) + sq(F)) + HOOKA +
-             HOOKG;
-    case 36: case 37:
+      return sqrt_f(sq(A) + sq(E)) + sqrt_f(sq(B) + sq(D)) + sqrt_f(sq(C) + sq(F)) + HOOKA + HOOKG;
+    case 36:
+    case 37:
       return sqrt_f(sq(A) + sq(F)) + sqrt_f(sq(B) + sq(E)) + sqrt_f(sq(C) + sq(D)) + T1;
     case 38:
       return A + B + D + sqrt_f(sq(B) + sq(C)) + HOOKA + HOOKG;
@@ -139,10 +172,14 @@ DevelopedLength developed_length(const BarShape& bar) {
   if (ITYPE > 53) return {8, 0.0f};
 
   switch (ITYPE) {
-    case 42: return repeated_legs_42(bar);
-    case 43: return repeated_legs_43(bar);
-    case 44: return repeated_legs_44(bar);
-    default: break;
+    case 42:
+      return repeated_legs_42(bar);
+    case 43:
+      return repeated_legs_43(bar);
+    case 44:
+      return repeated_legs_44(bar);
+    default:
+      break;
   }
 
   CHKDIM chk{.IBS = bar.IBS, .IA = bar.IA, .IG = bar.IG};

@@ -23,9 +23,7 @@ float round_to_5mm(float BARL) {
   return std::trunc(five + 0.1f);
 }
 
-bool is_storable_length(float BARL) {
-  return std::isfinite(BARL) && BARL >= 0.0f && BARL < 999997.5f;
-}
+bool is_storable_length(float BARL) { return std::isfinite(BARL) && BARL >= 0.0f && BARL < 999997.5f; }
 
 StoredPair split_length(float BARL) {
   const float hundreds = std::trunc(BARL / 100.0f);

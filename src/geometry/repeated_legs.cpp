@@ -9,9 +9,12 @@ namespace {
 // Angle check of types 42 and 44: status 2 is a bad angle (11), status 1 a bad count (12).
 int angle_error(CHKDIM& chk) {
   switch (chk.CHKANG()) {
-    case 0: return 0;
-    case 2: return 11;
-    default: return 12;
+    case 0:
+      return 0;
+    case 2:
+      return 11;
+    default:
+      return 12;
   }
 }
 

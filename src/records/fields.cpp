@@ -205,7 +205,8 @@ ReadStatus read_real(std::string_view field, int decimals, float& value) {
   const int scale = point ? after_point : decimals;  // value = mantissa * 10^-scale
   if (count > 7 || scale < 0 || scale > 10) return read_real_from_digits(field, decimals, value);
   // Both operands are exact floats, so the quotient is correctly rounded.
-  const float result = scale == 0 ? static_cast<float>(mantissa) : static_cast<float>(mantissa) / kFloatPowersOfTen[scale];
+  const float result =
+      scale == 0 ? static_cast<float>(mantissa) : static_cast<float>(mantissa) / kFloatPowersOfTen[scale];
   value = negative ? -result : result;
   return ReadStatus::Ok;
 }

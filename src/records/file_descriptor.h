@@ -15,8 +15,7 @@ class FileDescriptor {
   static FileDescriptor own(int fd) { return FileDescriptor(fd, true); }
   static FileDescriptor borrow(int fd) { return FileDescriptor(fd, false); }
 
-  FileDescriptor(FileDescriptor&& other) noexcept
-      : fd_(std::exchange(other.fd_, -1)), owned_(other.owned_) {}
+  FileDescriptor(FileDescriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)), owned_(other.owned_) {}
   FileDescriptor& operator=(FileDescriptor&& other) noexcept {
     if (this != &other) {
       close();

@@ -1,11 +1,11 @@
 #include "records/files.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
-#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 
 #include "records/fatal.h"
 
@@ -31,10 +31,18 @@ OpenResult open_path(const std::string& path, OpenMode mode) {
   // Without O_NONBLOCK, opening a pipe would wait for its other end forever.
   int flags = O_CLOEXEC | O_NONBLOCK;
   switch (mode) {
-    case OpenMode::Existing: flags |= O_RDONLY; break;
-    case OpenMode::New: flags |= O_WRONLY | O_CREAT | O_EXCL; break;
-    case OpenMode::ExistingForWriting: flags |= O_WRONLY; break;
-    case OpenMode::Replace: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
+    case OpenMode::Existing:
+      flags |= O_RDONLY;
+      break;
+    case OpenMode::New:
+      flags |= O_WRONLY | O_CREAT | O_EXCL;
+      break;
+    case OpenMode::ExistingForWriting:
+      flags |= O_WRONLY;
+      break;
+    case OpenMode::Replace:
+      flags |= O_WRONLY | O_CREAT | O_TRUNC;
+      break;
   }
   int raw;
   do {

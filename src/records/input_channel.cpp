@@ -1,9 +1,9 @@
 #include "records/input_channel.h"
 
+#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <unistd.h>
 
 #include "records/fatal.h"
 

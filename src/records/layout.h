@@ -53,7 +53,8 @@ class Layout {
     return {steps_.steps.data(), static_cast<std::size_t>(steps_.first_pass_end)};
   }
   constexpr std::span<const Step> pass_after_restart() const {
-    return {steps_.steps.data() + steps_.first_pass_end, static_cast<std::size_t>(steps_.count - steps_.first_pass_end)};
+    return {steps_.steps.data() + steps_.first_pass_end,
+            static_cast<std::size_t>(steps_.count - steps_.first_pass_end)};
   }
 
   // Columns of the longest record the layout writes.

@@ -1,9 +1,9 @@
 #include "records/output_channel.h"
 
-#include <cerrno>
-#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
 
 #include "records/fatal.h"
 #include "records/fields.h"

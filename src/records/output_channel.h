@@ -123,9 +123,8 @@ void OutputChannel::write_planned(const Values&... values) {
       put_real(out, kStep.width, kStep.decimals, std::get<kStep.value>(arguments));
     }
   };
-  [&]<std::size_t... s>(std::index_sequence<s...>) {
-    (take.template operator()<s>(), ...);
-  }(std::make_index_sequence<kPlan.steps.size()>());
+  [&]<std::size_t... s>(std::index_sequence<s...>) { (take.template operator()<s>(), ...); }
+  (std::make_index_sequence<kPlan.steps.size()>());
   end_record(kPlan.last_length, kPlan.line_end);
   if (options_.flush_each_record) flush();
 }

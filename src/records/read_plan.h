@@ -114,9 +114,8 @@ ReadStatus read_planned(std::string_view record, RecordSource& more, Targets&...
     }
     return status == ReadStatus::Ok;  // the targets before a failure are filled, none after
   };
-  [&]<std::size_t... f>(std::index_sequence<f...>) {
-    (take.template operator()<f>() && ...);
-  }(std::make_index_sequence<kPlan.size()>());
+  [&]<std::size_t... f>(std::index_sequence<f...>) { (take.template operator()<f>() && ...); }
+  (std::make_index_sequence<kPlan.size()>());
   return status;
 }
 

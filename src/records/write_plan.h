@@ -29,8 +29,8 @@ struct PlannedStep {
 template <std::size_t N>
 struct WritePlan {
   std::array<PlannedStep, N> steps{};
-  int last_length = 0;    // of the last record
-  bool line_end = true;   // false when the layout ends with $
+  int last_length = 0;   // of the last record
+  bool line_end = true;  // false when the layout ends with $
 };
 
 // Output's walk with `values` values, recorded instead of written; with no

@@ -46,14 +46,14 @@ void BarTableFile::write_bar_line(std::string_view card, std::string_view length
     for (std::size_t d = 0; d < 6; ++d) dimensions[d] = zero_filled<6>(columns(card, 27 + 6 * d, 32 + 6 * d));
   }
   channel_.write<kBarLine>(columns(card, 2, 3), columns(card, 4, 6), length, count, columns(card, 23, 24),
-                            columns(card, 25, 25), columns(card, 26, 26), dimensions[0], dimensions[1],
-                            dimensions[2], dimensions[3], dimensions[4], dimensions[5], columns(card, 63, 68),
-                            columns(card, 69, 74), columns(card, 75, 77), columns(card, 78, 80));
+                           columns(card, 25, 25), columns(card, 26, 26), dimensions[0], dimensions[1], dimensions[2],
+                           dimensions[3], dimensions[4], dimensions[5], columns(card, 63, 68), columns(card, 69, 74),
+                           columns(card, 75, 77), columns(card, 78, 80));
 }
 
 void BarTableFile::unit_line(std::string_view card) {
   channel_.write<kUnitLine>(Value::cells(columns(card, 2, 17), 4), columns(card, 18, 19),
-                             Value::cells(columns(card, 24, 80), 4));
+                            Value::cells(columns(card, 24, 80), 4));
 }
 
 void BarTableFile::comment_line(std::string_view card) { channel_.write<kCommentLine>(columns(card, 2, 80)); }

@@ -34,7 +34,7 @@ void QuantitiesFile::problem_opened(const events::ProblemOpened& problem) {
   const auto date = header_date(now);
   const auto time = header_time(now);
   channel_.write<kProblemHeader>(Value::cells({date.data(), date.size()}, 1), problem.number,
-                                  Value::cells({time.data(), time.size()}, 1));
+                                 Value::cells({time.data(), time.size()}, 1));
   channel_.write<kColumnHeader>(Value::cells(problem.title, 4));
 }
 
@@ -49,8 +49,7 @@ void QuantitiesFile::item_weighed(const events::ItemWeighed& item) {
 
 void QuantitiesFile::unit_closed(const events::UnitClosed& unit) {
   const events::UnitFigures& f = unit.figures;
-  channel_.write<kUnitLine>(Value::cells(unit.name, 4), whole(f.TEMP1), whole(f.NOUNIT), whole(f.TWT), f.UPRICE,
-                             f.TCT);
+  channel_.write<kUnitLine>(Value::cells(unit.name, 4), whole(f.TEMP1), whole(f.NOUNIT), whole(f.TWT), f.UPRICE, f.TCT);
 }
 
 void QuantitiesFile::subtotal_written(const events::SubtotalWritten& subtotal) {

@@ -21,7 +21,8 @@ void Totals::open_problem() {
 void Totals::open_subtotal_group() { STWT = STCOST = 0; }
 
 float Totals::add_bar(float BARL, int IBS, float ANOB) {
-  const double weight = static_cast<double>(BARL) * static_cast<double>(geometry::BWTFT(IBS)) * static_cast<double>(ANOB);
+  const double weight =
+      static_cast<double>(BARL) * static_cast<double>(geometry::BWTFT(IBS)) * static_cast<double>(ANOB);
   const float BARWT = static_cast<float>(weight);
   UNWT = UNWT + BARWT;
   return BARWT;

@@ -30,8 +30,8 @@ TEST_F(Cards, TheColumnScreenCoversColumns2To75ButTheMark) {
 }
 
 TEST_F(Cards, ABarCardDecodesEveryField) {
-  const BarCard bar = decode_bar(deck_, card({{1, " 13A01012345  10123456 916   100   200   300   400   500"},
-                                              {57, "   600   700   800  2 45"}}));
+  const BarCard bar = decode_bar(
+      deck_, card({{1, " 13A01012345  10123456 916   100   200   300   400   500"}, {57, "   600   700   800  2 45"}}));
   EXPECT_EQ(bar.label.IBS, 13);
   EXPECT_EQ(std::string(bar.label.IBM.data(), 3), "A01");
   EXPECT_EQ(100 * bar.shape.LFT + bar.shape.LIN, 12345.0f);

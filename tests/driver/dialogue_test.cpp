@@ -29,8 +29,8 @@ class Dialogue : public ::testing::Test {
 };
 
 TEST_F(Dialogue, PromptsStayOnTheTerminalWithTheReplyTypedOnTheSameLine) {
-  const Outcome run = run_on_terminal(
-      folder(), {{kInputPrompt, "deck.dat"}, {kQuantitiesPrompt, "q.qty"}, {kBarTablePrompt, "t.tab"}});
+  const Outcome run =
+      run_on_terminal(folder(), {{kInputPrompt, "deck.dat"}, {kQuantitiesPrompt, "q.qty"}, {kBarTablePrompt, "t.tab"}});
   EXPECT_EQ(run.status, 0);
   // The terminal echoes each reply right after its prompt.
   EXPECT_EQ(run.terminal.find(kInputPrompt + "deck.dat"), 0u) << run.terminal;

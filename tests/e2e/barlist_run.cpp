@@ -119,19 +119,16 @@ std::string crlf_lines(const std::string& line_form) {
   return bytes;
 }
 
-std::string mask_clock(const std::string& qty, std::vector<std::string>* dates,
-                       std::vector<std::string>* times) {
+std::string mask_clock(const std::string& qty, std::vector<std::string>* dates, std::vector<std::string>* times) {
   std::string masked = qty;
   const std::string date_anchor = std::string(13, ' ') + "VELMARA";
-  for (std::size_t p = masked.find(date_anchor); p != std::string::npos;
-       p = masked.find(date_anchor, p + 1)) {
+  for (std::size_t p = masked.find(date_anchor); p != std::string::npos; p = masked.find(date_anchor, p + 1)) {
     if (p < 9) continue;
     if (dates) dates->push_back(masked.substr(p - 9, 9));
     masked.replace(p - 9, 9, "DD-MMM-YY");
   }
   const std::string time_anchor = " QUENDRAL";
-  for (std::size_t p = masked.find(time_anchor); p != std::string::npos;
-       p = masked.find(time_anchor, p + 1)) {
+  for (std::size_t p = masked.find(time_anchor); p != std::string::npos; p = masked.find(time_anchor, p + 1)) {
     if (p < 8) continue;
     if (times) times->push_back(masked.substr(p - 8, 8));
     masked.replace(p - 8, 8, "HH:MM:SS");
@@ -170,9 +167,15 @@ std::string visible(const std::string& s) {
   std::string v;
   for (unsigned char c : s) {
     switch (c) {
-      case '\r': v += "\\r"; break;
-      case '\n': v += "\\n"; break;
-      case '\f': v += "\\f"; break;
+      case '\r':
+        v += "\\r";
+        break;
+      case '\n':
+        v += "\\n";
+        break;
+      case '\f':
+        v += "\\f";
+        break;
       default:
         if (c < 32 || c > 126) {
           static const char* hex = "0123456789abcdef";
@@ -205,10 +208,9 @@ std::string describe_difference(const std::string& expected, const std::string& 
     return s.substr(begin, std::min<std::size_t>(end - begin, 240));
   };
   std::ostringstream msg;
-  msg << "first difference at byte " << at << " (line " << line << "), column "
-      << (at - begin + 1) << "; sizes expected " << expected.size() << ", actual " << actual.size()
-      << "\n  expected: [" << visible(line_of(expected)) << "]\n  actual:   ["
-      << visible(line_of(actual)) << "]";
+  msg << "first difference at byte " << at << " (line " << line << "), column " << (at - begin + 1)
+      << "; sizes expected " << expected.size() << ", actual " << actual.size() << "\n  expected: ["
+      << visible(line_of(expected)) << "]\n  actual:   [" << visible(line_of(actual)) << "]";
   return msg.str();
 }
 

@@ -119,7 +119,8 @@ TEST_F(CommandLine, FatalReportsNameTheFileAndTheReason) {
   EXPECT_TRUE(fs::is_empty(dir_.path()));
 
   fs::create_directory(file("folder.deck"));
-  EXPECT_EQ(barlist({"folder.deck", "a.qty", "a.tab"}).err, "barlist: folder.deck: cannot open the deck: Is a directory\n");
+  EXPECT_EQ(barlist({"folder.deck", "a.qty", "a.tab"}).err,
+            "barlist: folder.deck: cannot open the deck: Is a directory\n");
 
   deck({"*B06P001 100BAD COUNT", "UPIER CAP        1O"});
   run = barlist({"input.deck"});
@@ -147,26 +148,26 @@ TEST_F(CommandLine, FatalReportsNameTheFileAndTheReason) {
 TEST_F(CommandLine, EachDeckErrorPointsAtItsLineAndColumn) {
   const std::vector<std::string> cards = {
       "*B06E001 100EVERY ERROR",
-      card({{1, " 13A01001000   1"}}),                                   // 2: no unit card
-      "UWALL",                                                           // 3: no number of units
-      card({{1, "UWALL"}, {19, "1"}}),                                   // 4
-      "x13A01",                                                          // 5: illegal code
-      card({{1, " 11A02001000   1"}}),                                   // 6: bar size
-      card({{1, " 13A03"}, {16, "1"}}),                                  // 7: no length, no type
-      card({{1, " 13A04"}, {16, "1"}, {23, "54"}}),                      // 8: bar type
-      card({{1, " 29A05"}, {16, "1"}, {23, "1041"}, {29, "1000"}}),      // 9: style 4 at size 29
-      card({{1, " 13A06"}, {16, "1"}, {23, "1012"}, {29, "1000"}}),      // 10: style 2
+      card({{1, " 13A01001000   1"}}),                               // 2: no unit card
+      "UWALL",                                                       // 3: no number of units
+      card({{1, "UWALL"}, {19, "1"}}),                               // 4
+      "x13A01",                                                      // 5: illegal code
+      card({{1, " 11A02001000   1"}}),                               // 6: bar size
+      card({{1, " 13A03"}, {16, "1"}}),                              // 7: no length, no type
+      card({{1, " 13A04"}, {16, "1"}, {23, "54"}}),                  // 8: bar type
+      card({{1, " 29A05"}, {16, "1"}, {23, "1041"}, {29, "1000"}}),  // 9: style 4 at size 29
+      card({{1, " 13A06"}, {16, "1"}, {23, "1012"}, {29, "1000"}}),  // 10: style 2
       card({{1, " 13A07"}, {16, "1"}, {23, "43"}, {30, "100"}, {48, "100"}, {60, "401"}, {77, "2"}}),  // 11: closure
       card({{1, " 13A08"}, {16, "1"}, {23, "42"}, {77, "2"}, {79, "90"}}),                             // 12: angle
       card({{1, " 13A09"}, {16, "1"}, {23, "43"}, {77, "1"}}),                                         // 13: N1
       card({{1, " 13A10"}, {16, "1"}, {23, "5311"}, {30, "100"}, {42, "100"}}),                        // 14: B = 0
-      card({{1, " 13A11001000"}}),                                       // 15: no count
-      card({{1, "W"}, {16, "1"}}),                                       // 16: no lump weight
-      card({{1, "R13Z99"}, {16, "1"}}),                                  // 17: nothing stored
-      card({{1, " 13A1200X000   1"}}),                                   // 18: letter in column 9
-      "*B05E9XX 100BAD CODE",                                            // 19: not B06
+      card({{1, " 13A11001000"}}),                                                                     // 15: no count
+      card({{1, "W"}, {16, "1"}}),       // 16: no lump weight
+      card({{1, "R13Z99"}, {16, "1"}}),  // 17: nothing stored
+      card({{1, " 13A1200X000   1"}}),   // 18: letter in column 9
+      "*B05E9XX 100BAD CODE",            // 19: not B06
       "Z",
-      card({{1, " 13A13001000   1"}}),                                   // 21: after the end card
+      card({{1, " 13A13001000   1"}}),  // 21: after the end card
   };
   deck(cards);
   const std::string wall = "(problem E001, unit WALL";
@@ -217,14 +218,14 @@ TEST_F(CommandLine, WarningsPointAtWhatReadsOtherwiseThanMeant) {
   const std::vector<std::string> cards = {
       "*B06W001 100WARNINGS",
       card({{1, "UWALL"}, {19, "1"}}),
-      card({{1, " 13A01001000"}, {13, "12"}}),                             // 3: count at the left
+      card({{1, " 13A01001000"}, {13, "12"}}),                                // 3: count at the left
       card({{1, " 13A02"}, {16, "1"}, {23, "03"}, {30, "500"}, {33, "12"}}),  // 4: dimension B at the left
-      card({{1, " 13A031000"}, {16, "1"}}),                                // 5: length at the left
-      card({{1, " 13A04001000   1"}, {23, "10"}}),                         // 6: written length and a type
-      tab,                                                                 // 7
-      wide,                                                                // 8
+      card({{1, " 13A031000"}, {16, "1"}}),                                   // 5: length at the left
+      card({{1, " 13A04001000   1"}, {23, "10"}}),                            // 6: written length and a type
+      tab,                                                                    // 7
+      wide,                                                                   // 8
       "S13S01001000   1",
-      "S13S01002000   1",                                                  // 10: stored again
+      "S13S01002000   1",  // 10: stored again
       "Z",
   };
   deck(cards);

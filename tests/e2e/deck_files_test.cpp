@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -41,8 +41,8 @@ TEST_P(DeckFile, WritesExpectedReports) { expect_reports(GetParam(), deck_text(G
 TEST_P(DeckFile, CommandLineWritesTheSameReports) {
   const fs::path base = fs::path(BARLIST_DECKS) / GetParam();
   const std::string want_qty = e2e::asa_bytes(e2e::read_file(base.string() + ".qty"));
-  const bool has_errors = want_qty.find("ERROR ") != std::string::npos ||
-                          want_qty.find("PREMATURE END OF FILE") != std::string::npos;
+  const bool has_errors =
+      want_qty.find("ERROR ") != std::string::npos || want_qty.find("PREMATURE END OF FILE") != std::string::npos;
   e2e::TempDir dir;
   e2e::write_file(dir.path() / "input.deck", deck_text(GetParam()));
   ::setenv("SOURCE_DATE_EPOCH", "1765202733", 1);  // 08-DEC-25 14:05:33 UTC

@@ -44,8 +44,8 @@ ExportedRun run_example(const std::string& name, const e2e::TempDir& dir) {
   fs::copy_file(fs::path(BARLIST_EXAMPLES) / (name + ".deck"), dir.path() / (name + ".deck"));
   ::setenv("SOURCE_DATE_EPOCH", "0", 1);
   ExportedRun run;
-  run.process = e2e::run_process(BARLIST_BINARY, {"--json", "-", "--csv", "out.csv", name + ".deck"}, "",
-                                 dir.path().string());
+  run.process =
+      e2e::run_process(BARLIST_BINARY, {"--json", "-", "--csv", "out.csv", name + ".deck"}, "", dir.path().string());
   ::unsetenv("SOURCE_DATE_EPOCH");
   run.qty = e2e::read_file(dir.path() / (name + ".qty"));
   run.tab = e2e::read_file(dir.path() / (name + ".tab"));

@@ -27,9 +27,7 @@ std::string number4(int n) {
 }
 
 // Cards. Every bar is one size 10 bar; its weight is 0.56 kg per metre.
-std::string id_card(const std::string& number, const std::string& title) {
-  return "*B06" + number + "0100" + title;
-}
+std::string id_card(const std::string& number, const std::string& title) { return "*B06" + number + "0100" + title; }
 const std::string kUnitCard = "UUNIT             1";
 std::string bar_card(char kind, const std::string& mark, int length) {
   char buf[32];
@@ -42,8 +40,8 @@ std::string recall_card(const std::string& mark) { return "R10" + mark + blanks(
 std::string unit_line(int kg) {
   const std::string w = right(std::to_string(kg), 9);
   const std::string cost = right(std::to_string(kg) + ".00", 10);
-  return "0" + pad("UNIT", 16) + w + " kg    x" + blanks(2) + " 1" + blanks(2) + "=" + w + " kg   at" +
-         "  1.00" + blanks(2) + "= $" + cost;
+  return "0" + pad("UNIT", 16) + w + " kg    x" + blanks(2) + " 1" + blanks(2) + "=" + w + " kg   at" + "  1.00" +
+         blanks(2) + "= $" + cost;
 }
 
 std::string grand_total_line(int kg) {
@@ -147,8 +145,9 @@ TEST(BarTableCapacity, BarTwoThousandAndOneEndsTheRunOnTheConsole) {
   EXPECT_EQ(cli.exit_code, 2);
   EXPECT_EQ(cli.out, "");
   const std::string card = bar_card(' ', "B02", 100);
-  EXPECT_EQ(cli.err, "input.deck:2006:1: error 19: TOO MANY BARS; BREAK INTO TWO RUNS.\n" + card + "\n^\n"
-                     "input.deck: 1 error; no bar table for problems 0001, 0002\n");
+  EXPECT_EQ(cli.err, "input.deck:2006:1: error 19: TOO MANY BARS; BREAK INTO TWO RUNS.\n" + card +
+                         "\n^\n"
+                         "input.deck: 1 error; no bar table for problems 0001, 0002\n");
   EXPECT_EQ(e2e::read_file(cli_dir.path() / "input.tab"), "");
   EXPECT_EQ(run.tab, "");
 }

@@ -6,14 +6,14 @@
 // 1; never a crash, a hang, or a file changed that should not be.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 #include "barlist_run.hpp"
@@ -21,18 +21,18 @@
 namespace {
 
 namespace fs = std::filesystem;
-using e2e::read_file;
-using e2e::write_file;
 using e2e::blanks;
-using e2e::pad;
-using e2e::problem_header;
-using e2e::Records;
 using e2e::kBarTablePrompt;
 using e2e::kExiting;
 using e2e::kInputPrompt;
 using e2e::kOverwriteQuestion;
 using e2e::kPrompts;
 using e2e::kQuantitiesPrompt;
+using e2e::pad;
+using e2e::problem_header;
+using e2e::read_file;
+using e2e::Records;
+using e2e::write_file;
 
 std::string lines(const Records& cards) { return e2e::join_lines(cards); }
 
@@ -75,7 +75,8 @@ class Hostile : public ::testing::Test {
   std::string file(const std::string& name) const { return read_file(path(name)); }
   bool exists(const std::string& name) const { return fs::exists(path(name)); }
   std::string fatal(const std::string& condition, int unit, const std::string& name) const {
-    return "barlist: " + condition + ", unit " + std::to_string(unit) + ", file " + path(name).lexically_normal().string() + "\n";
+    return "barlist: " + condition + ", unit " + std::to_string(unit) + ", file " +
+           path(name).lexically_normal().string() + "\n";
   }
   void expect_fatal(const std::string& condition, int unit, const std::string& name) const {
     EXPECT_EQ(result_.exit_code, 1);

@@ -1,15 +1,15 @@
 #include "process.hpp"
 
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/types.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
-#include <fcntl.h>
-#include <poll.h>
 #include <stdexcept>
-#include <sys/types.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace e2e {
 namespace {
@@ -29,9 +29,8 @@ void make_pipe(int fds[2]) {
 
 }  // namespace
 
-ProcessResult run_process(const std::string& program, const std::vector<std::string>& args,
-                          const std::string& input, const std::string& workdir,
-                          std::chrono::milliseconds timeout) {
+ProcessResult run_process(const std::string& program, const std::vector<std::string>& args, const std::string& input,
+                          const std::string& workdir, std::chrono::milliseconds timeout) {
   // A child that stops reading its input must not kill the test with SIGPIPE.
   std::signal(SIGPIPE, SIG_IGN);
 
@@ -74,8 +73,8 @@ ProcessResult run_process(const std::string& program, const std::vector<std::str
   const auto deadline = std::chrono::steady_clock::now() + timeout;
 
   while (from_out >= 0 || from_err >= 0) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0) {
       result.timed_out = true;
       ::kill(-pid, SIGKILL);
@@ -104,7 +103,10 @@ ProcessResult run_process(const std::string& program, const std::vector<std::str
         if (r > 0) {
           (fds[i].fd == from_out ? result.out : result.err).append(buf, static_cast<std::size_t>(r));
         } else if (r == 0 || (errno != EAGAIN && errno != EINTR)) {
-          if (fds[i].fd == from_out) close_fd(from_out); else close_fd(from_err);
+          if (fds[i].fd == from_out)
+            close_fd(from_out);
+          else
+            close_fd(from_err);
         }
       }
     }

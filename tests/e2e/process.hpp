@@ -19,8 +19,7 @@ struct ProcessResult {
 // no controlling terminal, with `workdir` as its working directory. `input` is
 // written to its standard input, which is then closed. A process still running
 // after `timeout` is killed with its whole process group.
-ProcessResult run_process(const std::string& program, const std::vector<std::string>& args,
-                          const std::string& input, const std::string& workdir,
-                          std::chrono::milliseconds timeout = std::chrono::seconds(30));
+ProcessResult run_process(const std::string& program, const std::vector<std::string>& args, const std::string& input,
+                          const std::string& workdir, std::chrono::milliseconds timeout = std::chrono::seconds(30));
 
 }  // namespace e2e

@@ -100,17 +100,20 @@ TEST(JsonRecord, BySizeCountsEachCardOncePerLikeUnit) {
   const json sizes = sample_document()["problems"][0]["by_size"];
   ASSERT_EQ(sizes.size(), 2u) << "lumps left out";
   EXPECT_EQ(sizes[0]["size"], 13);
-  EXPECT_EQ(sizes[0]["bars"], 24);                    // 8 x 3
-  EXPECT_EQ(sizes[0]["length"], 45012);               // 1875.5 x 8 x 3
-  EXPECT_FLOAT_EQ(sizes[0]["weight"], 44.73f);        // 14.91 x 3
+  EXPECT_EQ(sizes[0]["bars"], 24);              // 8 x 3
+  EXPECT_EQ(sizes[0]["length"], 45012);         // 1875.5 x 8 x 3
+  EXPECT_FLOAT_EQ(sizes[0]["weight"], 44.73f);  // 14.91 x 3
   EXPECT_EQ(sizes[1]["size"], 25);
-  EXPECT_EQ(sizes[1]["bars"], 78);                    // (24 + 2) x 3
-  EXPECT_EQ(sizes[1]["length"], 481200);              // (6350 x 24 + 4000 x 2) x 3
-  EXPECT_FLOAT_EQ(sizes[1]["weight"], 1911.81f);      // (605.49 + 31.78) x 3
+  EXPECT_EQ(sizes[1]["bars"], 78);                // (24 + 2) x 3
+  EXPECT_EQ(sizes[1]["length"], 481200);          // (6350 x 24 + 4000 x 2) x 3
+  EXPECT_FLOAT_EQ(sizes[1]["weight"], 1911.81f);  // (605.49 + 31.78) x 3
 }
 
 TEST(JsonRecord, BytesThatAreNotUtf8DoNotStopTheDocument) {
-  JsonRecord record("1.1.0", "d\xe9" "ck", "08-DEC-26", "14:05:33");
+  JsonRecord record("1.1.0",
+                    "d\xe9"
+                    "ck",
+                    "08-DEC-26", "14:05:33");
   record.problem_opened({1, 1, "P\xff", "PONT DE L'\xc9TANG", 1});
   record.pass1_ended(true);
   record.run_ended();

@@ -43,12 +43,20 @@ TEST(BarLength, RoundsToFiveMillimetres) {
 // Lengths that cannot be rounded and stored are error 10, never converted.
 TEST(BarLength, UnstorableLengthIsError10) {
   const BarShape cases[] = {
-      {.IBS = 10, .ITYPE = 13, .A = 300, .B = 100},                     // root of -12500: NaN
-      {.IBS = 10, .ITYPE = 45, .A = 1000, .C = 100},                    // B = 0: infinite
+      {.IBS = 10, .ITYPE = 13, .A = 300, .B = 100},                           // root of -12500: NaN
+      {.IBS = 10, .ITYPE = 45, .A = 1000, .C = 100},                          // B = 0: infinite
       {.IBS = 10, .ITYPE = 11, .A = 100, .B = 1000, .C = 100, .ANGLE = 270},  // negative
-      {.IBS = 10, .ITYPE = 42, .A = 100, .B = 200, .C = 300, .D = 400, .E = 500, .F = 2100,
-       .N1 = 3, .ANGLE = 270},                                          // cosine near 0
-      {.IBS = 10, .ITYPE = 2, .A = 999998},                              // rounds to 1,000,000
+      {.IBS = 10,
+       .ITYPE = 42,
+       .A = 100,
+       .B = 200,
+       .C = 300,
+       .D = 400,
+       .E = 500,
+       .F = 2100,
+       .N1 = 3,
+       .ANGLE = 270},                        // cosine near 0
+      {.IBS = 10, .ITYPE = 2, .A = 999998},  // rounds to 1,000,000
   };
   for (const BarShape& bar : cases) EXPECT_EQ(bar_length(bar).error, 10) << bar.ITYPE;
   expect_stored({.IBS = 10, .ITYPE = 2, .A = 999997}, 999995, 9999, 95);

@@ -26,14 +26,12 @@ TEST(DevelopedLength, StraightLegsAndHooks) {
   expect_lengths({
       {"2", {.IBS = 10, .ITYPE = 2, .A = 1200, .B = 300, .C = 450}, 1950},
       {"26", {.IBS = 10, .ITYPE = 26, .A = 100, .B = 200, .C = 300}, 1200},
-      {"48", {.IBS = 10, .ITYPE = 48, .A = 100, .B = 200, .C = 300, .D = 400, .E = 500,
-              .F = 600, .T1 = 700}, 2800},
+      {"48", {.IBS = 10, .ITYPE = 48, .A = 100, .B = 200, .C = 300, .D = 400, .E = 500, .F = 600, .T1 = 700}, 2800},
       {"9 at 16/1", {.IBS = 16, .ITYPE = 9, .IA = 1, .A = 1000}, 1175},
       {"10 at 13/3,5", {.IBS = 13, .ITYPE = 10, .IA = 3, .IG = 5, .A = 1000}, 1315},
       {"10 style 6 adds 0", {.IBS = 10, .ITYPE = 10, .IA = 6, .IG = 1, .A = 1000}, 1125},
       {"25 at 25/4,5", {.IBS = 25, .ITYPE = 25, .IA = 4, .IG = 5, .A = 1000, .B = 500}, 3680},
-      {"39 at 57/1,3", {.IBS = 57, .ITYPE = 39, .IA = 1, .IG = 3, .A = 100, .B = 200, .C = 300},
-       3275},
+      {"39 at 57/1,3", {.IBS = 57, .ITYPE = 39, .IA = 1, .IG = 3, .A = 100, .B = 200, .C = 300}, 3275},
   });
 }
 
@@ -43,32 +41,42 @@ TEST(DevelopedLength, ArcsAndCircles) {
   expect_lengths({
       {"11", {.IBS = 10, .ITYPE = 11, .A = 1000, .B = 200, .C = 500, .ANGLE = 90}, 1814.15918f},
       // k*300 = 5.2359872, times 135 = 706.85828, + 1500 + HOOKG 300.
-      {"17", {.IBS = 19, .ITYPE = 17, .IG = 3, .A = 1000, .B = 300, .C = 500, .ANGLE = 45},
-       2506.8584f},
+      {"17", {.IBS = 19, .ITYPE = 17, .IG = 3, .A = 1000, .B = 300, .C = 500, .ANGLE = 45}, 2506.8584f},
       // k * (400*90 + 200*60) = k * 48000 = 837.75793, + 600.
-      {"18", {.IBS = 10, .ITYPE = 18, .A = 100, .B = 400, .C = 200, .D = 200, .E = 300,
-              .N1 = 120, .ANGLE = 90}, 1437.75793f},
+      {"18",
+       {.IBS = 10, .ITYPE = 18, .A = 100, .B = 400, .C = 200, .D = 200, .E = 300, .N1 = 120, .ANGLE = 90},
+       1437.75793f},
       {"19", {.IBS = 10, .ITYPE = 19, .A = 100, .B = 200, .C = 300, .D = 1000}, 1741.59302f},
       {"27", {.IBS = 10, .ITYPE = 27, .A = 500, .B = 100, .C = 250}, 1878.3186f},
       {"29", {.IBS = 10, .ITYPE = 29, .A = 500, .B = 100, .C = 250}, 1064.1593f},
       {"33", {.IBS = 10, .ITYPE = 33, .A = 500, .B = 100}, 1128.3186f},
-      {"51 at 13/1,5", {.IBS = 13, .ITYPE = 51, .IA = 1, .IG = 5, .A = 100, .B = 1000, .C = 200,
-                        .D = 300, .E = 400}, 2835.7959f},
+      {"51 at 13/1,5",
+       {.IBS = 13, .ITYPE = 51, .IA = 1, .IG = 5, .A = 100, .B = 1000, .C = 200, .D = 300, .E = 400},
+       2835.7959f},
   });
 }
 
 // Right-angled legs of 3-4-5 and 5-12-13 shape give exact roots.
 TEST(DevelopedLength, SlopedLegs) {
   expect_lengths({
-      {"15", {.IBS = 10, .ITYPE = 15, .IA = 1, .A = 100, .B = 300, .C = 200, .D = 400, .E = 300,
-              .F = 400}, 2125},
+      {"15", {.IBS = 10, .ITYPE = 15, .IA = 1, .A = 100, .B = 300, .C = 200, .D = 400, .E = 300, .F = 400}, 2125},
       {"22", {.IBS = 10, .ITYPE = 22, .IG = 3, .A = 100, .B = 200, .C = 600, .D = 800}, 1450},
-      {"35", {.IBS = 10, .ITYPE = 35, .IA = 6, .IG = 6, .A = 300, .B = 600, .C = 5, .D = 800,
-              .E = 400, .F = 12}, 1513},
-      {"52", {.IBS = 10, .ITYPE = 52, .IA = 3, .IG = 3, .A = 10, .B = 30, .C = 60, .D = 20,
-              .E = 80, .F = 40, .T1 = 30, .T2 = 40}, 550},
-      {"53", {.IBS = 10, .ITYPE = 53, .IA = 1, .IG = 1, .A = 300, .B = 100, .C = 400, .D = 200},
-       2850},
+      {"35", {.IBS = 10, .ITYPE = 35, .IA = 6, .IG = 6, .A = 300, .B = 600, .C = 5, .D = 800, .E = 400, .F = 12}, 1513},
+      {"52",
+       {.IBS = 10,
+        .ITYPE = 52,
+        .IA = 3,
+        .IG = 3,
+        .A = 10,
+        .B = 30,
+        .C = 60,
+        .D = 20,
+        .E = 80,
+        .F = 40,
+        .T1 = 30,
+        .T2 = 40},
+       550},
+      {"53", {.IBS = 10, .ITYPE = 53, .IA = 1, .IG = 1, .A = 300, .B = 100, .C = 400, .D = 200}, 2850},
   });
 }
 
@@ -86,18 +94,52 @@ TEST(DevelopedLength, ChordArcAndHelix) {
 // Type 43: X = 1000, M = 4, root 500. Type 44: X = 1900, Y = 500 -> 999.99988.
 TEST(DevelopedLength, RepeatedLegs) {
   expect_lengths({
-      {"42", {.IBS = 10, .ITYPE = 42, .A = 100, .B = 200, .C = 300, .D = 400, .E = 500,
-              .F = 2100, .T1 = 50, .T2 = 60, .N1 = 3, .ANGLE = 60}, 2610},
-      {"43", {.IBS = 10, .ITYPE = 43, .A = 300, .B = 200, .C = 300, .D = 100, .E = 400,
-              .F = 2200, .T1 = 50, .T2 = 60, .N1 = 3}, 3110},
-      {"44", {.IBS = 10, .ITYPE = 44, .A = 100, .B = 200, .C = 300, .D = 400, .E = 500,
-              .F = 2400, .T1 = 50, .N1 = 3, .ANGLE = 60}, 2950},
+      {"42",
+       {.IBS = 10,
+        .ITYPE = 42,
+        .A = 100,
+        .B = 200,
+        .C = 300,
+        .D = 400,
+        .E = 500,
+        .F = 2100,
+        .T1 = 50,
+        .T2 = 60,
+        .N1 = 3,
+        .ANGLE = 60},
+       2610},
+      {"43",
+       {.IBS = 10,
+        .ITYPE = 43,
+        .A = 300,
+        .B = 200,
+        .C = 300,
+        .D = 100,
+        .E = 400,
+        .F = 2200,
+        .T1 = 50,
+        .T2 = 60,
+        .N1 = 3},
+       3110},
+      {"44",
+       {.IBS = 10,
+        .ITYPE = 44,
+        .A = 100,
+        .B = 200,
+        .C = 300,
+        .D = 400,
+        .E = 500,
+        .F = 2400,
+        .T1 = 50,
+        .N1 = 3,
+        .ANGLE = 60},
+       2950},
   });
 }
 
 TEST(DevelopedLength, ErrorsAndTheirOrder) {
-  const BarShape legs42{.IBS = 10, .ITYPE = 42, .A = 100, .B = 200, .C = 300, .D = 400,
-                        .E = 500, .F = 2100, .N1 = 3, .ANGLE = 60};
+  const BarShape legs42{
+      .IBS = 10, .ITYPE = 42, .A = 100, .B = 200, .C = 300, .D = 400, .E = 500, .F = 2100, .N1 = 3, .ANGLE = 60};
   struct ErrorCase {
     const char* what;
     BarShape bar;
@@ -121,8 +163,9 @@ TEST(DevelopedLength, ErrorsAndTheirOrder) {
       {"44 angle before closure", {.IBS = 10, .ITYPE = 44, .F = 1, .N1 = 3}, 11},
       {"43 count", {.IBS = 10, .ITYPE = 43, .N1 = 1}, 12},
       // X = 2*100 + 300 = 500, M = 2: F must be 1100.
-      {"43 closure off by 1", {.IBS = 10, .ITYPE = 43, .A = 300, .B = 200, .C = 300,
-                               .D = 100, .E = 400, .F = 1101, .N1 = 2}, 10},
+      {"43 closure off by 1",
+       {.IBS = 10, .ITYPE = 43, .A = 300, .B = 200, .C = 300, .D = 100, .E = 400, .F = 1101, .N1 = 2},
+       10},
   };
   for (const ErrorCase& c : cases) EXPECT_EQ(developed_length(c.bar).error, c.error) << c.what;
 

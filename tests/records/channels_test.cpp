@@ -85,8 +85,7 @@ TEST_F(Channels, EveryRecordArrivesWholeHoweverTheBufferFills) {
       plain.write<kLine>(i, std::string_view("ABCDE").substr(0, i % 6), 0.25f * static_cast<float>(i));
       asa.write<kLine>(i, std::string_view("ABCDE").substr(0, i % 6), 0.25f * static_cast<float>(i));
       char line[32];
-      std::snprintf(line, sizeof line, "0%6d %5s%8.2f", i, std::string("ABCDE").substr(0, i % 6).c_str(),
-                    0.25 * i);
+      std::snprintf(line, sizeof line, "0%6d %5s%8.2f", i, std::string("ABCDE").substr(0, i % 6).c_str(), 0.25 * i);
       plain_expected += std::string(line) + "\r\n";
       asa_expected += std::string(i == 0 ? "\n" : "\n\n") + (line + 1) + "\r";
       if (i == 9999) {
@@ -132,9 +131,7 @@ TEST_F(Channels, APlannedWriteWritesWhatTheWalkWrites) {
 TEST_F(Channels, ConfirmedFileIsCutOnlyWhenAFirstRecordArrives) {
   const std::string path = file("old");
   store(path, "old contents that are longer\n");
-  {
-    OutputChannel out(3, path, open_file(3, path, OpenMode::ExistingForWriting), {.cut_at_first_record = true});
-  }
+  { OutputChannel out(3, path, open_file(3, path, OpenMode::ExistingForWriting), {.cut_at_first_record = true}); }
   EXPECT_EQ(contents(path), "old contents that are longer\n");
   {
     OutputChannel out(3, path, open_file(3, path, OpenMode::ExistingForWriting), {.cut_at_first_record = true});

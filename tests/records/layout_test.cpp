@@ -171,9 +171,10 @@ TEST(Decode, APlannedReadReadsWhatTheWalkReads) {
     float planned_f[3] = {}, walked_f[3] = {};
     Lines planned_more, walked_more;
     planned_more.lines = walked_more.lines = {"7  25", "8", "9  -3", "6"};
-    const ReadStatus planned = decode_records<kInput>(first, planned_more, planned_i[0], planned_a, planned_f[0],
-                                                      planned_i[1], planned_f[1], planned_i[2], planned_f[2], planned_i[3]);
-    const Target targets[] = {walked_i[0], walked_a, walked_f[0], walked_i[1],
+    const ReadStatus planned =
+        decode_records<kInput>(first, planned_more, planned_i[0], planned_a, planned_f[0], planned_i[1], planned_f[1],
+                               planned_i[2], planned_f[2], planned_i[3]);
+    const Target targets[] = {walked_i[0], walked_a,    walked_f[0], walked_i[1],
                               walked_f[1], walked_i[2], walked_f[2], walked_i[3]};
     const ReadStatus walked = decode_fields(first, kInput, targets, walked_more);
     EXPECT_EQ(planned, walked) << first;

@@ -21,9 +21,9 @@ TEST(BarTableFile, BarLineWithItsStoredLengthAndZeroFilling) {
   BarTableFile file(out.channel());
   // 10 bars punched at the left of the count field; A punched as 1200 at the right;
   // B punched as 12 at the left; T1, N1 and ANGLE are never filled.
-  file.bar_line(card({{1, " 13A01"}, {13, "10"}, {23, "1211"}, {29, "1200"}, {33, "12"}, {63, "5"}, {75, "2"},
-                      {78, "45"}}),
-                25, 0);
+  file.bar_line(
+      card({{1, " 13A01"}, {13, "10"}, {23, "1211"}, {29, "1200"}, {33, "12"}, {63, "5"}, {75, "2"}, {78, "45"}}), 25,
+      0);
   const std::string expected = std::string(22, ' ') + "13A01  2500  1000  12  1  1   1200 120000" +
                                std::string(4 * 7, ' ') + " 5     " + std::string(7, ' ') + "  2    45 ";
   const std::string bytes = out.bytes();
@@ -35,8 +35,8 @@ TEST(BarTableFile, VaryBarLinesShowEveryFieldAsPunched) {
   ChannelCapture out(records::LineDiscipline::Plain);
   BarTableFile file(out.channel());
   file.vary_bar_line(card({{1, "V13C01"}, {7, "1234"}, {13, "12"}, {17, "001234"}, {27, "12"}}));
-  EXPECT_EQ(out.bytes(), std::string(22, ' ') + "13C011234    12" + std::string(13, ' ') + "12" +
-                             std::string(63, ' ') + "\r\n");
+  EXPECT_EQ(out.bytes(),
+            std::string(22, ' ') + "13C011234    12" + std::string(13, ' ') + "12" + std::string(63, ' ') + "\r\n");
 }
 
 TEST(BarTableFile, UnitCommentAndBlankLines) {
@@ -48,8 +48,8 @@ TEST(BarTableFile, UnitCommentAndBlankLines) {
   file.blank_lines(0);
   file.blank_lines(3);
   file.blank_lines(-1);
-  EXPECT_EQ(out.bytes(), "FOOTING          04" + std::string(29, ' ') + "DESCRIPTION" + std::string(45, ' ') +
-                             "Z\r\n" + " COMMENT" + std::string(71, ' ') + "\r\n" + "\r\n\r\n\r\n\r\n");
+  EXPECT_EQ(out.bytes(), "FOOTING          04" + std::string(29, ' ') + "DESCRIPTION" + std::string(45, ' ') + "Z\r\n" +
+                             " COMMENT" + std::string(71, ' ') + "\r\n" + "\r\n\r\n\r\n\r\n");
 }
 
 }  // namespace

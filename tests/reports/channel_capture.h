@@ -1,9 +1,9 @@
 // An output channel over a temporary file whose bytes a test can read back.
 #pragma once
 
+#include <unistd.h>
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 
 #include "records/output_channel.h"
 
@@ -12,7 +12,8 @@ namespace barlist::testing {
 class ChannelCapture {
  public:
   explicit ChannelCapture(records::LineDiscipline discipline)
-      : file_(std::tmpfile()), channel_(9, "capture", records::FileDescriptor::own(dup(fileno(file_))), {.discipline = discipline}) {}
+      : file_(std::tmpfile()),
+        channel_(9, "capture", records::FileDescriptor::own(dup(fileno(file_))), {.discipline = discipline}) {}
   ~ChannelCapture() { std::fclose(file_); }
 
   records::OutputChannel& channel() { return channel_; }

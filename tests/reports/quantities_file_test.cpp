@@ -7,8 +7,8 @@
 namespace barlist::reports {
 namespace {
 
-using testing::ChannelCapture;
 using events::CardKind;
+using testing::ChannelCapture;
 
 Clock fixed_clock() {
   return [] { return LocalTime{2026, 12, 7, 14, 5, 33}; };
@@ -28,10 +28,12 @@ TEST(QuantitiesFile, ProblemHeaderAndColumnHeader) {
             "14:05:33 QUENDRAL DIVISION - OFFICE OF SPANS AND DECK STRUCTURES REVIEW\r\n"
             "                 EXTENSION AND LISTING OF BAR REINFORCING STEEL\r\n"
             "                             REVISED:  JUNE 30, 2008\r\n"
-            "\n" + std::string(68, 'T') + "\r\n"
-            "\r\n"
-            "Name of Unit       Lump Weight   Number   Total Weight   Cost/kg    Total Cost\r\n"
-            "                   Ave. Length    Units\r\n");
+            "\n" +
+                std::string(68, 'T') +
+                "\r\n"
+                "\r\n"
+                "Name of Unit       Lump Weight   Number   Total Weight   Cost/kg    Total Cost\r\n"
+                "                   Ave. Length    Units\r\n");
 }
 
 TEST(QuantitiesFile, LinesOfAUnitTheTotalsAndTheErrors) {
@@ -55,17 +57,21 @@ TEST(QuantitiesFile, LinesOfAUnitTheTotalsAndTheErrors) {
             "\n\n             PIERS            SUBTOTAL =      301 kg               $1500000.12\r"
             "\n\n                           GRAND TOTAL =********* kg               $      0.00\r"
             "\n\nERROR 9, ILLEGAL HOOK STYLE, PROBLEM A102 FOOTING          BAR 29F03\r"
-            "\n" + card + "\r"
-            "\n\nERROR 2, NO UNIT CARD, PROBLEM A102\r"
-            "\n" + card + "\r"
-            "\nPREMATURE END OF FILE\r\n");
+            "\n" +
+                card +
+                "\r"
+                "\n\nERROR 2, NO UNIT CARD, PROBLEM A102\r"
+                "\n" +
+                card +
+                "\r"
+                "\nPREMATURE END OF FILE\r\n");
 }
 
 TEST(QuantitiesFile, ShownLengthsAndWeightsRoundByTheirConstants) {
   ChannelCapture out(records::LineDiscipline::Asa);
   QuantitiesFile file(out.channel(), fixed_clock());
   file.vary_bar_read({1, 13, "A01", 1234.7f, 0.0f});  // + 0.2 truncated: 1234
-  file.item_weighed(lump(-3.7f, 1.0f));                // + 0.5 truncated toward zero: -3
+  file.item_weighed(lump(-3.7f, 1.0f));               // + 0.5 truncated toward zero: -3
   EXPECT_EQ(out.bytes(),
             "\nVARY BAR 13A01       1234 mm    x   0\r"
             "\n\nLUMP WEIGHT            -3 kg    x   1\r\n");
