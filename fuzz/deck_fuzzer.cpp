@@ -1,9 +1,9 @@
 // Runs arbitrary bytes through the deck reader as a whole deck, both passes,
 // in one process. The deck lives in an anonymous memory file so the reader
 // sees a real descriptor it can read and rewind; the reports go to
-// /dev/null. A fatal condition (a field that does not convert, a failing
-// read) is an orderly end of the run, not a finding; anything else the
-// sanitizers or libFuzzer notice is.
+// /dev/null, the diagnostics and both exports to memory. A fatal condition
+// (a field that does not convert, a failing read) is an orderly end of the
+// run, not a finding; anything else the sanitizers or libFuzzer notice is.
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -11,7 +11,13 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include <ostream>
+#include <sstream>
+
 #include "deck/deck_reader.h"
+#include "driver/diagnostics.h"
+#include "exports/csv_schedule.h"
+#include "exports/json_record.h"
 #include "records/fatal.h"
 #include "records/input_channel.h"
 #include "records/output_channel.h"
@@ -51,11 +57,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   records::OutputChannel quantities(2, "/fuzz/out.qty", records::FileDescriptor::borrow(null_output()), asa);
   records::OutputChannel bar_table(3, "/fuzz/out.tab", records::FileDescriptor::borrow(null_output()), plain);
   reports::QuantitiesFile quantities_file(quantities, fixed_time);
+  // Every listener of a command-line run sees the deck: the diagnostics are
+  // formatted and both exports collected and written.
+  std::ostringstream discarded;
+  driver::Diagnostics diagnostics("/fuzz/input.deck", discarded, false);
+  exports::JsonRecord json("fuzz", "/fuzz/input.deck", "14-MAR-26", "09:26:53");
+  exports::CsvSchedule csv;
+  events::Listeners listeners;
+  listeners.add(quantities_file);
+  listeners.add(diagnostics);
+  listeners.add(json);
+  listeners.add(csv);
   try {
     // With the warnings, so the checks behind them see every deck too.
-    deck::run_deck({deck, bar_table}, quantities_file, {.warnings = true});
+    deck::run_deck({deck, bar_table}, listeners, {.warnings = true});
     quantities.close();
     bar_table.close();
+    json.write(discarded);
+    csv.write(discarded);
   } catch (const records::FatalError&) {
     // An orderly fatal end: the driver would report it and exit with status 1.
   }

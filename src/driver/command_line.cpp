@@ -1,19 +1,19 @@
 #include "driver/command_line.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
+
 #include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <iostream>
 #include <optional>
+#include <sstream>
 #include <string>
 
 #include "deck/deck_reader.h"
 #include "driver/diagnostics.h"
 #include "driver/options.h"
+#include "driver/run_checks.h"
 #include "driver/run_files.h"
+#include "driver/whole_file.h"
 #include "exports/csv_schedule.h"
 #include "exports/json_record.h"
 #include "records/fatal.h"
@@ -33,115 +33,47 @@ constexpr int kCompleted = 0;
 constexpr int kFatal = 1;
 constexpr int kDeckHasErrors = 2;
 
-// A failure of the command-line run that is reported as it stands.
-struct Refusal {
-  std::string message;  // "FILE: why"
-};
-
-bool exists(const std::string& path) {
-  struct stat info {};
-  return ::stat(path.c_str(), &info) == 0;
-}
-
-// The clock the report headers read: the machine's local time, or the UTC
-// time of SOURCE_DATE_EPOCH when it is set, so that two runs compare byte
-// for byte.
-reports::Clock header_clock() {
-  const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
-  if (epoch == nullptr) return reports::local_time_now;
-  char* end = nullptr;
-  errno = 0;
-  const long long seconds = std::strtoll(epoch, &end, 10);
-  // Up to the last second of the year 9999, the last a header can show.
-  if (*epoch == '\0' || *end != '\0' || errno != 0 || seconds < 0 || seconds > 253402300799LL) {
-    throw Refusal{"SOURCE_DATE_EPOCH: not a number of seconds since 1970"};
+// The two reports, opened only once every check has passed. Each is created
+// or opened as it is; existing contents are cut only when both are open, so
+// a report that cannot be opened leaves the other as it was, and a report
+// created here is removed again.
+void open_reports(const Options& options, RunFiles& files) {
+  struct Opened {
+    records::FileDescriptor fd;
+    bool created = false;
+  };
+  const auto open_report = [&](const std::string& path, const char* what) {
+    records::OpenResult opened = records::open_path(path, OpenMode::New);
+    if (opened.fd) return Opened{std::move(opened.fd), true};
+    if (opened.error == EEXIST && options.force) opened = records::open_path(path, OpenMode::ExistingForWriting);
+    if (!opened.fd) throw Refusal{path + ": cannot " + what + ": " + records::open_failure_reason(opened.error)};
+    return Opened{std::move(opened.fd), false};
+  };
+  Opened quantities = open_report(options.quantities, "create the quantities file");
+  Opened bar_table;
+  try {
+    bar_table = open_report(options.bar_table, "create the bar-table file");
+  } catch (...) {
+    if (quantities.created) ::unlink(options.quantities.c_str());
+    throw;
   }
-  const reports::LocalTime time = reports::utc_time(seconds);
-  return [time] { return time; };
-}
-
-records::FileDescriptor open_or_refuse(const std::string& path, OpenMode mode, const char* what) {
-  records::OpenResult opened = records::open_path(path, mode);
-  if (!opened.fd) throw Refusal{path + ": cannot " + what + ": " + records::open_failure_reason(opened.error)};
-  return std::move(opened.fd);
-}
-
-void open_files(const Options& options, RunFiles& files) {
-  // Without --force an existing report is refused before anything is opened.
-  if (!options.force) {
-    for (const std::string* report : {&options.quantities, &options.bar_table}) {
-      if (exists(*report)) throw Refusal{*report + ": file exists (use --force to overwrite it)"};
+  for (const auto& [report, path] : {std::pair{&quantities, &options.quantities}, {&bar_table, &options.bar_table}}) {
+    if (!report->created && ::ftruncate(report->fd.get(), 0) != 0 && errno != EINVAL) {
+      throw Refusal{*path + ": cannot empty it: " + records::open_failure_reason(errno)};
     }
   }
-  if (options.json && options.csv && *options.json == *options.csv) {
-    throw Refusal{(*options.csv == "-" ? std::string("standard output") : *options.csv) +
-                  ": the JSON record and the CSV schedule cannot share it"};
-  }
-  if (options.quantities == options.bar_table) {
-    throw Refusal{options.bar_table + ": the bar-table file cannot be the quantities file"};
-  }
-  records::FileDescriptor deck = open_or_refuse(options.deck, OpenMode::Existing, "open the deck");
-  // An existing report is emptied when it is opened: make sure it is neither
-  // the deck nor the other report first.
-  if (records::same_file(options.quantities, deck.get()) || records::same_file(options.bar_table, deck.get())) {
-    throw Refusal{options.deck + ": a report file cannot be the deck"};
-  }
-  const int deck_fd = deck.get();
-  files.deck.emplace(kDeckUnit, options.deck, std::move(deck));
-
-  const OpenMode mode = options.force ? OpenMode::Replace : OpenMode::New;
-  files.quantities.emplace(kQuantitiesUnit, options.quantities,
-                           open_or_refuse(options.quantities, mode, "create the quantities file"),
+  files.quantities.emplace(kQuantitiesUnit, options.quantities, std::move(quantities.fd),
                            records::OutputOptions{.discipline = records::LineDiscipline::Asa});
-  if (records::same_file(options.bar_table, files.quantities->fd()) || records::same_file(options.bar_table, deck_fd)) {
-    throw Refusal{options.bar_table + ": the bar-table file cannot be the quantities file"};
-  }
-  files.bar_table.emplace(kBarTableUnit, options.bar_table,
-                          open_or_refuse(options.bar_table, mode, "create the bar-table file"),
+  files.bar_table.emplace(kBarTableUnit, options.bar_table, std::move(bar_table.fd),
                           records::OutputOptions{.discipline = records::LineDiscipline::Plain});
-
-  // An export is written over its file after the run: never over the deck
-  // or a report.
-  for (const std::optional<std::string>& path : {options.json, options.csv}) {
-    if (!path || *path == "-") continue;
-    for (const int fd : {deck_fd, files.quantities->fd(), files.bar_table->fd()}) {
-      if (records::same_file(*path, fd)) throw Refusal{*path + ": an export cannot be the deck or a report file"};
-    }
-  }
 }
 
-// Writes an export after the run: to standard output for "-"; otherwise to a
-// file of its own beside the named one, renamed over it once complete, so a
-// failed write leaves neither a half-written export nor a changed file. A
-// name that is not a regular file (a device, a pipe) is written directly.
 template <typename Export>
 void write_export(const Export& document, const std::string& path, const char* what) {
-  const auto failure = [&](int error) {
-    return Refusal{path + ": cannot write the " + what + ": " + records::open_failure_reason(error)};
-  };
-  if (path == "-") {
-    document.write(std::cout);
-    std::cout.flush();
-    if (!std::cout) throw Refusal{std::string("standard output: cannot write the ") + what};
-    return;
-  }
-  struct stat info {};
-  if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
-    std::ofstream out(path, std::ios::binary);
-    if (out) document.write(out);
-    out.close();
-    if (!out) throw failure(errno != 0 ? errno : EIO);
-    return;
-  }
-  const std::string partial = path + "." + std::to_string(::getpid()) + ".partial";
-  errno = 0;
-  std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-  if (out) document.write(out);
-  out.close();
-  if (!out || std::rename(partial.c_str(), path.c_str()) != 0) {
-    const int error = errno != 0 ? errno : EIO;
-    std::remove(partial.c_str());
-    throw failure(error);
+  const int error = write_whole_file(path, [&](std::ostream& out) { document.write(out); });
+  if (error != 0) {
+    throw Refusal{(path == "-" ? std::string("standard output") : path) + ": cannot write the " + what + ": " +
+                  write_failure_reason(error)};
   }
 }
 
@@ -155,9 +87,19 @@ std::string header_time_text(const reports::LocalTime& time) {
   return {clock.data(), clock.size()};
 }
 
-int run_files(const Options& options, RunFiles& files) {
+// How far a run got, for what its fatal report says.
+struct Progress {
+  bool started = false;    // the reports are open: the run reads the deck
+  bool exporting = false;  // the run is over: the exports are being written
+};
+
+int run_files(const Options& options, RunFiles& files, Progress& progress) {
   const reports::Clock clock = header_clock();
-  open_files(options, files);
+  records::FileDescriptor deck = open_deck(options.deck);
+  check_outputs(options, deck.get());
+  files.deck.emplace(kDeckUnit, options.deck, std::move(deck));
+  open_reports(options, files);
+  progress.started = true;
 
   reports::QuantitiesFile quantities(*files.quantities, clock);
   Diagnostics diagnostics(options.deck, std::cerr, options.quiet);
@@ -177,6 +119,7 @@ int run_files(const Options& options, RunFiles& files) {
   }
   deck::run_deck({*files.deck, *files.bar_table}, listeners, {.warnings = true});
   files.close();
+  progress.exporting = true;
   if (json) write_export(*json, *options.json, "JSON record");
   if (csv) write_export(*csv, *options.csv, "CSV schedule");
 
@@ -194,17 +137,29 @@ std::string fatal_report(const records::FatalError& error) {
   return report;
 }
 
+// One write, so that the report is never interleaved with other output.
+void say(const std::string& text) {
+  const std::string line = "barlist: " + text + "\n";
+  [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, line.data(), line.size());
+}
+
 }  // namespace
 
 int run_command_line(int argc, char** argv) {
-  const auto parsed = parse_options(argc, argv, std::cout, std::cerr);
-  if (const int* status = std::get_if<int>(&parsed)) return *status;
-  const Options& options = std::get<Options>(parsed);
-
   RunFiles files;
+  Progress progress;
+  bool exports = false;
   std::string report;
   try {
-    return run_files(options, files);
+    std::ostringstream help;
+    std::ostringstream usage;
+    const auto parsed = parse_options(argc, argv, help, usage);
+    std::cout << help.str() << std::flush;
+    std::cerr << usage.str() << std::flush;
+    if (const int* status = std::get_if<int>(&parsed)) return *status;
+    const Options& options = std::get<Options>(parsed);
+    exports = options.json || options.csv;
+    return run_files(options, files, progress);
   } catch (const Refusal& refusal) {
     report = refusal.message;
   } catch (const records::FatalError& error) {
@@ -215,7 +170,9 @@ int run_command_line(int argc, char** argv) {
     report = "internal error";
   }
   files.close_quietly();
-  std::cerr << "barlist: " << report << std::endl;
+  say(report);
+  // An export of an earlier run may still stand under the same name.
+  if (progress.started && exports && !progress.exporting) say("no export was written");
   return kFatal;
 }
 

@@ -89,9 +89,9 @@ void report(const Terminal& terminal, const std::string& message) {
 }  // namespace
 
 int run_dialogue(const Terminal& terminal, const reports::Clock& clock) {
-  Console console(terminal);
   RunFiles files;
   try {
+    Console console(terminal);
     dialogue_and_deck(console, files, clock);
     files.close();
     return 0;

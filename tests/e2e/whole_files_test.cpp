@@ -1,0 +1,177 @@
+// Files stay whole: a refused run leaves its folder exactly as it was, and an
+// export is the whole of this run's or what stood there before, whatever the
+// target is.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <thread>
+#include <tuple>
+#include <vector>
+
+#include "barlist_run.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+using e2e::ProcessResult;
+using e2e::read_file;
+using e2e::write_file;
+
+const std::vector<std::string> kDeck = {"*B06P001 100CLEAN", "UPIER CAP         1", " 16A01  1250   2", "Z"};
+
+// Every name in a folder (sub-folders included) with its kind, mode, size,
+// modification time and contents.
+using Snapshot = std::map<std::string, std::tuple<unsigned, long long, long long, std::string>>;
+
+Snapshot snapshot(const fs::path& folder) {
+  Snapshot entries;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    struct stat info {};
+    ::lstat(entry.path().c_str(), &info);
+    const bool regular = S_ISREG(info.st_mode);
+    entries[fs::relative(entry.path(), folder).string()] = {info.st_mode, info.st_size,
+                                                            info.st_mtim.tv_sec * 1000000000LL + info.st_mtim.tv_nsec,
+                                                            regular ? read_file(entry.path()) : ""};
+  }
+  return entries;
+}
+
+class WholeFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ::setenv("SOURCE_DATE_EPOCH", "0", 1);
+    ::umask(022);
+    write_file(file("d.deck"), e2e::join_lines(kDeck));
+  }
+  void TearDown() override { ::unsetenv("SOURCE_DATE_EPOCH"); }
+
+  ProcessResult barlist(const std::vector<std::string>& args) {
+    return e2e::run_process(BARLIST_BINARY, args, "", dir_.path().string(), std::chrono::seconds(10));
+  }
+  fs::path file(const std::string& name) const { return dir_.path() / name; }
+
+  // Runs barlist and expects the refusal `message`, with no file touched.
+  void expect_refused(const std::vector<std::string>& args, const std::string& message) {
+    const Snapshot before = snapshot(dir_.path());
+    const ProcessResult run = barlist(args);
+    EXPECT_EQ(run.exit_code, 1) << args.back();
+    EXPECT_EQ(run.err, "barlist: " + message + "\n");
+    EXPECT_TRUE(snapshot(dir_.path()) == before) << "the folder changed: " << message;
+  }
+
+  e2e::TempDir dir_;
+};
+
+TEST_F(WholeFiles, ARefusedRunTouchesNoFile) {
+  fs::create_directory(file("folder"));
+  write_file(file("plain"), "a file, not a folder");
+  expect_refused({"--json", "d.deck", "d.deck"}, "d.deck: an export cannot be the deck or a report file");
+  expect_refused({"--csv", "d.qty", "d.deck"}, "d.qty: an export cannot be the deck or a report file");
+  expect_refused({"-f", "d.deck", "d.deck"}, "d.deck: a report file cannot be the deck");
+  expect_refused({"d.deck", "same", "./same"}, "./same: the bar-table file cannot be the quantities file");
+  expect_refused({"--json", "-", "--csv", "-", "d.deck"},
+                 "standard output: the JSON record and the CSV schedule cannot share it");
+  expect_refused({"--json", "x.out", "--csv", "./x.out", "d.deck"},
+                 "./x.out: the JSON record and the CSV schedule cannot share it");
+  expect_refused({"--json", "folder", "d.deck"}, "folder: cannot write the JSON record: Is a directory");
+  expect_refused({"-f", "d.deck", "folder"}, "folder: cannot create the quantities file: Is a directory");
+  // The bar table cannot be created: the quantities file made for the run goes again.
+  expect_refused({"d.deck", "new.qty", "plain/new.tab"},
+                 "plain/new.tab: cannot create the bar-table file: Not a directory");
+
+  // Reports of an earlier run: kept, whatever refuses the next.
+  ASSERT_EQ(barlist({"d.deck"}).exit_code, 0);
+  write_file(file("d.json"), "an earlier export");
+  expect_refused({"d.deck"}, "d.qty: file exists (use --force to overwrite it)");
+  expect_refused({"--force", "--json", "d.qty", "d.deck"}, "d.qty: an export cannot be the deck or a report file");
+  expect_refused({"--force", "--json", "d.json", "--csv", "d.json", "d.deck"},
+                 "d.json: the JSON record and the CSV schedule cannot share it");
+  ::setenv("SOURCE_DATE_EPOCH", "yesterday", 1);
+  expect_refused({"--force", "d.deck"}, "SOURCE_DATE_EPOCH: not a number of seconds since 1970");
+}
+
+// An empty deck has nothing to read: said at once, and no report made or emptied.
+TEST_F(WholeFiles, AnEmptyDeckIsRefused) {
+  write_file(file("empty.deck"), "");
+  expect_refused({"empty.deck"}, "empty.deck: the deck is empty");
+  write_file(file("empty.qty"), "kept");
+  expect_refused({"--force", "empty.deck"}, "empty.deck: the deck is empty");
+}
+
+TEST_F(WholeFiles, ExportsReplaceTheirTargetWhole) {
+  ASSERT_EQ(barlist({"--json", "first.json", "d.deck"}).exit_code, 0);
+  const std::string json = read_file(file("first.json"));
+  EXPECT_EQ(fs::status(file("first.json")).permissions(), fs::perms(0644)) << "0666 less the umask";
+
+  // Through a symbolic link: the file it points to is replaced, the link kept.
+  write_file(file("real.json"), "old");
+  fs::create_symlink("real.json", file("link.json"));
+  ASSERT_EQ(barlist({"-f", "--json", "link.json", "d.deck"}).exit_code, 0);
+  EXPECT_TRUE(fs::is_symlink(file("link.json")));
+  EXPECT_EQ(read_file(file("real.json")), json);
+
+  // The old file's mode is kept.
+  write_file(file("private.json"), "old");
+  fs::permissions(file("private.json"), fs::perms(0600));
+  ASSERT_EQ(barlist({"-f", "--json", "private.json", "d.deck"}).exit_code, 0);
+  EXPECT_EQ(fs::status(file("private.json")).permissions(), fs::perms(0600));
+  EXPECT_EQ(read_file(file("private.json")), json);
+
+  // Where it cannot be written the target is untouched and the reports are
+  // this run's; no temporary file is left anywhere.
+  write_file(file("plain"), "a file, not a folder");
+  ProcessResult run = barlist({"-f", "--json", "plain/x.json", "d.deck"});
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.err, "barlist: plain/x.json: cannot write the JSON record: Not a directory\n");
+  run = barlist({"-f", "--csv", "/dev/full", "d.deck"});
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.err, "barlist: /dev/full: cannot write the CSV schedule: No space left on device\n");
+  for (const auto& entry : fs::directory_iterator(dir_.path())) {
+    EXPECT_NE(entry.path().filename().string().front(), '.') << entry.path();
+  }
+}
+
+TEST_F(WholeFiles, AnExportIntoAPipeNeverWaits) {
+  ASSERT_EQ(::mkfifo(file("pipe").c_str(), 0600), 0);
+  ProcessResult run = barlist({"--csv", "pipe", "d.deck"});
+  EXPECT_FALSE(run.timed_out);
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.err, "barlist: pipe: cannot write the CSV schedule: no reader\n");
+
+  // With a reader, the schedule goes through the pipe as it would to a file.
+  ASSERT_EQ(barlist({"-f", "--csv", "file.csv", "d.deck"}).exit_code, 0);
+  std::string received;
+  std::thread reader([&] {
+    const int fd = ::open(file("pipe").c_str(), O_RDONLY);
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) received.append(buffer, static_cast<std::size_t>(n));
+    ::close(fd);
+  });
+  // The run may start before the reader opens the pipe: try until it has one.
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    run = barlist({"-f", "--csv", "pipe", "d.deck"});
+    if (run.exit_code == 0) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  reader.join();
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(received, read_file(file("file.csv")));
+}
+
+// A fatal stop writes no export, and says so: one of an earlier run may stand.
+TEST_F(WholeFiles, AFatalStopSaysNoExportWasWritten) {
+  write_file(file("bad.deck"), "*B06P001 100BAD COUNT\nUPIER CAP        1O\n");
+  write_file(file("bad.json"), "an earlier export");
+  const ProcessResult run = barlist({"--json", "bad.json", "bad.deck"});
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.err, "barlist: bad.deck:2: input conversion error\nbarlist: no export was written\n");
+  EXPECT_EQ(read_file(file("bad.json")), "an earlier export");
+}
+
+}  // namespace
