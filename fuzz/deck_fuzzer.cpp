@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Every listener of a command-line run sees the deck: the diagnostics are
   // formatted and both exports collected and written.
   std::ostringstream discarded;
-  driver::Diagnostics diagnostics("/fuzz/input.deck", discarded, false);
+  driver::Diagnostics diagnostics("/fuzz/input.deck", discarded, {.color = true});
   exports::JsonRecord json("fuzz", "/fuzz/input.deck", "14-MAR-26", "09:26:53");
   exports::CsvSchedule csv;
   events::Listeners listeners;

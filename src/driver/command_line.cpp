@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <sstream>
@@ -68,6 +69,14 @@ void open_reports(const Options& options, RunFiles& files) {
                           records::OutputOptions{.discipline = records::LineDiscipline::Plain});
 }
 
+// A check writes no report: pass 2 lists its bar tables into nothing.
+void open_no_bar_table(RunFiles& files) {
+  records::OpenResult opened = records::open_path("/dev/null", OpenMode::ExistingForWriting);
+  if (!opened.fd) throw Refusal{"/dev/null: cannot open: " + records::open_failure_reason(opened.error)};
+  files.bar_table.emplace(kBarTableUnit, "/dev/null", std::move(opened.fd),
+                          records::OutputOptions{.discipline = records::LineDiscipline::Plain});
+}
+
 template <typename Export>
 void write_export(const Export& document, const std::string& path, const char* what) {
   const int error = write_whole_file(path, [&](std::ostream& out) { document.write(out); });
@@ -87,6 +96,14 @@ std::string header_time_text(const reports::LocalTime& time) {
   return {clock.data(), clock.size()};
 }
 
+DiagnosticStyle diagnostic_style(const Options& options) {
+  const char* no_color = std::getenv("NO_COLOR");
+  const bool terminal = ::isatty(STDERR_FILENO) == 1 && (no_color == nullptr || *no_color == '\0');
+  return {.quiet = options.quiet,
+          .caret = options.caret,
+          .color = options.color == Color::Always || (options.color == Color::Auto && terminal)};
+}
+
 // How far a run got, for what its fatal report says.
 struct Progress {
   bool started = false;    // the reports are open: the run reads the deck
@@ -98,13 +115,17 @@ int run_files(const Options& options, RunFiles& files, Progress& progress) {
   records::FileDescriptor deck = open_deck(options.deck);
   check_outputs(options, deck.get());
   files.deck.emplace(kDeckUnit, options.deck, std::move(deck));
-  open_reports(options, files);
+  if (options.check) {
+    open_no_bar_table(files);
+  } else {
+    open_reports(options, files);
+  }
   progress.started = true;
 
-  reports::QuantitiesFile quantities(*files.quantities, clock);
-  Diagnostics diagnostics(options.deck, std::cerr, options.quiet);
+  std::optional<reports::QuantitiesFile> quantities;
+  Diagnostics diagnostics(options.deck, std::cerr, diagnostic_style(options));
   events::Listeners listeners;
-  listeners.add(quantities);
+  if (files.quantities) listeners.add(quantities.emplace(*files.quantities, clock));
   listeners.add(diagnostics);
   std::optional<exports::JsonRecord> json;
   std::optional<exports::CsvSchedule> csv;

@@ -22,12 +22,20 @@ std::string context(const events::DeckErrorFound& error) {
   return text + ")";
 }
 
+// GCC's colours: the place in bold, the kind in bold red or magenta, the
+// caret in bold green.
+const std::string kBold = "\033[1m";
+constexpr const char* kRed = "\033[1;31m";
+constexpr const char* kMagenta = "\033[1;35m";
+constexpr const char* kGreen = "\033[1;32m";
+constexpr const char* kReset = "\033[m";
+
 std::string plural(std::size_t n, const char* word) { return std::to_string(n) + " " + word + (n == 1 ? "" : "s"); }
 
 }  // namespace
 
-Diagnostics::Diagnostics(std::string deck, std::ostream& out, bool quiet)
-    : deck_(std::move(deck)), out_(out), quiet_(quiet), problems_(1) {}
+Diagnostics::Diagnostics(std::string deck, std::ostream& out, DiagnosticStyle style)
+    : deck_(std::move(deck)), out_(out), style_(style), problems_(1) {}
 
 void Diagnostics::problem_opened(const events::ProblemOpened& problem) {
   problems_.resize(problem.index + 1);
@@ -36,22 +44,20 @@ void Diagnostics::problem_opened(const events::ProblemOpened& problem) {
 
 void Diagnostics::deck_error(const events::DeckErrorFound& error) {
   ++errors_;
-  if (quiet_) return;
+  if (style_.quiet) return;
   const std::string at = deck_ + ':' + std::to_string(error.line);
   if (error.error == events::DeckError::PrematureEnd) {
-    out_ << at + ": error: premature end of file in problem " + records::trimmed(error.problem_number) + '\n';
+    show(at, "error", "premature end of file in problem " + records::trimmed(error.problem_number), {}, 0);
     return;
   }
-  show(at + ':' + std::to_string(error.column) + ": error " + std::to_string(events::number(error.error)) + ": " +
-           std::string(events::message(error.error)) + context(error),
-       error.record, error.column);
+  show(at + ':' + std::to_string(error.column), ("error " + std::to_string(events::number(error.error))).c_str(),
+       std::string(events::message(error.error)) + context(error), error.record, error.column);
 }
 
 void Diagnostics::warning(const events::Warning& warning) {
   ++warnings_;
-  if (quiet_) return;
-  show(deck_ + ':' + std::to_string(warning.line) + ':' + std::to_string(warning.column) +
-           ": warning: " + warning.message,
+  if (style_.quiet) return;
+  show(deck_ + ':' + std::to_string(warning.line) + ':' + std::to_string(warning.column), "warning", warning.message,
        warning.record, warning.column);
 }
 
@@ -59,11 +65,19 @@ void Diagnostics::problem_listed(std::size_t index) {
   if (index < problems_.size()) problems_[index].listed = true;
 }
 
-// The message, the card as read, then a caret under the column; a tab
-// before the column is repeated so the caret stands under it however the
-// tab is shown. One write for the three lines.
-void Diagnostics::show(const std::string& message, std::string_view record, int column) {
-  std::string text = message + '\n';
+// "AT: KIND: MESSAGE", then the card as read and a caret under the column
+// (none for column 0); a tab before the column is repeated so the caret
+// stands under it however the tab is shown. One write for the three lines.
+void Diagnostics::show(const std::string& at, const char* kind, const std::string& message, std::string_view record,
+                       int column) {
+  const bool error = kind[0] == 'e';
+  std::string text = style_.color ? kBold + at + ':' + kReset + ' ' + (error ? kRed : kMagenta) + kind + ':' + kReset
+                                  : at + ": " + kind + ':';
+  text += ' ' + message + '\n';
+  if (!style_.caret || column == 0) {
+    out_ << text;
+    return;
+  }
   const std::size_t end = record.find_last_not_of(' ');
   if (end != std::string_view::npos) text += record.substr(0, end + 1);
   text += '\n';
@@ -71,11 +85,11 @@ void Diagnostics::show(const std::string& message, std::string_view record, int 
     const auto at = static_cast<std::size_t>(c - 1);
     text += at < record.size() && record[at] == '\t' ? '\t' : ' ';
   }
-  out_ << text + "^\n";
+  out_ << text + (style_.color ? std::string(kGreen) + "^" + kReset : "^") + '\n';
 }
 
 void Diagnostics::run_ended() {
-  if (quiet_ || errors_ + warnings_ == 0) return;
+  if (style_.quiet || errors_ + warnings_ == 0) return;
   std::string line = deck_ + ": " + plural(errors_, "error");
   if (warnings_ > 0) line += ", " + plural(warnings_, "warning");
   std::vector<std::string> unlisted;

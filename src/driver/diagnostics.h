@@ -13,10 +13,17 @@
 
 namespace barlist::driver {
 
+// How the diagnostics are shown.
+struct DiagnosticStyle {
+  bool quiet = false;  // count without printing
+  bool caret = true;   // the card and a caret under each message
+  bool color = false;  // GCC's colours: ANSI escapes, for a terminal only
+};
+
 class Diagnostics final : public events::RunListener {
  public:
-  // `deck` is the deck's name as the user gave it; `quiet` counts without printing.
-  Diagnostics(std::string deck, std::ostream& out, bool quiet);
+  // `deck` is the deck's name as the user gave it.
+  Diagnostics(std::string deck, std::ostream& out, DiagnosticStyle style);
 
   void problem_opened(const events::ProblemOpened& problem) override;
   void deck_error(const events::DeckErrorFound& error) override;
@@ -28,11 +35,11 @@ class Diagnostics final : public events::RunListener {
   std::size_t warnings() const { return warnings_; }
 
  private:
-  void show(const std::string& message, std::string_view record, int column);
+  void show(const std::string& at, const char* kind, const std::string& message, std::string_view record, int column);
 
   std::string deck_;
   std::ostream& out_;
-  bool quiet_;
+  DiagnosticStyle style_;
   std::size_t errors_ = 0;
   std::size_t warnings_ = 0;
   struct Problem {

@@ -7,16 +7,19 @@
 namespace barlist::driver {
 namespace {
 
+// Help lines stay within 80 columns.
 constexpr const char* kDescription =
-    "barlist extends and lists the reinforcing steel of a deck of bar cards: it checks every card, works out\n"
-    "each bar's developed length, weights and costs, and writes the quantities file QTY and the bar-table\n"
-    "file TAB. Without arguments it asks for the three file names instead.";
+    "barlist extends and lists the reinforcing steel of a deck of bar cards: it\n"
+    "checks every card, works out each bar's developed length, weights and costs,\n"
+    "and writes the quantities file QTY and the bar-table file TAB. Without\n"
+    "arguments it asks for the three file names instead.";
 
 constexpr const char* kFooter =
-    "Deck errors and warnings are reported on standard error as FILE:LINE:COLUMN: messages.\n"
-    "Exit status: 0 the run completed and the deck has no error; 1 a fatal or usage error;\n"
-    "2 the deck has errors (or warnings, with --strict).\n"
-    "SOURCE_DATE_EPOCH, when set, fixes the date and time (UTC) printed in the reports.";
+    "Deck errors, warnings and notes are reported on standard error as\n"
+    "FILE:LINE:COLUMN: messages; NO_COLOR, when set, turns colour off.\n"
+    "Exit status: 0 the run completed and the deck has no error; 1 a fatal or\n"
+    "usage error; 2 the deck has errors (or warnings, with --strict).\n"
+    "SOURCE_DATE_EPOCH, when set, fixes the date and time (UTC) of the reports.";
 
 }  // namespace
 
@@ -30,26 +33,37 @@ std::variant<Options, int> parse_options(int argc, char** argv, std::ostream& ou
   std::string bar_table;
   std::string json;
   std::string csv;
+  std::string color = "auto";
+  bool no_caret = false;
 
   CLI::App app(kDescription, "barlist");
   app.footer(kFooter);
+  app.get_formatter()->column_width(24);
   app.set_version_flag("-V,--version", "barlist " BARLIST_VERSION, "Print the version and exit");
   app.add_option("DECK", options.deck, "The deck of card images")->required()->type_name("");
-  auto* quantities_option =
-      app.add_option("QTY", quantities, "The quantities file (default: DECK with .qty)")->type_name("");
-  auto* bar_table_option =
-      app.add_option("TAB", bar_table, "The bar-table file (default: DECK with .tab)")->type_name("");
+  auto* quantities_option = app.add_option("QTY", quantities, "Quantities file (default: DECK with .qty)");
+  auto* bar_table_option = app.add_option("TAB", bar_table, "Bar-table file (default: DECK with .tab)");
+  quantities_option->type_name("");
+  bar_table_option->type_name("");
+  app.add_flag("-n,--check", options.check, "Read and check the deck; write no report");
   app.add_flag("-f,--force", options.force, "Overwrite existing report files");
   app.add_flag("-q,--quiet", options.quiet, "Print nothing but fatal reports");
-  app.add_flag("--strict", options.strict, "Count warnings as errors for the exit status");
-  auto* json_option =
-      app.add_option("--json", json, "Write the run as one JSON document to FILE (- for standard output)");
-  auto* csv_option = app.add_option("--csv", csv, "Write the bar schedule as CSV to FILE (- for standard output)");
+  app.add_flag("--strict", options.strict, "Count warnings as errors in the status");
+  auto* json_option = app.add_option("--json", json, "Write the run as JSON to FILE (-: stdout)");
+  auto* csv_option = app.add_option("--csv", csv, "Write the bar schedule as CSV to FILE");
   json_option->type_name("FILE");
   csv_option->type_name("FILE");
+  app.add_flag("--no-caret", no_caret, "No card and caret under a diagnostic");
+  auto* color_option = app.add_option("--color", color, "Colour: always (alone), auto (a terminal), never");
+  color_option->type_name("[=WHEN]")->expected(0, 1);
 
   try {
     app.parse(argc, argv);
+    // "--color" alone asks for colour, as GCC's does.
+    if (color_option->count() > 0 && (color_option->results().empty() || color.empty())) color = "always";
+    if (color != "auto" && color != "always" && color != "never") {
+      throw CLI::ValidationError("--color", "WHEN is auto, always or never, not '" + color + "'");
+    }
   } catch (const CLI::CallForHelp&) {
     out << app.help();
     return 0;
@@ -64,6 +78,8 @@ std::variant<Options, int> parse_options(int argc, char** argv, std::ostream& ou
   options.bar_table = bar_table_option->count() > 0 ? bar_table : with_extension(options.deck, ".tab");
   if (json_option->count() > 0) options.json = json;
   if (csv_option->count() > 0) options.csv = csv;
+  options.caret = !no_caret;
+  options.color = color == "always" ? Color::Always : color == "never" ? Color::Never : Color::Auto;
   return options;
 }
 

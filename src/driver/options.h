@@ -8,13 +8,20 @@
 
 namespace barlist::driver {
 
+// When diagnostics are coloured: as GCC and Clang do, only on a terminal by
+// default, and never when NO_COLOR is set.
+enum class Color { Auto, Always, Never };
+
 struct Options {
   std::string deck;
-  std::string quantities;           // DECK with its extension replaced by .qty when not given
-  std::string bar_table;            // DECK with its extension replaced by .tab when not given
-  bool force = false;               // overwrite existing report files
-  bool quiet = false;               // nothing but fatal reports
-  bool strict = false;              // warnings count as errors for the exit status
+  std::string quantities;  // DECK with its extension replaced by .qty when not given
+  std::string bar_table;   // DECK with its extension replaced by .tab when not given
+  bool force = false;      // overwrite existing report files
+  bool quiet = false;      // nothing but fatal reports
+  bool strict = false;     // warnings count as errors for the exit status
+  bool check = false;      // read and check the deck, write no report
+  bool caret = true;       // show the card and a caret under each diagnostic
+  Color color = Color::Auto;
   std::optional<std::string> json;  // "-" for standard output
   std::optional<std::string> csv;
 };

@@ -20,10 +20,10 @@ struct Identity {
   bool folder = false;
   dev_t device = 0;
   ino_t inode = 0;
-  std::string path;
+  std::string path;  // empty for a name that stands for no file
 
   bool same_as(const Identity& other) const {
-    if (exists != other.exists) return false;
+    if (exists != other.exists || (!exists && (path.empty() || other.path.empty()))) return false;
     return exists ? device == other.device && inode == other.inode : path == other.path;
   }
 };
@@ -87,7 +87,7 @@ records::FileDescriptor open_deck(const std::string& path) {
 }
 
 void check_outputs(const Options& options, int deck) {
-  if (!options.force) {
+  if (!options.force && !options.check) {
     for (const std::string* report : {&options.quantities, &options.bar_table}) {
       struct stat info {};
       if (::stat(report->c_str(), &info) == 0) throw Refusal{*report + ": file exists (use --force to overwrite it)"};
@@ -98,9 +98,12 @@ void check_outputs(const Options& options, int deck) {
                   ": the JSON record and the CSV schedule cannot share it"};
   }
 
+  // A check writes no report: its names stand for no file.
   std::vector<Output> outputs;
-  outputs.push_back({options.quantities, "create the quantities file", identify(options.quantities)});
-  outputs.push_back({options.bar_table, "create the bar-table file", identify(options.bar_table)});
+  outputs.push_back(
+      {options.quantities, "create the quantities file", options.check ? Identity{} : identify(options.quantities)});
+  outputs.push_back(
+      {options.bar_table, "create the bar-table file", options.check ? Identity{} : identify(options.bar_table)});
   for (const auto& [path, what] :
        {std::pair{&options.json, "write the JSON record"}, std::pair{&options.csv, "write the CSV schedule"}}) {
     if (*path && **path != "-") outputs.push_back({**path, what, identify(**path)});

@@ -1,0 +1,90 @@
+// The command line as a checker: --check writes nothing, diagnostics for
+// editors (no caret) and terminals (colour).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "barlist_run.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+using e2e::ProcessResult;
+using e2e::read_file;
+using e2e::write_file;
+
+class Checker : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ::setenv("SOURCE_DATE_EPOCH", "0", 1);
+    ::unsetenv("NO_COLOR");
+  }
+  void TearDown() override { ::unsetenv("SOURCE_DATE_EPOCH"); }
+
+  ProcessResult barlist(const std::vector<std::string>& args) {
+    return e2e::run_process(BARLIST_BINARY, args, "", dir_.path().string());
+  }
+  fs::path file(const std::string& name) const { return dir_.path() / name; }
+  void deck(const std::vector<std::string>& cards, const std::string& name = "input.deck") {
+    write_file(file(name), e2e::join_lines(cards));
+  }
+  std::vector<std::string> names() const {
+    std::vector<std::string> found;
+    for (const auto& entry : fs::directory_iterator(dir_.path())) found.push_back(entry.path().filename());
+    std::sort(found.begin(), found.end());
+    return found;
+  }
+
+  e2e::TempDir dir_;
+};
+
+const std::vector<std::string> kFaultyDeck = {"*B06C001 100CHECKED", "UWALL             1", " 11A01001000   1", "Z"};
+
+TEST_F(Checker, CheckWritesNoReportAndExitsAsARun) {
+  deck(kFaultyDeck);
+  const ProcessResult run = barlist({"input.deck"});
+  EXPECT_EQ(run.exit_code, 2);
+  fs::remove(file("input.qty"));
+  fs::remove(file("input.tab"));
+
+  for (const std::string option : {"--check", "-n"}) {
+    const ProcessResult check = barlist({option, "input.deck"});
+    EXPECT_EQ(check.exit_code, 2);
+    EXPECT_EQ(check.err, run.err) << "the same diagnostics as a run";
+    EXPECT_EQ(names(), std::vector<std::string>{"input.deck"});
+  }
+
+  // Reports of an earlier run do not stop a check and are left as they were;
+  // an export is still written.
+  write_file(file("input.qty"), "earlier");
+  const ProcessResult check = barlist({"--check", "--json", "-", "input.deck"});
+  EXPECT_EQ(check.exit_code, 2);
+  EXPECT_NE(check.out.find("\"errors\""), std::string::npos);
+  EXPECT_EQ(read_file(file("input.qty")), "earlier");
+  EXPECT_EQ(barlist({"--check", "--json", "input.deck", "input.deck"}).exit_code, 1) << "never over the deck";
+}
+
+TEST_F(Checker, CaretAndColourForEditorsAndTerminals) {
+  deck(kFaultyDeck);
+  const std::string message = "input.deck:3:2: error 5: ILLEGAL BAR SIZE (problem C001, unit WALL, bar 11A01)\n";
+  const std::string summary = "input.deck: 1 error; no bar table for problem C001\n";
+  EXPECT_EQ(barlist({"-n", "input.deck"}).err, message + kFaultyDeck[2] + "\n ^\n" + summary);
+  EXPECT_EQ(barlist({"-n", "--no-caret", "input.deck"}).err, message + summary);
+
+  // Colour only when asked for (standard error is a pipe here), as GCC paints it.
+  const std::string painted =
+      "\033[1minput.deck:3:2:\033[m \033[1;31merror 5:\033[m ILLEGAL BAR SIZE (problem C001, unit WALL, bar 11A01)\n" +
+      kFaultyDeck[2] + "\n \033[1;32m^\033[m\n" + summary;
+  EXPECT_EQ(barlist({"-n", "--color", "input.deck"}).err, painted);
+  EXPECT_EQ(barlist({"-n", "--color=always", "input.deck"}).err, painted);
+  ::setenv("NO_COLOR", "1", 1);
+  EXPECT_EQ(barlist({"-n", "--color=auto", "input.deck"}).err, message + kFaultyDeck[2] + "\n ^\n" + summary);
+  EXPECT_EQ(barlist({"-n", "--color=always", "input.deck"}).err, painted) << "an explicit request wins";
+  EXPECT_EQ(barlist({"-n", "--color=sometimes", "input.deck"}).exit_code, 1);
+}
+
+}  // namespace
