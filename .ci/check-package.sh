@@ -32,6 +32,10 @@ dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $NF}' | sort >"$work/files"
 expected=(
   ./usr/bin/barlist
   ./usr/share/doc/barlist/README.md
+  ./usr/share/doc/barlist/changelog.gz
+  ./usr/share/doc/barlist/copyright
+  ./usr/share/vim/vimfiles/compiler/barlist.vim
+  ./usr/share/vim/vimfiles/ftdetect/barlist.vim
   ./usr/share/doc/barlist/docs/deck-format.md
   ./usr/share/doc/barlist/examples/pier-cap.deck
   ./usr/share/doc/barlist/examples/pier-cap.tab
@@ -40,7 +44,7 @@ for f in "${expected[@]}"; do
   grep -qxF "$f" "$work/files" || fail "missing $f"
 done
 grep -qE '^\./usr/share/man/man1/barlist\.1(\.gz)?$' "$work/files" || fail "missing the manual page"
-stray="$(grep -vE '^\./usr/(bin/barlist|share/man/man1/barlist\.1(\.gz)?|share/doc/barlist/.+)$' "$work/files" || true)"
+stray="$(grep -vE '^\./usr/(bin/barlist|share/man/man1/barlist\.1(\.gz)?|share/doc/barlist/.+|share/vim/vimfiles/[a-z]+/barlist\.vim|share/barlist/barlist\.html)$' "$work/files" || true)"
 [ -z "$stray" ] || fail "files that are not to be installed: $stray"
 
 dpkg-deb -x "$deb" "$work/root"
@@ -68,5 +72,8 @@ cmp "$work/run/example.tab" "$examples/pier-cap.tab" || fail "the bar table diff
 sed -E -e 's/^[0-9]{2}-[A-Z]{3}-[0-9]{2} /DD-MMM-YY /' -e 's/^[0-9]{2}:[0-9]{2}:[0-9]{2} /HH:MM:SS /' \
   "$work/run/example.qty" >"$work/run/masked.qty"
 cmp "$work/run/masked.qty" "$examples/pier-cap.qty" || fail "the quantities differ from examples/pier-cap.qty"
+
+# Debian's own checks: no error (warnings are reported, not fatal).
+lintian --fail-on error "$deb" || fail "lintian reports errors"
 
 echo "check-package: $(basename "$deb") is sound"

@@ -1,0 +1,2 @@
+" Decks of barlist card images.
+autocmd BufRead,BufNewFile *.deck setfiletype barlist
