@@ -1,0 +1,20 @@
+#!/bin/sh
+# The vim plugin on a real vim: a deck's file type, its guide column, and
+# :make filling the quickfix list with every diagnostic at its line and
+# column. Skipped (status 77) where vim is not installed.
+#   quickfix_test.sh BARLIST_DIR PLUGIN_DIR
+set -eu
+command -v vim >/dev/null || exit 77
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+printf '%s\n' '*B06C001 100CHECKED' 'UWALL             1' ' 11A01001000   1' ' 13A01001000 12' 'Z' >t.deck
+PATH="$1:$PATH" vim -u NONE -i NONE -N -es --cmd "set rtp^=$2" -c 'filetype plugin on' -c 'edit t.deck' -c 'silent make' \
+  -c 'redir! > result | for e in getqflist() | echo e.type e.lnum e.col e.text | endfor | echo &filetype &colorcolumn | redir END' \
+  -c 'qa!' >/dev/null 2>&1 || true
+expected='
+e 3 2 ILLEGAL BAR SIZE (problem C001, unit WALL, bar 11A01)
+w 4 13 count punched at the left of its field: read as 12, listed in the bar table as 120
+barlist 80'
+actual="$(cat result)"
+[ "$actual" = "$expected" ] || { printf 'expected:%s\nactual:%s\n' "$expected" "$actual"; exit 1; }
