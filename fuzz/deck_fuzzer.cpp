@@ -15,6 +15,7 @@
 #include "records/fatal.h"
 #include "records/input_channel.h"
 #include "records/output_channel.h"
+#include "reports/bar_table_file.h"
 #include "reports/quantities_file.h"
 
 namespace {
@@ -51,9 +52,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   records::OutputChannel quantities(2, "/fuzz/out.qty", records::FileDescriptor::borrow(null_output()), asa);
   records::OutputChannel bar_table(3, "/fuzz/out.tab", records::FileDescriptor::borrow(null_output()), plain);
   reports::QuantitiesFile quantities_file(quantities, fixed_time);
+  reports::BarTableFile bar_table_file(bar_table);
+  events::Listeners reports;
+  reports.add(quantities_file);
+  reports.add(bar_table_file);
   try {
     // With the warnings, so the checks behind them see every deck too.
-    deck::run_deck({deck, bar_table}, quantities_file, {.warnings = true});
+    deck::run_deck(deck, reports, {.warnings = true});
     quantities.close();
     bar_table.close();
   } catch (const records::FatalError&) {

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "deck/deck_reader.h"
+#include "driver/channel_units.h"
 #include "driver/diagnostics.h"
 #include "driver/options.h"
 #include "driver/run_files.h"
@@ -18,16 +19,13 @@
 #include "exports/json_record.h"
 #include "records/fatal.h"
 #include "records/files.h"
+#include "reports/bar_table_file.h"
 #include "reports/quantities_file.h"
 
 namespace barlist::driver {
 namespace {
 
 using records::OpenMode;
-
-constexpr int kDeckUnit = 4;
-constexpr int kQuantitiesUnit = 2;
-constexpr int kBarTableUnit = 3;
 
 constexpr int kCompleted = 0;
 constexpr int kFatal = 1;
@@ -160,9 +158,11 @@ int run_files(const Options& options, RunFiles& files) {
   open_files(options, files);
 
   reports::QuantitiesFile quantities(*files.quantities, clock);
+  reports::BarTableFile bar_table(*files.bar_table);
   Diagnostics diagnostics(options.deck, std::cerr, options.quiet);
   events::Listeners listeners;
   listeners.add(quantities);
+  listeners.add(bar_table);
   listeners.add(diagnostics);
   std::optional<exports::JsonRecord> json;
   std::optional<exports::CsvSchedule> csv;
@@ -175,7 +175,7 @@ int run_files(const Options& options, RunFiles& files) {
     csv.emplace();
     listeners.add(*csv);
   }
-  deck::run_deck({*files.deck, *files.bar_table}, listeners, {.warnings = true});
+  deck::run_deck(*files.deck, listeners, {.warnings = true});
   files.close();
   if (json) write_export(*json, *options.json, "JSON record");
   if (csv) write_export(*csv, *options.csv, "CSV schedule");

@@ -1,4 +1,6 @@
 #include "driver/diagnostics.h"
+
+#include "events/bar_label.h"
 #include "records/text.h"
 
 namespace barlist::driver {
@@ -13,8 +15,8 @@ std::string context(const events::DeckErrorFound& error) {
     parts.push_back("problem " + records::trimmed(error.problem_number));
   if (fields >= 2 && !records::trimmed(error.unit_name).empty())
     parts.push_back("unit " + records::trimmed(error.unit_name));
-  if (fields >= 4 && (error.IBS != 0 || !records::trimmed(error.IBM).empty())) {
-    parts.push_back("bar " + std::to_string(error.IBS) + records::trimmed(error.IBM));
+  if (const std::string bar = events::bar_label(error.size, error.mark); fields >= 4 && !bar.empty()) {
+    parts.push_back("bar " + bar);
   }
   if (parts.empty()) return {};
   std::string text = " (";

@@ -31,7 +31,7 @@ int CHKDIM::CHKHKS() {
 
 int CHKDIM::CHKANG() {
   if (ANGLE == 0.0f || ANGLE == 90.0f) return 2;
-  const float radians = ANGLE * 0.01745329f;
+  const float radians = ANGLE * kRadiansPerDegree;
   COSANG = cos_f(radians);
   return CHKN1();
 }
