@@ -9,13 +9,15 @@ namespace {
 // "(problem A102, unit FOOTING, bar 29F03)": the fields the error's line in the
 // quantities file shows, where they hold anything.
 std::string context(const events::DeckErrorFound& error) {
-  const auto fields = static_cast<int>(events::fields_of(error.error));
+  using events::ErrorFields;
+  const ErrorFields fields = events::fields_of(error.error);
   std::vector<std::string> parts;
-  if (fields >= 1 && !records::trimmed(error.problem_number).empty())
+  if (fields >= ErrorFields::Problem && !records::trimmed(error.problem_number).empty())
     parts.push_back("problem " + records::trimmed(error.problem_number));
-  if (fields >= 2 && !records::trimmed(error.unit_name).empty())
+  if (fields >= ErrorFields::ProblemUnit && !records::trimmed(error.unit_name).empty())
     parts.push_back("unit " + records::trimmed(error.unit_name));
-  if (const std::string bar = events::bar_label(error.size, error.mark); fields >= 4 && !bar.empty()) {
+  if (const std::string bar = events::bar_label(error.size, error.mark);
+      fields >= ErrorFields::ProblemUnitBar && !bar.empty()) {
     parts.push_back("bar " + bar);
   }
   if (parts.empty()) return {};

@@ -1,5 +1,6 @@
 #include "reports/quantities_file.h"
 
+#include "reports/error_lines.h"
 #include "weights/totals.h"
 
 namespace barlist::reports {
@@ -65,8 +66,8 @@ void QuantitiesFile::problem_ended(const events::ProblemEnded& end) {
 void QuantitiesFile::deck_error(const events::DeckErrorFound& error) {
   if (events::ends_run(error.error)) return;
   const Value fields[] = {error.problem_number, Value::cells(error.unit_name, 4), error.size, error.mark};
-  const auto shown_fields = static_cast<std::size_t>(events::fields_of(error.error));
-  channel_.write(events::error_line(error.error), std::span<const Value>(fields, shown_fields));
+  const std::size_t shown = values_shown(events::fields_of(error.error));
+  channel_.write(error_line(error.error), std::span<const Value>(fields, shown));
   if (error.error != events::DeckError::PrematureEnd) channel_.write<kCardEcho>(Value::cells(error.card, 1));
 }
 
