@@ -16,9 +16,8 @@ std::string context(const events::DeckErrorFound& error) {
     parts.push_back("problem " + records::trimmed(error.problem_number));
   if (fields >= ErrorFields::ProblemUnit && !records::trimmed(error.unit_name).empty())
     parts.push_back("unit " + records::trimmed(error.unit_name));
-  if (const std::string bar = events::bar_label(error.size, error.mark);
-      fields >= ErrorFields::ProblemUnitBar && !bar.empty()) {
-    parts.push_back("bar " + bar);
+  if (fields >= ErrorFields::ProblemUnitBar && events::bar_given(error.size, error.mark)) {
+    parts.push_back("bar " + events::bar_label(error.size, error.mark));
   }
   if (parts.empty()) return {};
   std::string text = " (";

@@ -83,7 +83,7 @@ void RunCollector::deck_error(const events::DeckErrorFound& e) {
                     .card = without_trailing_blanks(e.card)};
   switch (events::fields_of(e.error)) {
     case events::ErrorFields::ProblemUnitBar:
-      if (std::string bar = events::bar_label(e.size, e.mark); !bar.empty()) error.bar = std::move(bar);
+      error.bar = events::bar_label(e.size, e.mark);
       [[fallthrough]];
     case events::ErrorFields::ProblemUnit:
       error.unit_name = without_trailing_blanks(e.unit_name);
