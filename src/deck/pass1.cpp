@@ -5,14 +5,9 @@
 #include "records/text.h"
 
 namespace barlist::deck {
-namespace {
 
 using events::CardKind;
 using events::DeckError;
-
-std::string_view view(const auto& cells) { return {cells.data(), cells.size()}; }
-
-}  // namespace
 
 Pass1::Pass1(records::InputChannel& deck, events::RunListener& listener, RunTables& tables, bool warnings)
     : deck_(deck), listener_(listener), tables_(tables), warnings_(warnings) {
@@ -110,7 +105,7 @@ void Pass1::between_problems() {
       // A problem whose last card failed ends the deck without a word of its
       // own in the reports: its unit line and grand total are missing.
       if (warnings_ && problem_ != 0 && !problem_ended_) {
-        warn(1, "the deck ends before the end card of problem " + records::trimmed(view(problem_number_)));
+        warn(1, "the deck ends before the end card of problem " + records::trimmed(as_text(problem_number_)));
       }
       state_ = State::Finished;
       return;
@@ -122,7 +117,7 @@ void Pass1::between_problems() {
       return;
     }
     if (after_end_card_ && warnings_) {
-      warn(1, "card after the end card of problem " + records::trimmed(view(problem_number_)) +
+      warn(1, "card after the end card of problem " + records::trimmed(as_text(problem_number_)) +
                   " is read as part of that problem");
     }
     after_end_card_ = false;
@@ -179,7 +174,7 @@ void Pass1::identification(const Card& card) {
   }
   problem_ = tables_.problems.size();
   tables_.problems.emplace_back(tables_.bar_lengths.NB(), line_);
-  listener_.problem_opened({line_, problem_, view(problem_number_), view(id.title), problem_price_});
+  listener_.problem_opened({line_, problem_, as_text(problem_number_), as_text(id.title), problem_price_});
   store_.clear();
   unit_open_ = false;  // a unit left open by an earlier problem is abandoned
   after_end_card_ = false;
@@ -207,7 +202,7 @@ void Pass1::unit_card(const Card& card) {
 void Pass1::subtotal_card(const Card& card) {
   close_unit();
   const std::array<char, 16> name = decode_subtotal_name(deck_, card);
-  listener_.subtotal_written({line_, view(name), totals_.STWT, totals_.STCOST});
+  listener_.subtotal_written({line_, as_text(name), totals_.STWT, totals_.STCOST});
   totals_.open_subtotal_group();
   state_ = State::AwaitingUnit;
 }
@@ -225,7 +220,7 @@ void Pass1::end_problem() {
 void Pass1::close_unit() {
   if (!unit_open_) return;
   unit_open_ = false;
-  listener_.unit_closed({unit_line_, view(unit_name_), totals_.close_unit(NOUNIT_, UPRICE_)});
+  listener_.unit_closed({unit_line_, as_text(unit_name_), totals_.close_unit(NOUNIT_, UPRICE_)});
 }
 
 void Pass1::premature_end() {
@@ -253,8 +248,8 @@ void Pass1::stop(DeckError error) {
 
 void Pass1::tell(DeckError error, const Card& card, int column) {
   const bool premature = error == DeckError::PrematureEnd;
-  listener_.deck_error({error, line_, column, problem_, view(problem_number_), view(unit_name_), bar_.IBS,
-                        view(bar_.IBM), premature ? std::string_view() : card.text(),
+  listener_.deck_error({error, line_, column, problem_, as_text(problem_number_), as_text(unit_name_), bar_.IBS,
+                        as_text(bar_.IBM), premature ? std::string_view() : card.text(),
                         premature ? std::string_view() : record_});
 }
 

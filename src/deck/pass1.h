@@ -18,6 +18,9 @@
 
 namespace barlist::deck {
 
+// A fixed cell of the current problem, unit or bar as text.
+inline std::string_view as_text(const auto& cells) { return {cells.data(), cells.size()}; }
+
 class Pass1 {
  public:
   // With `warnings`, cards are also checked for what reads differently from

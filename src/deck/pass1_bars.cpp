@@ -7,14 +7,9 @@
 #include "geometry/bar_sizes.h"
 
 namespace barlist::deck {
-namespace {
 
 using events::CardKind;
 using events::DeckError;
-
-std::string_view view(const auto& cells) { return {cells.data(), cells.size()}; }
-
-}  // namespace
 
 void Pass1::bar_length_card(const Card& card) {
   if (card.kind() == CardKind::RecallBar) {
@@ -47,7 +42,7 @@ void Pass1::bar_card(const Card& card) {
   if (!store_.add(tables_.bar_lengths.NB(), bar_, line_)) {
     stop(DeckError::TooManyStoreBars);
   } else if (stored != nullptr && warnings_) {
-    warn(cards::kBarFields.named("size").first, "bar " + events::bar_label(bar_.IBS, view(bar_.IBM)) +
+    warn(cards::kBarFields.named("size").first, "bar " + events::bar_label(bar_.IBS, as_text(bar_.IBM)) +
                                                     " is stored again: a recall takes the one on line " +
                                                     std::to_string(stored->line));
   }
@@ -87,14 +82,14 @@ bool Pass1::file_bar(const Card& card, geometry::StoredPair length, float BARL, 
 void Pass1::weighed(const Card& card, float ANOB, float length, float lump_weight, float weight,
                     const geometry::BarShape* shape) {
   const bool lump = card.kind() == CardKind::LumpWeight;
-  listener_.item_weighed({line_, card.kind(), view(unit_name_), lump ? 0 : bar_.IBS, lump ? "" : view(bar_.IBM), ANOB,
-                          length, lump_weight, weight, shape});
+  listener_.item_weighed({line_, card.kind(), as_text(unit_name_), lump ? 0 : bar_.IBS, lump ? "" : as_text(bar_.IBM),
+                          ANOB, length, lump_weight, weight, shape});
 }
 
 void Pass1::vary_bar_card(const Card& card) {
   const VaryBarCard vary = decode_vary_bar(deck_, card);
   bar_ = vary.label;
-  listener_.vary_bar_read({line_, bar_.IBS, view(bar_.IBM), vary.BARL, vary.ANOB});
+  listener_.vary_bar_read({line_, bar_.IBS, as_text(bar_.IBM), vary.BARL, vary.ANOB});
   if (!geometry::is_bar_size(bar_.IBS)) {
     recover(DeckError::IllegalBarSize, card, "size");
     return;
