@@ -54,7 +54,7 @@ ShapeField check_hooks(Hooks hooks, CHKDIM& chk) {
       return chk.CHKHKA() != 0 ? ShapeField::hook_a : ShapeField::none;
     case Hooks::IG:
       return chk.CHKHKG() != 0 ? ShapeField::hook_g : ShapeField::none;
-    case Hooks::both:  // as CHKHKS: the style at G is checked only when the one at A passed
+    case Hooks::both:  // the style at G is checked only when the one at A passed
       if (chk.CHKHKA() != 0) return ShapeField::hook_a;
       return chk.CHKHKG() != 0 ? ShapeField::hook_g : ShapeField::none;
     case Hooks::none:
