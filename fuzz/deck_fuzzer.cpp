@@ -21,6 +21,7 @@
 #include "records/fatal.h"
 #include "records/input_channel.h"
 #include "records/output_channel.h"
+#include "reports/bar_table_file.h"
 #include "reports/quantities_file.h"
 
 namespace {
@@ -57,6 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   records::OutputChannel quantities(2, "/fuzz/out.qty", records::FileDescriptor::borrow(null_output()), asa);
   records::OutputChannel bar_table(3, "/fuzz/out.tab", records::FileDescriptor::borrow(null_output()), plain);
   reports::QuantitiesFile quantities_file(quantities, fixed_time);
+  reports::BarTableFile bar_table_file(bar_table);
   // Every listener of a command-line run sees the deck: the diagnostics are
   // formatted and both exports collected and written.
   std::ostringstream discarded;
@@ -65,12 +67,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   exports::CsvSchedule csv;
   events::Listeners listeners;
   listeners.add(quantities_file);
+  listeners.add(bar_table_file);
   listeners.add(diagnostics);
   listeners.add(json);
   listeners.add(csv);
   try {
     // With the warnings, so the checks behind them see every deck too.
-    deck::run_deck({deck, bar_table}, listeners, {.warnings = true});
+    deck::run_deck(deck, listeners, {.warnings = true});
     quantities.close();
     bar_table.close();
     json.write(discarded);

@@ -5,11 +5,12 @@
 #include <cstring>
 #include <string_view>
 
+#include "cards/card_fields.h"
 #include "events/card_kind.h"
 
 namespace barlist::deck {
 
-inline constexpr std::size_t kCardColumns = 80;
+inline constexpr std::size_t kCardColumns = cards::kCardColumns;
 
 class Card {
  public:

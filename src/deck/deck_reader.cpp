@@ -7,13 +7,14 @@
 
 namespace barlist::deck {
 
-void run_deck(const DeckChannels& channels, events::RunListener& listener, DeckOptions options) {
-  // The tables are large and fixed in size: allocated once for the run.
+void run_deck(records::InputChannel& deck, events::RunListener& listener, DeckOptions options) {
+  // The bar-length and store tables are fixed in size and too large for the
+  // stack; the problem table grows as problems open.
   const auto tables = std::make_unique<RunTables>();
-  Pass1 pass1(channels.deck, listener, *tables, options.warnings);
+  Pass1 pass1(deck, listener, *tables, options.warnings);
   const bool complete = pass1.run();
   listener.pass1_ended(complete);
-  if (complete) run_pass2(channels, *tables, listener);
+  if (complete) run_pass2(deck, *tables, listener);
   listener.run_ended();
 }
 

@@ -1,10 +1,10 @@
 // The deck reader: pass 1 over the deck, then pass 2 unless a capacity error
-// ended the run. What it finds goes to the listener; the bar table is
-// written by pass 2.
+// ended the run. What it finds goes to the listener: the reports, the
+// console and the exports are all listeners.
 #pragma once
 
-#include "deck/channels.h"
 #include "events/run_listener.h"
+#include "records/input_channel.h"
 
 namespace barlist::deck {
 
@@ -12,6 +12,7 @@ struct DeckOptions {
   bool warnings = false;  // also look for cards read differently from what was meant
 };
 
-void run_deck(const DeckChannels& channels, events::RunListener& listener, DeckOptions options = {});
+// `deck` is open (channel 4) and positioned at its first record.
+void run_deck(records::InputChannel& deck, events::RunListener& listener, DeckOptions options = {});
 
 }  // namespace barlist::deck

@@ -1,6 +1,7 @@
 // The first pass over the deck: every card checked, every bar's length worked
 // out and filed, weights and costs totalled, and each finding told to the
-// run's listener (the quantities file among them) in deck order.
+// run's listener (the quantities file among them) in deck order. The state
+// machine is in pass1.cpp, the bar-level cards in pass1_bars.cpp.
 #pragma once
 
 #include <array>
@@ -13,9 +14,12 @@
 #include "deck/warnings.h"
 #include "events/run_listener.h"
 #include "records/input_channel.h"
-#include "reports/totals.h"
+#include "weights/totals.h"
 
 namespace barlist::deck {
+
+// A fixed cell of the current problem, unit or bar as text.
+inline std::string_view as_text(const auto& cells) { return {cells.data(), cells.size()}; }
 
 class Pass1 {
  public:
@@ -38,6 +42,8 @@ class Pass1 {
   void in_unit(const Card& card);
   void identification(const Card& card);
   void unit_card(const Card& card);
+  // A card that files a length in the bar-length table.
+  void bar_length_card(const Card& card);
   void bar_card(const Card& card);
   void recall_card(const Card& card);
   void vary_bar_card(const Card& card);
@@ -52,6 +58,8 @@ class Pass1 {
   void weighed(const Card& card, float ANOB, float length, float lump_weight, float weight,
                const geometry::BarShape* shape);
   void recover(events::DeckError error, const Card& card, int column);
+  // The same, pointing at the card's field of that name.
+  void recover(events::DeckError error, const Card& card, std::string_view field);
   void stop(events::DeckError error);
   void tell(events::DeckError error, const Card& card, int column);
   void warn(int column, std::string message);
@@ -64,7 +72,7 @@ class Pass1 {
   events::RunListener& listener_;
   RunTables& tables_;
   const bool warnings_;
-  reports::Totals totals_;
+  weights::Totals totals_;
   StoreTable store_;
   std::vector<CardWarning> found_;
 

@@ -1,14 +1,14 @@
-// The second pass: the deck read again from its first card, and the bar
-// table written for every problem that pass 1 opened and found no error in.
+// The second pass: the deck read again from its first card, and every card
+// of each problem that pass 1 opened and found no error in told to the
+// listener (the bar table among them), with the length pass 1 filed.
 #pragma once
 
-#include "deck/channels.h"
 #include "deck/tables.h"
 #include "events/run_listener.h"
+#include "records/input_channel.h"
 
 namespace barlist::deck {
 
-// Tells the listener of each problem listed and each bar-level card listed.
-void run_pass2(const DeckChannels& channels, const RunTables& tables, events::RunListener& listener);
+void run_pass2(records::InputChannel& deck, const RunTables& tables, events::RunListener& listener);
 
 }  // namespace barlist::deck

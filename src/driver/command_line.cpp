@@ -10,6 +10,7 @@
 #include <string>
 
 #include "deck/deck_reader.h"
+#include "driver/channel_units.h"
 #include "driver/diagnostics.h"
 #include "driver/options.h"
 #include "driver/run_checks.h"
@@ -19,16 +20,13 @@
 #include "exports/json_record.h"
 #include "records/fatal.h"
 #include "records/files.h"
+#include "reports/bar_table_file.h"
 #include "reports/quantities_file.h"
 
 namespace barlist::driver {
 namespace {
 
 using records::OpenMode;
-
-constexpr int kDeckUnit = 4;
-constexpr int kQuantitiesUnit = 2;
-constexpr int kBarTableUnit = 3;
 
 constexpr int kCompleted = 0;
 constexpr int kFatal = 1;
@@ -66,14 +64,6 @@ void open_reports(const Options& options, RunFiles& files) {
   files.quantities.emplace(kQuantitiesUnit, options.quantities, std::move(quantities.fd),
                            records::OutputOptions{.discipline = records::LineDiscipline::Asa});
   files.bar_table.emplace(kBarTableUnit, options.bar_table, std::move(bar_table.fd),
-                          records::OutputOptions{.discipline = records::LineDiscipline::Plain});
-}
-
-// A check writes no report: pass 2 lists its bar tables into nothing.
-void open_no_bar_table(RunFiles& files) {
-  records::OpenResult opened = records::open_path("/dev/null", OpenMode::ExistingForWriting);
-  if (!opened.fd) throw Refusal{"/dev/null: cannot open: " + records::open_failure_reason(opened.error)};
-  files.bar_table.emplace(kBarTableUnit, "/dev/null", std::move(opened.fd),
                           records::OutputOptions{.discipline = records::LineDiscipline::Plain});
 }
 
@@ -115,17 +105,16 @@ int run_files(const Options& options, RunFiles& files, Progress& progress) {
   records::FileDescriptor deck = open_deck(options.deck);
   check_outputs(options, deck.get());
   files.deck.emplace(kDeckUnit, options.deck, std::move(deck));
-  if (options.check) {
-    open_no_bar_table(files);
-  } else {
-    open_reports(options, files);
-  }
+  if (!options.check) open_reports(options, files);
   progress.started = true;
 
+  // A check writes no report: the two report files are not among the listeners.
   std::optional<reports::QuantitiesFile> quantities;
+  std::optional<reports::BarTableFile> bar_table;
   Diagnostics diagnostics(options.deck, std::cerr, diagnostic_style(options));
   events::Listeners listeners;
   if (files.quantities) listeners.add(quantities.emplace(*files.quantities, clock));
+  if (files.bar_table) listeners.add(bar_table.emplace(*files.bar_table));
   listeners.add(diagnostics);
   std::optional<exports::JsonRecord> json;
   std::optional<exports::CsvSchedule> csv;
@@ -138,7 +127,7 @@ int run_files(const Options& options, RunFiles& files, Progress& progress) {
     csv.emplace();
     listeners.add(*csv);
   }
-  deck::run_deck({*files.deck, *files.bar_table}, listeners, {.warnings = true});
+  deck::run_deck(*files.deck, listeners, {.warnings = true});
   files.close();
   progress.exporting = true;
   if (json) write_export(*json, *options.json, "JSON record");

@@ -10,6 +10,7 @@
 #include "events/run_listener.h"
 #include "records/input_channel.h"
 #include "records/output_channel.h"
+#include "reports/error_lines.h"
 
 namespace barlist::driver {
 
@@ -42,7 +43,7 @@ class CapacityMessages final : public events::RunListener {
  public:
   explicit CapacityMessages(records::OutputChannel& console) : console_(console) {}
   void deck_error(const events::DeckErrorFound& error) override {
-    if (events::ends_run(error.error)) console_.write(events::error_line(error.error), {});
+    if (events::ends_run(error.error)) console_.write(reports::error_line(error.error), {});
   }
 
  private:

@@ -1,4 +1,6 @@
 #include "driver/diagnostics.h"
+
+#include "events/bar_label.h"
 #include "records/text.h"
 
 namespace barlist::driver {
@@ -7,14 +9,15 @@ namespace {
 // "(problem A102, unit FOOTING, bar 29F03)": the fields the error's line in the
 // quantities file shows, where they hold anything.
 std::string context(const events::DeckErrorFound& error) {
-  const auto fields = static_cast<int>(events::fields_of(error.error));
+  using events::ErrorFields;
+  const ErrorFields fields = events::fields_of(error.error);
   std::vector<std::string> parts;
-  if (fields >= 1 && !records::trimmed(error.problem_number).empty())
+  if (fields >= ErrorFields::Problem && !records::trimmed(error.problem_number).empty())
     parts.push_back("problem " + records::trimmed(error.problem_number));
-  if (fields >= 2 && !records::trimmed(error.unit_name).empty())
+  if (fields >= ErrorFields::ProblemUnit && !records::trimmed(error.unit_name).empty())
     parts.push_back("unit " + records::trimmed(error.unit_name));
-  if (fields >= 4 && (error.IBS != 0 || !records::trimmed(error.IBM).empty())) {
-    parts.push_back("bar " + std::to_string(error.IBS) + records::trimmed(error.IBM));
+  if (fields >= ErrorFields::ProblemUnitBar && events::bar_given(error.size, error.mark)) {
+    parts.push_back("bar " + events::bar_label(error.size, error.mark));
   }
   if (parts.empty()) return {};
   std::string text = " (";

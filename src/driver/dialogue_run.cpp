@@ -4,10 +4,12 @@
 #include <string>
 
 #include "deck/deck_reader.h"
+#include "driver/channel_units.h"
 #include "driver/dialogue.h"
 #include "driver/run_files.h"
 #include "records/fatal.h"
 #include "records/files.h"
+#include "reports/bar_table_file.h"
 #include "reports/quantities_file.h"
 
 namespace barlist::driver {
@@ -20,10 +22,6 @@ using records::OpenMode;
 constexpr Layout kInputPrompt{"(' ENTER INPUT FILE NAME            : (PLEASE ENTER) ',$)"};
 constexpr Layout kQuantitiesPrompt{"(' ENTER OUTPUT FILE NAME FOR QUANTITIES: ',$)"};
 constexpr Layout kBarTablePrompt{"(' ENTER OUTPUT FILE NAME FOR BAR TABLES: ',$)"};
-
-constexpr int kDeckUnit = 4;
-constexpr int kQuantitiesUnit = 2;
-constexpr int kBarTableUnit = 3;
 
 std::string_view name_of(const std::array<char, 36>& reply) { return {reply.data(), reply.size()}; }
 
@@ -74,11 +72,13 @@ void dialogue_and_deck(Console& console, RunFiles& files, const reports::Clock& 
   if (!files.bar_table) return;
 
   reports::QuantitiesFile quantities(*files.quantities, clock);
+  reports::BarTableFile bar_table(*files.bar_table);
   CapacityMessages capacity(console.output());
   events::Listeners listeners;
   listeners.add(quantities);
+  listeners.add(bar_table);
   listeners.add(capacity);
-  deck::run_deck({*files.deck, *files.bar_table}, listeners);
+  deck::run_deck(*files.deck, listeners);
 }
 
 void report(const Terminal& terminal, const std::string& message) {

@@ -1,6 +1,5 @@
-// The kinds of card, told apart by column 1. Both passes classify cards with
-// this one function, so they cannot disagree on which cards take a bar-length
-// table entry.
+// The kinds of card, told apart by column 1, and which of them take an entry
+// in the bar-length table: both passes ask here.
 #pragma once
 
 namespace barlist::events {
@@ -49,5 +48,14 @@ constexpr CardKind kind_of(char column1) {
       return CardKind::Unknown;
   }
 }
+
+// Cards whose length pass 1 files in the bar-length table and pass 2 takes
+// back, entry by entry.
+constexpr bool takes_bar_length(CardKind kind) {
+  return kind == CardKind::Bar || kind == CardKind::StoreBar || kind == CardKind::RecallBar;
+}
+
+// Cards that give one bar mark: those, and vary bars.
+constexpr bool gives_bar_mark(CardKind kind) { return takes_bar_length(kind) || kind == CardKind::VaryBar; }
 
 }  // namespace barlist::events

@@ -25,41 +25,41 @@ struct ProblemOpened {
   std::size_t index;
   std::string_view number;  // 4 characters as punched
   std::string_view title;   // 68 characters
-  float price;
+  float price_per_kg;
 };
 
 // A vary bar card as decoded, before its checks: its quantities line is
 // written whatever follows.
 struct VaryBarRead {
   Line line;
-  int IBS;
-  std::string_view IBM;  // 3 characters
-  float BARL;
-  float ANOB;
+  int size;
+  std::string_view mark;  // 3 characters
+  float length_mm;        // the average length as punched
+  float count;
 };
 
 // A bar-level card whose weight pass 1 added to the unit (an error 14 on the
 // card may follow).
 struct ItemWeighed {
   Line line;
-  CardKind kind;               // Bar, StoreBar, RecallBar, VaryBar or LumpWeight
-  std::string_view unit_name;  // 16 characters: the unit the weight goes to
-  int IBS;                     // 0 for a lump weight
-  std::string_view IBM;
-  float ANOB;
-  float length;                     // mm: rounded developed, written, recalled, or the vary bar's average; 0 for a lump
-  float lump_weight;                // kg per lump, lump weight cards only
-  float weight;                     // kg added to the unit
+  CardKind kind;                    // Bar, StoreBar, RecallBar, VaryBar or LumpWeight
+  std::string_view unit_name;       // 16 characters: the unit the weight goes to
+  int size;                         // 0 for a lump weight
+  std::string_view mark;            // 3 characters; empty for a lump weight
+  float count;                      // bars, or lumps
+  float length_mm;                  // rounded developed, written, recalled, or the vary bar's average; 0 for a lump
+  float lump_weight_kg;             // per lump, lump weight cards only
+  float weight_kg;                  // added to the unit
   const geometry::BarShape* shape;  // bar and store bar cards only, otherwise null
 };
 
 // What a unit's close prints on its unit line.
 struct UnitFigures {
-  float TEMP1;   // unit weight rounded to whole kilograms
-  float NOUNIT;  // number of like units
-  float TWT;     // total weight
-  float UPRICE;  // price per kilogram
-  float TCT;     // total cost
+  float unit_weight_kg;   // one unit's weight, rounded to whole kilograms
+  float unit_count;       // number of like units
+  float total_weight_kg;  // unit weight x unit count
+  float price_per_kg;
+  float total_cost;  // dollars
 };
 
 struct UnitClosed {
@@ -71,14 +71,14 @@ struct UnitClosed {
 struct SubtotalWritten {
   Line line;
   std::string_view name;  // 16 characters
-  float STWT;
-  float STCOST;
+  float weight_kg;
+  float cost;
 };
 
 struct ProblemEnded {
   Line line;  // the end card
-  float GTWT;
-  float GTCOST;
+  float weight_kg;
+  float cost;
 };
 
 // A deck error, the premature end included. For a premature end `line` is
@@ -90,10 +90,10 @@ struct DeckErrorFound {
   std::size_t problem;              // problem failed by it; 0 before the first problem
   std::string_view problem_number;  // 4 characters
   std::string_view unit_name;       // 16 characters
-  int IBS;
-  std::string_view IBM;     // 3 characters
-  std::string_view card;    // the 80 columns of the card image
-  std::string_view record;  // the line as read (at most its first 256 characters)
+  int size;                         // the last bar-level card's size and mark
+  std::string_view mark;            // 3 characters
+  std::string_view card;            // the 80 columns of the card image
+  std::string_view record;          // the line as read (at most its first 256 characters)
 };
 
 // A card read differently from what a detailer most likely meant.
@@ -102,6 +102,15 @@ struct Warning {
   int column;
   std::string message;
   std::string_view record;
+};
+
+// A card that pass 2 lists in a problem's bar table, in deck order.
+struct CardListed {
+  Line line;
+  CardKind kind;          // a bar-level card but a lump weight, a unit, comment or line-skip card
+  std::string_view card;  // the 80 columns of the card image
+  int length_mm;          // bar, store bar and recall bar cards: the length pass 1 filed
+  int lines_to_skip;      // line-skip cards: the count as read
 };
 
 class RunListener {
@@ -121,9 +130,9 @@ class RunListener {
   // in which case no pass 2 follows.
   virtual void pass1_ended(bool /*complete*/) {}
 
-  // Pass 2: a problem gets a bar table, and each bar-level card listed in it.
+  // Pass 2: a problem gets a bar table, and each card listed in it.
   virtual void problem_listed(std::size_t /*index*/) {}
-  virtual void card_listed(Line /*line*/) {}
+  virtual void card_listed(const CardListed&) {}
   // The run is over (after pass 2, or after pass 1 when it ended the run).
   virtual void run_ended() {}
 };
@@ -163,8 +172,8 @@ class Listeners final : public RunListener {
   void problem_listed(std::size_t index) override {
     for (auto* l : listeners_) l->problem_listed(index);
   }
-  void card_listed(Line line) override {
-    for (auto* l : listeners_) l->card_listed(line);
+  void card_listed(const CardListed& e) override {
+    for (auto* l : listeners_) l->card_listed(e);
   }
   void run_ended() override {
     for (auto* l : listeners_) l->run_ended();

@@ -10,19 +10,19 @@ std::vector<SizeTotal> by_size(const Problem& problem) {
   };
   std::map<int, Sums> sums;
   for (const Unit& unit : problem.units) {
-    const double NOUNIT = unit.figures.NOUNIT;
+    const double units = unit.figures.unit_count;
     for (const Item& item : unit.items) {
       if (item.kind == events::CardKind::LumpWeight) continue;
-      Sums& size = sums[item.IBS];
-      size.bars += static_cast<double>(item.ANOB) * NOUNIT;
-      size.length += static_cast<double>(item.length) * item.ANOB * NOUNIT;
-      size.weight += static_cast<double>(item.weight) * NOUNIT;
+      Sums& size = sums[item.size];
+      size.bars += static_cast<double>(item.count) * units;
+      size.length += static_cast<double>(item.length_mm) * item.count * units;
+      size.weight += static_cast<double>(item.weight_kg) * units;
     }
   }
   std::vector<SizeTotal> totals;
-  for (const auto& [IBS, size] : sums) {
+  for (const auto& [bar_size, size] : sums) {
     totals.push_back(
-        {IBS, static_cast<float>(size.bars), static_cast<float>(size.length), static_cast<float>(size.weight)});
+        {bar_size, static_cast<float>(size.bars), static_cast<float>(size.length), static_cast<float>(size.weight)});
   }
   return totals;
 }

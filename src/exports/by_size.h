@@ -9,10 +9,10 @@
 namespace barlist::exports {
 
 struct SizeTotal {
-  int IBS;
-  float bars;    // ANOB x NOUNIT
-  float length;  // mm: length x ANOB x NOUNIT
-  float weight;  // kg: item weight x NOUNIT
+  int size;
+  float bars;       // count x like units
+  float length_mm;  // length x count x like units
+  float weight_kg;  // item weight x like units
 };
 
 // Sorted by size; lump weights and cards of no closed unit are left out.

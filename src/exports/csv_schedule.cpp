@@ -91,16 +91,16 @@ void CsvSchedule::write(std::ostream& out) const {
     row.text(item.unit_name);
     row.integer(static_cast<long long>(item.line));
     row.text(card_name(item.kind));
-    row.integer(item.IBS);
-    row.text(item.IBM);
-    row.number(item.ANOB);
+    row.integer(item.size);
+    row.text(item.mark);
+    row.number(item.count);
     if (item.shape) {
       shape_cells(row, *item.shape);
     } else {
       row.empty(kShapeCells);
     }
-    row.number(item.length);
-    row.number(item.weight);
+    row.number(item.length_mm);
+    row.number(item.weight_kg);
     row.write(out);
   }
 }

@@ -9,7 +9,7 @@
 #include "exports/by_size.h"
 #include "exports/shortest_float.h"
 #include "exports/texts.h"
-#include "reports/totals.h"
+#include "weights/totals.h"
 
 namespace barlist::exports {
 namespace {
@@ -30,7 +30,7 @@ Json number(float value) {
 // A figure the quantities file prints in an integer field: truncated. One
 // too wide for the field (printed as asterisks there) is given truncated as a real.
 Json whole_figure(float value) {
-  const std::int64_t whole = reports::whole(value);
+  const std::int64_t whole = weights::whole(value);
   if (whole != std::numeric_limits<std::int64_t>::max()) return whole;
   return real(std::trunc(value));
 }
@@ -49,21 +49,21 @@ Json dimensions(const geometry::BarShape& shape) {
 Json item_json(const Item& item) {
   Json json{{"line", item.line}, {"card", std::string(card_name(item.kind))}};
   if (item.kind == events::CardKind::LumpWeight) {
-    json["count"] = number(item.ANOB);
-    json["lump_weight"] = real(item.lump_weight);
-    json["weight"] = real(item.weight);
+    json["count"] = number(item.count);
+    json["lump_weight"] = real(item.lump_weight_kg);
+    json["weight"] = real(item.weight_kg);
     return json;
   }
-  json["size"] = item.IBS;
-  json["mark"] = item.IBM;
-  json["count"] = number(item.ANOB);
+  json["size"] = item.size;
+  json["mark"] = item.mark;
+  json["count"] = number(item.count);
   if (item.shape) {
     json["type"] = item.shape->ITYPE;
     json["hooks"] = Json::array({item.shape->IA, item.shape->IG});
     json["dimensions"] = dimensions(*item.shape);
   }
-  json["length"] = number(item.length);
-  json["weight"] = real(item.weight);
+  json["length"] = number(item.length_mm);
+  json["weight"] = real(item.weight_kg);
   return json;
 }
 
@@ -77,11 +77,11 @@ Json unit_json(const Unit& unit) {
   const events::UnitFigures& figures = unit.figures;
   return {{"name", unit.name},
           {"line", unit.line},
-          {"count", number(figures.NOUNIT)},
-          {"price", real(figures.UPRICE)},
-          {"weight", whole_figure(figures.TEMP1)},
-          {"total_weight", whole_figure(figures.TWT)},
-          {"cost", real(figures.TCT)},
+          {"count", number(figures.unit_count)},
+          {"price", real(figures.price_per_kg)},
+          {"weight", whole_figure(figures.unit_weight_kg)},
+          {"total_weight", whole_figure(figures.total_weight_kg)},
+          {"cost", real(figures.total_cost)},
           {"items", items_json(unit.items)}};
 }
 
@@ -92,26 +92,26 @@ Json problem_json(const Problem& problem) {
   for (const Subtotal& subtotal : problem.subtotals) {
     subtotals.push_back({{"name", subtotal.name},
                          {"line", subtotal.line},
-                         {"weight", whole_figure(subtotal.STWT)},
-                         {"cost", real(subtotal.STCOST)}});
+                         {"weight", whole_figure(subtotal.weight_kg)},
+                         {"cost", real(subtotal.cost)}});
   }
   Json total = nullptr;  // no end card
   if (problem.total) {
     total = {{"line", problem.total->line},
-             {"weight", whole_figure(problem.total->GTWT)},
-             {"cost", real(problem.total->GTCOST)}};
+             {"weight", whole_figure(problem.total->weight_kg)},
+             {"cost", real(problem.total->cost)}};
   }
   Json sizes = Json::array();
   for (const SizeTotal& size : by_size(problem)) {
-    sizes.push_back({{"size", size.IBS},
+    sizes.push_back({{"size", size.size},
                      {"bars", number(size.bars)},
-                     {"length", number(size.length)},
-                     {"weight", real(size.weight)}});
+                     {"length", number(size.length_mm)},
+                     {"weight", real(size.weight_kg)}});
   }
   return {{"number", problem.number},
           {"title", problem.title},
           {"line", problem.line},
-          {"price", real(problem.price)},
+          {"price", real(problem.price_per_kg)},
           {"listed", problem.listed},
           {"units", std::move(units)},
           {"subtotals", std::move(subtotals)},

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "events/bar_label.h"
 #include "exports/texts.h"
 
 namespace barlist::exports {
@@ -22,8 +23,11 @@ void RunCollector::set_aside_pending_items() {
 
 void RunCollector::problem_opened(const events::ProblemOpened& e) {
   set_aside_pending_items();
-  Problem problem{
-      .line = e.line, .index = e.index, .number = trimmed(e.number), .title = trimmed(e.title), .price = e.price};
+  Problem problem{.line = e.line,
+                  .index = e.index,
+                  .number = without_trailing_blanks(e.number),
+                  .title = without_trailing_blanks(e.title),
+                  .price_per_kg = e.price_per_kg};
   record_.problems.push_back(std::move(problem));
 }
 
@@ -32,13 +36,13 @@ void RunCollector::item_weighed(const events::ItemWeighed& e) {
   if (e.shape != nullptr) shape = *e.shape;
   pending_items_.push_back({.line = e.line,
                             .kind = e.kind,
-                            .unit_name = trimmed(e.unit_name),
-                            .IBS = e.IBS,
-                            .IBM = trimmed(e.IBM),
-                            .ANOB = e.ANOB,
-                            .length = e.length,
-                            .lump_weight = e.lump_weight,
-                            .weight = e.weight,
+                            .unit_name = without_trailing_blanks(e.unit_name),
+                            .size = e.size,
+                            .mark = without_trailing_blanks(e.mark),
+                            .count = e.count,
+                            .length_mm = e.length_mm,
+                            .lump_weight_kg = e.lump_weight_kg,
+                            .weight_kg = e.weight_kg,
                             .shape = shape});
 }
 
@@ -50,7 +54,7 @@ void RunCollector::unit_closed(const events::UnitClosed& e) {
   }
   // The unit card starts the unit's weight afresh: cards weighed before it
   // (after an end card, or while no unit was open) are not in this unit.
-  Unit unit{.line = e.line, .name = trimmed(e.name), .figures = e.figures, .items = {}};
+  Unit unit{.line = e.line, .name = without_trailing_blanks(e.name), .figures = e.figures, .items = {}};
   for (Item& item : pending_items_) {
     (item.line > e.line ? unit.items : problem->unclosed_items).push_back(std::move(item));
   }
@@ -59,12 +63,13 @@ void RunCollector::unit_closed(const events::UnitClosed& e) {
 }
 
 void RunCollector::subtotal_written(const events::SubtotalWritten& e) {
-  if (Problem* problem = current_problem()) problem->subtotals.push_back({e.line, trimmed(e.name), e.STWT, e.STCOST});
+  if (Problem* problem = current_problem())
+    problem->subtotals.push_back({e.line, without_trailing_blanks(e.name), e.weight_kg, e.cost});
 }
 
 void RunCollector::problem_ended(const events::ProblemEnded& e) {
   // A later end card in the same problem prints the grand total again, grown.
-  if (Problem* problem = current_problem()) problem->total = GrandTotal{e.line, e.GTWT, e.GTCOST};
+  if (Problem* problem = current_problem()) problem->total = GrandTotal{e.line, e.weight_kg, e.cost};
 }
 
 void RunCollector::deck_error(const events::DeckErrorFound& e) {
@@ -75,16 +80,16 @@ void RunCollector::deck_error(const events::DeckErrorFound& e) {
                     .problem_number = {},
                     .unit_name = {},
                     .bar = {},
-                    .card = trimmed(e.card)};
+                    .card = without_trailing_blanks(e.card)};
   switch (events::fields_of(e.error)) {
     case events::ErrorFields::ProblemUnitBar:
-      error.bar = bar_label(e.IBS, e.IBM);
+      error.bar = events::bar_label(e.size, e.mark);
       [[fallthrough]];
     case events::ErrorFields::ProblemUnit:
-      error.unit_name = trimmed(e.unit_name);
+      error.unit_name = without_trailing_blanks(e.unit_name);
       [[fallthrough]];
     case events::ErrorFields::Problem:
-      error.problem_number = trimmed(e.problem_number);
+      error.problem_number = without_trailing_blanks(e.problem_number);
       break;
     case events::ErrorFields::None:
       break;
@@ -104,6 +109,8 @@ void RunCollector::problem_listed(std::size_t index) {
   if (Problem* problem = problem_at(index)) problem->listed = true;
 }
 
-void RunCollector::card_listed(events::Line line) { record_.listed_cards.push_back({listing_problem_, line}); }
+void RunCollector::card_listed(const events::CardListed& e) {
+  if (events::gives_bar_mark(e.kind)) record_.listed_cards.push_back({listing_problem_, e.line});
+}
 
 }  // namespace barlist::exports

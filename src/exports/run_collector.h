@@ -21,7 +21,7 @@ class RunCollector : public events::RunListener {
   void warning(const events::Warning& e) override;
   void pass1_ended(bool complete) override;
   void problem_listed(std::size_t index) override;
-  void card_listed(events::Line line) override;
+  void card_listed(const events::CardListed& e) override;
 
   const RunRecord& record() const { return record_; }
 

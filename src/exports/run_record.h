@@ -1,6 +1,6 @@
 // A run as the exports keep it: the problems with their units and the cards
 // weighed in them, the errors and warnings, and what pass 2 listed. Texts
-// are copied out of the reader's buffers with their trailing blanks trimmed.
+// are copied out of the reader's buffers without their trailing blanks.
 #pragma once
 
 #include <cstddef>
@@ -18,12 +18,12 @@ struct Item {
   events::Line line;
   events::CardKind kind;
   std::string unit_name;  // the unit the weight went to
-  int IBS;                // 0 for a lump weight
-  std::string IBM;
-  float ANOB;
-  float length;                             // mm; 0 for a lump weight
-  float lump_weight;                        // kg per lump, lump weight cards only
-  float weight;                             // kg added to the unit
+  int size;               // 0 for a lump weight
+  std::string mark;
+  float count;                              // bars, or lumps
+  float length_mm;                          // 0 for a lump weight
+  float lump_weight_kg;                     // per lump, lump weight cards only
+  float weight_kg;                          // added to the unit
   std::optional<geometry::BarShape> shape;  // bar and store bar cards only
 };
 
@@ -37,12 +37,12 @@ struct Unit {
 struct Subtotal {
   events::Line line;
   std::string name;
-  float STWT, STCOST;
+  float weight_kg, cost;
 };
 
 struct GrandTotal {
   events::Line line;
-  float GTWT, GTCOST;
+  float weight_kg, cost;
 };
 
 struct Problem {
@@ -50,7 +50,7 @@ struct Problem {
   std::size_t index;  // 1, 2, ... in deck order
   std::string number;
   std::string title;
-  float price;
+  float price_per_kg;
   bool listed = false;  // pass 2 wrote its bar table
   std::vector<Unit> units = {};
   std::vector<Subtotal> subtotals = {};

@@ -7,9 +7,10 @@
 namespace barlist::geometry {
 
 struct BarLength {
-  int error = 0;             // 0 accepted; otherwise 5, 7, 8, 9, 10, 11, 12 or 13
-  float BARL = 0;            // mm, rounded to 5 mm (a written length as written)
-  int BARFT = 0, BARIN = 0;  // stored pair: whole hundreds of mm, remaining mm
+  int error = 0;                        // 0 accepted; otherwise 5, 7, 8, 9, 10, 11, 12 or 13
+  float BARL = 0;                       // mm, rounded to 5 mm (a written length as written)
+  int BARFT = 0, BARIN = 0;             // stored pair: whole hundreds of mm, remaining mm
+  ShapeField field = ShapeField::none;  // the field at fault when error is not 0
 };
 
 // In order: size (5); a written length (LFT + LIN > 0) is taken as written, pair (LFT, LIN),

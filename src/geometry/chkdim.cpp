@@ -24,14 +24,9 @@ int CHKDIM::CHKHKG() {
   return 0;
 }
 
-int CHKDIM::CHKHKS() {
-  if (CHKHKA() != 0) return 1;
-  return CHKHKG();
-}
-
 int CHKDIM::CHKANG() {
   if (ANGLE == 0.0f || ANGLE == 90.0f) return 2;
-  const float radians = ANGLE * 0.01745329f;
+  const float radians = ANGLE * kRadiansPerDegree;
   COSANG = cos_f(radians);
   return CHKN1();
 }

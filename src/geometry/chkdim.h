@@ -23,7 +23,6 @@ struct CHKDIM {
   int CHKBS() const;                    // bar size
   int CHKHKA();                         // style IA, sets HOOKA
   int CHKHKG();                         // style IG, sets HOOKG
-  int CHKHKS();                         // CHKHKA, then CHKHKG only if IA passed
   int CHKANG();                         // ANGLE 0 or 90 gives 2; otherwise sets COSANG and returns CHKN1()
   int CHKN1() const;                    // 1 when N1 < 2
   static int CHKPOS(float x, float y);  // 0 only when both are strictly positive

@@ -7,7 +7,7 @@
 namespace barlist::geometry {
 namespace {
 
-constexpr float k = 0.01745329f;  // radians per degree
+constexpr float k = kRadiansPerDegree;
 constexpr float PI = 3.141593f;
 
 }  // namespace
@@ -46,19 +46,21 @@ Hooks hooks_of(int ITYPE) {
 
 namespace {
 
-// Looks up the allowances the type names; IERR 1 on a bad style.
-int check_hooks(Hooks hooks, CHKDIM& chk) {
+// Looks up the allowances the type names; the end whose style is bad, the
+// one at A checked first, or none.
+ShapeField check_hooks(Hooks hooks, CHKDIM& chk) {
   switch (hooks) {
     case Hooks::IA:
-      return chk.CHKHKA();
+      return chk.CHKHKA() != 0 ? ShapeField::hook_a : ShapeField::none;
     case Hooks::IG:
-      return chk.CHKHKG();
-    case Hooks::both:
-      return chk.CHKHKS();
+      return chk.CHKHKG() != 0 ? ShapeField::hook_g : ShapeField::none;
+    case Hooks::both:  // the style at G is checked only when the one at A passed
+      if (chk.CHKHKA() != 0) return ShapeField::hook_a;
+      return chk.CHKHKG() != 0 ? ShapeField::hook_g : ShapeField::none;
     case Hooks::none:
       break;
   }
-  return 0;
+  return ShapeField::none;
 }
 
 float sq(float x) { return x * x; }
@@ -168,8 +170,8 @@ float formula(int ITYPE, const BarShape& bar, float HOOKA, float HOOKG) {
 
 DevelopedLength developed_length(const BarShape& bar) {
   const int ITYPE = bar.ITYPE;
-  if (ITYPE < 1 || ITYPE == 1 || ITYPE == 12) return {7, 0.0f};
-  if (ITYPE > 53) return {8, 0.0f};
+  if (ITYPE <= 1 || ITYPE == 12) return {7, 0.0f, ShapeField::type};
+  if (ITYPE > 53) return {8, 0.0f, ShapeField::type};
 
   switch (ITYPE) {
     case 42:
@@ -183,8 +185,10 @@ DevelopedLength developed_length(const BarShape& bar) {
   }
 
   CHKDIM chk{.IBS = bar.IBS, .IA = bar.IA, .IG = bar.IG};
-  if (check_hooks(hooks_of(ITYPE), chk) != 0) return {9, 0.0f};
-  if (ITYPE == 53 && CHKDIM::CHKPOS(bar.B, bar.C) != 0) return {13, 0.0f};
+  if (const ShapeField hook = check_hooks(hooks_of(ITYPE), chk); hook != ShapeField::none) return {9, 0.0f, hook};
+  if (ITYPE == 53 && CHKDIM::CHKPOS(bar.B, bar.C) != 0) {
+    return {13, 0.0f, bar.B > 0.0f ? ShapeField::C : ShapeField::B};
+  }
   return {0, formula(ITYPE, bar, chk.HOOKA, chk.HOOKG)};
 }
 

@@ -6,8 +6,9 @@
 namespace barlist::geometry {
 
 struct DevelopedLength {
-  int error = 0;   // 0, or 7, 8, 9, 10, 11, 12, 13
-  float BARL = 0;  // mm, unrounded; meaningful only when error is 0
+  int error = 0;                        // 0, or 7, 8, 9, 10, 11, 12, 13
+  float BARL = 0;                       // mm, unrounded; meaningful only when error is 0
+  ShapeField field = ShapeField::none;  // the field at fault when error is not 0
 };
 
 // Which hook styles a bar type checks and adds: none, IA only, IG only, or both.

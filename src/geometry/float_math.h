@@ -5,6 +5,8 @@
 
 namespace barlist::geometry {
 
+inline constexpr float kRadiansPerDegree = 0.01745329f;
+
 float sqrt_f(float x);
 // Evaluated in double and rounded once: the C library's atanf and cosf are off by one in the
 // last bit for some arguments, which can move a length across a 5 mm rounding step.

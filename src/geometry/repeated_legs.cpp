@@ -7,20 +7,20 @@ namespace barlist::geometry {
 namespace {
 
 // Angle check of types 42 and 44: status 2 is a bad angle (11), status 1 a bad count (12).
-int angle_error(CHKDIM& chk) {
+DevelopedLength angle_error(CHKDIM& chk) {
   switch (chk.CHKANG()) {
     case 0:
-      return 0;
+      return {};
     case 2:
-      return 11;
+      return {11, 0.0f, ShapeField::angle};
     default:
-      return 12;
+      return {12, 0.0f, ShapeField::N1};
   }
 }
 
 // The length is formed first and dropped when the legs do not add up to F exactly.
 DevelopedLength closed(float BARL, float gap) {
-  if (gap != 0.0f) return {10, 0.0f};
+  if (gap != 0.0f) return {10, 0.0f, ShapeField::F};
   return {0, BARL};
 }
 
@@ -28,7 +28,7 @@ DevelopedLength closed(float BARL, float gap) {
 
 DevelopedLength repeated_legs_42(const BarShape& bar) {
   CHKDIM chk{.IBS = bar.IBS, .N1 = bar.N1, .ANGLE = bar.ANGLE};
-  if (const int error = angle_error(chk)) return {error, 0.0f};
+  if (const DevelopedLength error = angle_error(chk); error.error != 0) return error;
   const float N1 = bar.N1;
   const float X = bar.D + bar.E + (N1 - 2.0f) * bar.B + (N1 - 1.0f) * bar.C;
   const float Y = (2.0f * N1 - 2.0f) * bar.A;
@@ -38,7 +38,7 @@ DevelopedLength repeated_legs_42(const BarShape& bar) {
 
 DevelopedLength repeated_legs_43(const BarShape& bar) {
   const CHKDIM chk{.IBS = bar.IBS, .N1 = bar.N1};
-  if (chk.CHKN1() != 0) return {12, 0.0f};
+  if (chk.CHKN1() != 0) return {12, 0.0f, ShapeField::N1};
   const float N1 = bar.N1;
   const float X = 2.0f * bar.D + (N1 - 2.0f) * bar.B + (N1 - 1.0f) * bar.C;
   const float M = 2.0f * N1 - 2.0f;
@@ -48,7 +48,7 @@ DevelopedLength repeated_legs_43(const BarShape& bar) {
 
 DevelopedLength repeated_legs_44(const BarShape& bar) {
   CHKDIM chk{.IBS = bar.IBS, .N1 = bar.N1, .ANGLE = bar.ANGLE};
-  if (const int error = angle_error(chk)) return {error, 0.0f};
+  if (const DevelopedLength error = angle_error(chk); error.error != 0) return error;
   const float N1 = bar.N1;
   const float X = bar.D + bar.E + (N1 - 1.0f) * (bar.B + bar.C);
   const float Y = (2.0f * N1 - 1.0f) * bar.A;

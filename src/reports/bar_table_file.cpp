@@ -2,12 +2,15 @@
 
 #include <array>
 
+#include "cards/card_fields.h"
+#include "cards/zero_fill.h"
 #include "records/decode.h"
-#include "reports/zero_fill.h"
 
 namespace barlist::reports {
 namespace {
 
+using cards::CardField;
+using cards::kBarFields;
 using records::Layout;
 using records::Value;
 
@@ -18,45 +21,87 @@ constexpr Layout kBlankLine{"(A1)"};
 constexpr Layout kLength{"(I6)"};
 
 // Card columns `first` to `last` (1-based).
-std::string_view columns(std::string_view card, std::size_t first, std::size_t last) {
-  return card.substr(first - 1, last - first + 1);
+std::string_view columns(std::string_view card, int first, int last) {
+  return card.substr(static_cast<std::size_t>(first - 1), static_cast<std::size_t>(last - first + 1));
 }
+
+// The bar card fields a bar line shows, asked once by the compiler.
+constexpr CardField field(std::string_view name) { return kBarFields.named(name); }
+constexpr CardField kSize = field("size"), kMark = field("mark"), kCount = field("count"), kType = field("bar type");
+constexpr CardField kHookA = field("hook style at A"), kHookG = field("hook style at G");
+constexpr CardField kT1 = field("length T1"), kT2 = field("length T2"), kN1 = field("count N1");
+constexpr CardField kAngle = field("angle");
+constexpr std::array<CardField, 6> kDimensions{field("dimension A"), field("dimension B"), field("dimension C"),
+                                               field("dimension D"), field("dimension E"), field("dimension F")};
 
 }  // namespace
 
-void BarTableFile::bar_line(std::string_view card, int BARFT, int BARIN) {
+void BarTableFile::card_listed(const events::CardListed& card) {
+  switch (card.kind) {
+    case events::CardKind::Bar:
+    case events::CardKind::StoreBar:
+    case events::CardKind::RecallBar:
+      bar_line(card.card, card.length_mm);
+      return;
+    case events::CardKind::VaryBar:
+      vary_bar_line(card.card);
+      return;
+    case events::CardKind::Unit:
+      unit_line(card.card);
+      return;
+    case events::CardKind::Comment:
+      comment_line(card.card);
+      return;
+    case events::CardKind::LineSkip:
+      blank_lines(card.lines_to_skip);
+      return;
+    default:
+      return;
+  }
+}
+
+void BarTableFile::bar_line(std::string_view card, int length_mm) {
   std::array<char, 6> length{};
-  encode_fields(length, kLength, Value(100 * BARFT + BARIN));
+  encode_fields(length, kLength, Value(length_mm));
   write_bar_line(card, {length.data(), length.size()}, true);
 }
 
-void BarTableFile::vary_bar_line(std::string_view card) { write_bar_line(card, columns(card, 7, 12), false); }
+void BarTableFile::vary_bar_line(std::string_view card) {
+  static constexpr int kFirst = kBarFields.named("length in hundreds of mm").first;
+  static constexpr int kLast = kBarFields.named("length in mm").last;
+  write_bar_line(card, columns(card, kFirst, kLast), false);
+}
 
 void BarTableFile::write_bar_line(std::string_view card, std::string_view length, bool zero_fill) {
   std::array<char, 4> count{};
   std::array<std::array<char, 6>, 6> dimensions{};
-  const std::string_view punched_count = columns(card, 13, 16);
+  const std::string_view punched_count = kCount.text(card);
   for (std::size_t i = 0; i < 4; ++i) count[i] = punched_count[i];
   for (std::size_t d = 0; d < 6; ++d) {
-    const std::string_view punched = columns(card, 27 + 6 * d, 32 + 6 * d);
+    const std::string_view punched = kDimensions[d].text(card);
     for (std::size_t i = 0; i < 6; ++i) dimensions[d][i] = punched[i];
   }
   if (zero_fill) {
-    count = zero_filled<4>(punched_count);
-    for (std::size_t d = 0; d < 6; ++d) dimensions[d] = zero_filled<6>(columns(card, 27 + 6 * d, 32 + 6 * d));
+    count = cards::zero_filled<4>(punched_count);
+    for (std::size_t d = 0; d < 6; ++d) dimensions[d] = cards::zero_filled<6>(kDimensions[d].text(card));
   }
-  channel_.write<kBarLine>(columns(card, 2, 3), columns(card, 4, 6), length, count, columns(card, 23, 24),
-                           columns(card, 25, 25), columns(card, 26, 26), dimensions[0], dimensions[1], dimensions[2],
-                           dimensions[3], dimensions[4], dimensions[5], columns(card, 63, 68), columns(card, 69, 74),
-                           columns(card, 75, 77), columns(card, 78, 80));
+  channel_.write<kBarLine>(kSize.text(card), kMark.text(card), length, count, kType.text(card), kHookA.text(card),
+                           kHookG.text(card), dimensions[0], dimensions[1], dimensions[2], dimensions[3], dimensions[4],
+                           dimensions[5], kT1.text(card), kT2.text(card), kN1.text(card), kAngle.text(card));
 }
 
 void BarTableFile::unit_line(std::string_view card) {
-  channel_.write<kUnitLine>(Value::cells(columns(card, 2, 17), 4), columns(card, 18, 19),
-                            Value::cells(columns(card, 24, 80), 4));
+  // The name, the number of units, and the columns after the price as punched.
+  static constexpr cards::CardField kName = cards::kUnitFields.named("unit name");
+  static constexpr cards::CardField kUnits = cards::kUnitFields.named("number of units");
+  static constexpr int kAfterPrice = cards::kUnitFields.named("price").last + 1;
+  channel_.write<kUnitLine>(Value::cells(kName.text(card), 4), kUnits.text(card),
+                            Value::cells(columns(card, kAfterPrice, cards::kCardColumns), 4));
 }
 
-void BarTableFile::comment_line(std::string_view card) { channel_.write<kCommentLine>(columns(card, 2, 80)); }
+void BarTableFile::comment_line(std::string_view card) {
+  channel_.write<kCommentLine>(columns(card, 2, cards::kCardColumns));
+}
 
 void BarTableFile::blank_lines(int count) {
   if (count == 0) count = 1;

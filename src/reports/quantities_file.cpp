@@ -1,12 +1,14 @@
 #include "reports/quantities_file.h"
 
-#include "reports/totals.h"
+#include "reports/error_lines.h"
+#include "weights/totals.h"
 
 namespace barlist::reports {
 namespace {
 
 using records::Layout;
 using records::Value;
+using weights::whole;
 
 constexpr Layout kProblemHeader{
     "('0',9A1,13X,'VELMARA DEPARTMENT OF TRANSPORTATION',9X,'PROB. NO. ',A4,/,"
@@ -23,8 +25,8 @@ constexpr Layout kSubtotalLine{"('0',13X,4A4,' SUBTOTAL =',I9,' kg  ',13X,'$',F1
 constexpr Layout kGrandTotalLine{"('0',27X,'GRAND TOTAL =',I9,' kg  ',13X,'$',F10.2)"};
 constexpr Layout kCardEcho{"(' ',80A1)"};
 
-// A shown value rounded to the nearest whole number by adding a constant in
-// single precision and truncating.
+// A shown value: a constant added in single precision, then truncated. With
+// 0.5 that is the nearest whole number; the vary bar's length takes 0.2.
 std::int64_t shown(float value, float constant) { return whole(value + constant); }
 
 }  // namespace
@@ -39,32 +41,33 @@ void QuantitiesFile::problem_opened(const events::ProblemOpened& problem) {
 }
 
 void QuantitiesFile::vary_bar_read(const events::VaryBarRead& vary) {
-  channel_.write<kVaryBarLine>(vary.IBS, vary.IBM, shown(vary.BARL, 0.2f), whole(vary.ANOB));
+  channel_.write<kVaryBarLine>(vary.size, vary.mark, shown(vary.length_mm, 0.2f), whole(vary.count));
 }
 
 void QuantitiesFile::item_weighed(const events::ItemWeighed& item) {
   if (item.kind != events::CardKind::LumpWeight) return;
-  channel_.write<kLumpWeightLine>(shown(item.lump_weight, 0.5f), whole(item.ANOB));
+  channel_.write<kLumpWeightLine>(shown(item.lump_weight_kg, 0.5f), whole(item.count));
 }
 
 void QuantitiesFile::unit_closed(const events::UnitClosed& unit) {
   const events::UnitFigures& f = unit.figures;
-  channel_.write<kUnitLine>(Value::cells(unit.name, 4), whole(f.TEMP1), whole(f.NOUNIT), whole(f.TWT), f.UPRICE, f.TCT);
+  channel_.write<kUnitLine>(Value::cells(unit.name, 4), whole(f.unit_weight_kg), whole(f.unit_count),
+                            whole(f.total_weight_kg), f.price_per_kg, f.total_cost);
 }
 
 void QuantitiesFile::subtotal_written(const events::SubtotalWritten& subtotal) {
-  channel_.write<kSubtotalLine>(Value::cells(subtotal.name, 4), whole(subtotal.STWT), subtotal.STCOST);
+  channel_.write<kSubtotalLine>(Value::cells(subtotal.name, 4), whole(subtotal.weight_kg), subtotal.cost);
 }
 
 void QuantitiesFile::problem_ended(const events::ProblemEnded& end) {
-  channel_.write<kGrandTotalLine>(whole(end.GTWT), end.GTCOST);
+  channel_.write<kGrandTotalLine>(whole(end.weight_kg), end.cost);
 }
 
 void QuantitiesFile::deck_error(const events::DeckErrorFound& error) {
   if (events::ends_run(error.error)) return;
-  const Value fields[] = {error.problem_number, Value::cells(error.unit_name, 4), error.IBS, error.IBM};
-  const auto shown_fields = static_cast<std::size_t>(events::fields_of(error.error));
-  channel_.write(events::error_line(error.error), std::span<const Value>(fields, shown_fields));
+  const Value fields[] = {error.problem_number, Value::cells(error.unit_name, 4), error.size, error.mark};
+  const std::size_t shown = values_shown(events::fields_of(error.error));
+  channel_.write(error_line(error.error), std::span<const Value>(fields, shown));
   if (error.error != events::DeckError::PrematureEnd) channel_.write<kCardEcho>(Value::cells(error.card, 1));
 }
 

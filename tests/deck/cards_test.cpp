@@ -83,3 +83,37 @@ TEST_F(Cards, OtherKindsTakeOnlyTheirColumns) {
 
 }  // namespace
 }  // namespace barlist::deck
+
+namespace barlist::cards {
+namespace {
+
+// The columns the layouts give, as a detailer finds them on the card.
+TEST(CardFields, EachFieldByNameAndByColumn) {
+  EXPECT_EQ(kBarFields.size(), 18u);
+  const CardField count = kBarFields.named("count");
+  EXPECT_EQ(count.first, 13);
+  EXPECT_EQ(count.last, 16);
+  EXPECT_EQ(kBarFields.at_column(17), nullptr) << "columns 17 to 22 of a bar card are not read";
+  EXPECT_EQ(kBarFields.at_column(22), nullptr);
+  EXPECT_EQ(kBarFields.at_column(30)->name, "dimension A");
+  EXPECT_EQ(kBarFields.at_column(33)->name, "dimension B");
+  EXPECT_EQ(kBarFields.named("angle").last, kCardColumns);
+  EXPECT_EQ(kUnitFields.named("number of units").first, 18);
+  EXPECT_EQ(kLumpWeightFields.named("lump weight").first, 17);
+  EXPECT_EQ(fields_of(events::CardKind::StoreBar).named("hook style at G").first, 26);
+  EXPECT_EQ(fields_of(events::CardKind::Comment).size(), 0u);
+  EXPECT_THROW(kRecallFields.named("bar type"), std::logic_error);
+  // Fields follow one another without overlapping.
+  for (const events::CardKind kind : {events::CardKind::Identification, events::CardKind::Bar,
+                                      events::CardKind::VaryBar, events::CardKind::LineSkip}) {
+    int after = 1;
+    for (const CardField& field : fields_of(kind)) {
+      EXPECT_GT(field.first, after);
+      EXPECT_GE(field.last, field.first);
+      after = field.last;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace barlist::cards

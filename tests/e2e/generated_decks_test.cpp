@@ -223,17 +223,6 @@ TEST(ManyProblems, FiftyFiveProblemsAreTotalledAndListed) {
   expect_bar_table(run, tab);
 }
 
-TEST(DeckReader, EmptyDeckIsAnEndOfFileFailure) {
-  e2e::TempDir dir;
-  const auto run = e2e::run_barlist("", dir);
-  ASSERT_FALSE(run.process.timed_out);
-  EXPECT_EQ(run.process.exit_code, 1);
-  EXPECT_EQ(run.process.out, e2e::kPrompts);
-  EXPECT_EQ(run.process.err, "barlist: end-of-file during read, unit 4, file " + run.deck.string() + "\n");
-  EXPECT_EQ(run.qty, "");
-  EXPECT_EQ(run.tab, "");
-}
-
 TEST(DeckReader, LineSkipCountThatDoesNotConvertStopsTheBarTable) {
   // Pass 1 never looks at a line-skip count, so the quantities file is
   // complete; pass 2 converts it and the run stops there.

@@ -33,7 +33,11 @@ void feed_sample_run(events::RunListener& l) {
   l.pass1_ended(true);
 
   l.problem_listed(1);
-  for (const events::Line line : {4, 6, 7}) l.card_listed(line);
+  const std::string unit_card = "UCAP" + std::string(76, ' ');
+  l.card_listed({3, CardKind::Unit, unit_card, 0, 0});  // not a bar: no schedule row
+  for (const auto& [line, kind] : {std::pair{4, CardKind::Bar}, {6, CardKind::VaryBar}, {7, CardKind::Bar}}) {
+    l.card_listed({static_cast<events::Line>(line), kind, card, 0, 0});
+  }
   l.run_ended();
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "channel_capture.h"
+#include "reports/error_lines.h"
 
 namespace barlist::reports {
 namespace {
@@ -17,6 +18,17 @@ Clock fixed_clock() {
 events::ItemWeighed lump(float lump_weight, float ANOB) {
   return {1, CardKind::LumpWeight, "", 0, "", ANOB, 0, lump_weight, lump_weight * ANOB, nullptr};
 }
+
+// Every shape of error line the table builds.
+using events::DeckError;
+static_assert(error_line(DeckError::PrematureEnd).notation() == "(' PREMATURE END OF FILE')");
+static_assert(error_line(DeckError::NoIdentificationCard).notation() == "('1','ERROR 1, NO IDENTIFICATION CARD')");
+static_assert(error_line(DeckError::NoUnitCard).notation() == "('0','ERROR 2, NO UNIT CARD, PROBLEM ',A4)");
+static_assert(error_line(DeckError::LumpWeightNotGiven).notation() ==
+              "('0','ERROR 15, LUMP WEIGHT NOT GIVEN, PROBLEM ',A4,1X,4A4)");
+static_assert(error_line(DeckError::CountBelowTwo).notation() ==
+              "('0','ERROR 12, N 1S LESS THAN 2, PROBLEM ',A4,1X,4A4,' BAR',I3,A3)");
+static_assert(error_line(DeckError::TooManyBars).notation() == "('0','ERROR 19, TOO MANY BARS; BREAK INTO TWO RUNS.')");
 
 TEST(QuantitiesFile, ProblemHeaderAndColumnHeader) {
   ChannelCapture out(records::LineDiscipline::Asa);

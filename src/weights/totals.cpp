@@ -1,11 +1,11 @@
-#include "reports/totals.h"
+#include "weights/totals.h"
 
 #include <cmath>
 #include <limits>
 
 #include "geometry/bar_sizes.h"
 
-namespace barlist::reports {
+namespace barlist::weights {
 
 std::int64_t whole(float value) {
   const float truncated = std::trunc(value);
@@ -48,4 +48,4 @@ events::UnitFigures Totals::close_unit(float NOUNIT, float UPRICE) {
   return {TEMP1, NOUNIT, TWT, UPRICE, TCT};
 }
 
-}  // namespace barlist::reports
+}  // namespace barlist::weights

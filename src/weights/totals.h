@@ -7,7 +7,7 @@
 
 #include "events/run_listener.h"
 
-namespace barlist::reports {
+namespace barlist::weights {
 
 // A real printed in an integer field: truncated toward zero. A value beyond
 // 32 bits (or not finite) gives a number that prints as asterisks.
@@ -20,7 +20,8 @@ class Totals {
   void open_unit() { UNWT = 0; }
 
   // Each adds the card's weight to the unit and returns it. A bar weighs
-  // BARL x BWTFT(IBS) x ANOB, multiplied in double and rounded once.
+  // BARL x BWTFT(IBS) x ANOB, the product formed in double and given to
+  // single precision once.
   float add_bar(float BARL, int IBS, float ANOB);
   float add_lump_weight(float lump_weight, float ANOB);
   events::UnitFigures close_unit(float NOUNIT, float UPRICE);
@@ -30,4 +31,4 @@ class Totals {
   float GTWT = 0, GTCOST = 0;
 };
 
-}  // namespace barlist::reports
+}  // namespace barlist::weights

@@ -1,0 +1,119 @@
+// The deck reader in process, on small decks, with a listener that writes
+// down what it is told: the order and the content of the events.
+#include "deck/deck_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "events/bar_label.h"
+#include "records/text.h"
+
+namespace barlist::deck {
+namespace {
+
+using events::CardKind;
+
+class Recorder final : public events::RunListener {
+ public:
+  void problem_opened(const events::ProblemOpened& e) override { add(e.line, "problem " + records::trimmed(e.number)); }
+  void item_weighed(const events::ItemWeighed& e) override {
+    add(e.line,
+        "weighed " + events::bar_label(e.size, e.mark) + " x" + number(e.count) + " " + number(e.length_mm) + " mm");
+  }
+  void unit_closed(const events::UnitClosed& e) override {
+    add(e.line, "unit " + records::trimmed(e.name) + " " + number(e.figures.unit_weight_kg) + " kg");
+  }
+  void problem_ended(const events::ProblemEnded& e) override { add(e.line, "end " + number(e.weight_kg) + " kg"); }
+  void deck_error(const events::DeckErrorFound& e) override {
+    add(e.line, "error " + std::to_string(events::number(e.error)) + " at " + std::to_string(e.column));
+  }
+  void warning(const events::Warning& e) override { add(e.line, "warning at " + std::to_string(e.column)); }
+  void pass1_ended(bool complete) override { events.push_back(complete ? "pass 1 complete" : "pass 1 stopped"); }
+  void problem_listed(std::size_t index) override { events.push_back("listed " + std::to_string(index)); }
+  void card_listed(const events::CardListed& e) override {
+    add(e.line, "card " + std::to_string(static_cast<int>(e.kind)) + " " + std::to_string(e.length_mm));
+  }
+  void run_ended() override { events.push_back("run ended"); }
+
+  std::vector<std::string> events;
+
+ private:
+  static std::string number(float value) { return std::to_string(static_cast<long long>(value)); }
+  void add(events::Line line, const std::string& what) { events.push_back(std::to_string(line) + ": " + what); }
+};
+
+// A card from (first column, text) pairs.
+std::string card(std::initializer_list<std::pair<std::size_t, std::string>> fields) {
+  std::string text(80, ' ');
+  for (const auto& [column, value] : fields) text.replace(column - 1, value.size(), value);
+  return text;
+}
+
+std::vector<std::string> read(const std::vector<std::string>& cards) {
+  char path[] = "/tmp/deck_reader_test_XXXXXX";
+  const int fd = mkstemp(path);
+  std::string text;
+  for (const std::string& c : cards) text += c + "\n";
+  EXPECT_EQ(write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+  lseek(fd, 0, SEEK_SET);
+  records::InputChannel deck(4, path, records::FileDescriptor::own(fd));
+  unlink(path);
+  Recorder recorder;
+  run_deck(deck, recorder, {.warnings = true});
+  return recorder.events;
+}
+
+const std::string kId = card({{1, "*B06P001 100"}});
+const std::string kUnit = card({{1, "UCAP"}, {18, " 2"}});
+
+TEST(DeckReader, TellsEachCardOfAGoodDeckInOrderAndListsItInPassTwo) {
+  const auto events = read({kId, kUnit, card({{1, "S16A01  1200   2"}}), card({{1, "C NOTE"}}),
+                            card({{1, "R16A01"}, {13, "   3"}}), card({{1, "K 2"}}), "Z"});
+  const std::vector<std::string> expected = {"1: problem P001",
+                                             "3: weighed 16A01 x2 1200 mm",
+                                             "5: weighed 16A01 x3 1200 mm",
+                                             "2: unit CAP 9 kg",  // 5 bars of 1.2 m of size 16 (1.552 kg/m): 9.3 kg
+                                             "7: end 18 kg",
+                                             "pass 1 complete",
+                                             "listed 1",
+                                             "2: card 1 0",
+                                             "3: card 3 1200",
+                                             "4: card 8 0",
+                                             "5: card 4 1200",
+                                             "6: card 9 0",
+                                             "run ended"};
+  EXPECT_EQ(events, expected);
+}
+
+// A failed length check points at the field it found at fault, and the
+// problem gets no bar table.
+TEST(DeckReader, AFailedBarPointsAtItsFieldAndItsProblemIsNotListed) {
+  const auto events = read({
+      kId,
+      kUnit,
+      card({{1, " 16A01"}, {13, "   1"}, {23, "10"}, {25, "12"}, {27, "  1000"}}),                  // hook at G
+      card({{1, " 16A02"}, {13, "   1"}, {23, "53"}, {25, "11"}, {27, "   100"}, {33, "   100"}}),  // C not positive
+      card({{1, " 16A03"},
+            {13, "   1"},
+            {23, "42"},
+            {25, "00"},
+            {57, "     9"},
+            {75, "  3"},  // legs do not close
+            {78, " 30"}}),
+      card({{1, " 16A04"}, {7, "001200"}, {13, "   1"}, {23, "42"}}),  // a written length beside a type
+      card({{1, " 16A05"}, {13, "   1"}, {23, "99"}}),
+      card({{1, " 11A06"}, {13, "   1"}}),
+  });
+  const std::vector<std::string> expected = {"1: problem P001",   "3: error 9 at 26", "4: error 13 at 39",
+                                             "5: error 10 at 57", "6: warning at 23", "6: weighed 16A04 x1 1200 mm",
+                                             "7: error 8 at 23",  "8: error 5 at 2",  "8: warning at 1",
+                                             "pass 1 complete",   "run ended"};
+  EXPECT_EQ(events, expected);
+}
+
+}  // namespace
+}  // namespace barlist::deck
