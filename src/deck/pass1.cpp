@@ -254,10 +254,14 @@ void Pass1::tell(DeckError error, const Card& card, int column) {
 }
 
 void Pass1::warn_found() {
-  for (CardWarning& w : found_) warn(w.column, std::move(w.message));
+  for (CardWarning& w : found_) warn(w.column, std::move(w.message), std::move(w.note));
   found_.clear();
 }
 
-void Pass1::warn(int column, std::string message) { listener_.warning({line_, column, std::move(message), record_}); }
+void Pass1::warn(int column, std::string message, std::string note) {
+  events::Warning warning{line_, column, std::move(message), record_};
+  if (!note.empty()) warning.notes.push_back({line_, column, std::move(note)});
+  listener_.warning(warning);
+}
 
 }  // namespace barlist::deck

@@ -14,6 +14,7 @@ namespace barlist::deck {
 struct CardWarning {
   int column;  // first column of the field concerned
   std::string message;
+  std::string note = {};  // what to do, at the same column; none when empty
 };
 
 // Any card: a tab, and text beyond column 80 (which no card reads).

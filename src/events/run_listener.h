@@ -83,6 +83,13 @@ struct ProblemEnded {
 
 // A deck error, the premature end included. For a premature end `line` is
 // the deck's last line, `column` is 0 and `card` is empty.
+// What to do about an error or a warning, told right after it.
+struct Note {
+  Line line;
+  int column;  // 0 when the note is about the whole line
+  std::string text;
+};
+
 struct DeckErrorFound {
   DeckError error;
   Line line;
@@ -94,6 +101,7 @@ struct DeckErrorFound {
   std::string_view mark;            // 3 characters
   std::string_view card;            // the 80 columns of the card image
   std::string_view record;          // the line as read (at most its first 256 characters)
+  std::vector<Note> notes = {};
 };
 
 // A card read differently from what a detailer most likely meant.
@@ -102,6 +110,7 @@ struct Warning {
   int column;
   std::string message;
   std::string_view record;
+  std::vector<Note> notes = {};
 };
 
 // A card that pass 2 lists in a problem's bar table, in deck order.
