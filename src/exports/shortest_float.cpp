@@ -1,23 +1,28 @@
 #include "exports/shortest_float.h"
 
-#include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 namespace barlist::exports {
 
+// The fewest decimals that read back to the same float, printed correctly
+// rounded: the shortest fixed text, found with what every C library has.
 std::string shortest_text(float value) {
-  // The longest fixed float is the smallest subnormal: "-0." and 45 digits.
-  char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
-  return {buffer, result.ptr};
+  if (std::isnan(value)) return std::signbit(value) ? "-nan" : "nan";
+  if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
+  // The widest text is the largest float's 39 digits, or "-0." and the 149
+  // decimals that the smallest subnormal could need.
+  char buffer[200];
+  for (int decimals = 0;; ++decimals) {
+    const int size = std::snprintf(buffer, sizeof buffer, "%.*f", decimals, static_cast<double>(value));
+    if (std::strtof(buffer, nullptr) == value || decimals >= 149) return {buffer, static_cast<std::size_t>(size)};
+  }
 }
 
 double shortest_double(float value) {
   if (!std::isfinite(value)) return static_cast<double>(value);
-  const std::string text = shortest_text(value);
-  double parsed = 0;
-  std::from_chars(text.data(), text.data() + text.size(), parsed);
-  return parsed;
+  return std::strtod(shortest_text(value).c_str(), nullptr);
 }
 
 }  // namespace barlist::exports
