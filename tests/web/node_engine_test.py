@@ -128,7 +128,7 @@ def early_ends():
 
 def main():
     node_program, decks, examples = (Path(a).resolve() for a in sys.argv[1:4])
-    native = [str(Path(sys.argv[4]).resolve())] if len(sys.argv) > 4 else None
+    native = [str(Path(sys.argv[4]).resolve())] if len(sys.argv) > 4 and Path(sys.argv[4]).exists() else None
     node = ["node", str(node_program)]
     stems = sorted(p.with_suffix("") for p in list(decks.glob("*.deck")) + list(examples.glob("*.deck")))
     with tempfile.TemporaryDirectory() as temp:
