@@ -9,7 +9,9 @@ const ready = loadEngine(createBarlistEngine);
 self.onmessage = async ({ data }) => {
   try {
     const engine = await ready;
+    const started = performance.now();
     const result = engine.run(data.deck, data.options);
+    result.engineMs = performance.now() - started;
     const buffers = Object.values(result.files)
       .filter(Boolean)
       .map((bytes) => bytes.buffer);
