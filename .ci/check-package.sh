@@ -44,6 +44,10 @@ for f in "${expected[@]}"; do
   grep -qxF "$f" "$work/files" || fail "missing $f"
 done
 grep -qE '^\./usr/share/man/man1/barlist\.1(\.gz)?$' "$work/files" || fail "missing the manual page"
+# The workbench page, when the web build made it before the package.
+if [ -f "$root/build-web/barlist.html" ]; then
+  grep -qxF ./usr/share/barlist/barlist.html "$work/files" || fail "missing ./usr/share/barlist/barlist.html"
+fi
 stray="$(grep -vE '^\./usr/(bin/barlist|share/man/man1/barlist\.1(\.gz)?|share/doc/barlist/.+|share/vim/vimfiles/[a-z]+/barlist\.vim|share/barlist/barlist\.html)$' "$work/files" || true)"
 [ -z "$stray" ] || fail "files that are not to be installed: $stray"
 

@@ -63,7 +63,7 @@ std::vector<const Item*> items_by_line(const RunRecord& run) {
     }
     for (const Item& item : problem.unclosed_items) items.push_back(&item);
   }
-  std::ranges::sort(items, {}, &Item::line);
+  std::sort(items.begin(), items.end(), [](const Item* a, const Item* b) { return a->line < b->line; });
   return items;
 }
 
@@ -77,7 +77,8 @@ void CsvSchedule::write(std::ostream& out) const {
     Row row;
     const Problem* problem = find_problem(run, listed.problem);
     row.text(problem != nullptr ? problem->number : std::string());
-    const auto found = std::ranges::lower_bound(items, listed.line, {}, &Item::line);
+    const auto found = std::lower_bound(items.begin(), items.end(), listed.line,
+                                        [](const Item* item, auto line) { return item->line < line; });
     if (found == items.end() || (*found)->line != listed.line) {
       // A listed card pass 1 did not weigh: kept as a row so the schedule
       // is not silently short, its figures unknown.

@@ -16,7 +16,7 @@ Problem* RunCollector::problem_at(std::size_t index) {
 
 void RunCollector::set_aside_pending_items() {
   if (Problem* problem = current_problem()) {
-    std::ranges::move(pending_items_, std::back_inserter(problem->unclosed_items));
+    std::move(pending_items_.begin(), pending_items_.end(), std::back_inserter(problem->unclosed_items));
   }
   pending_items_.clear();  // before any problem: in no problem's quantities
 }

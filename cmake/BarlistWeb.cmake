@@ -1,0 +1,37 @@
+# Settings of the WebAssembly build (Emscripten), included before any target.
+
+# Fatal stops travel as exceptions: without these flags every one aborts.
+# WebAssembly's own exceptions (Chromium 95, node 17 and later) cost nothing
+# until one is thrown; Emscripten's JavaScript ones (-fexceptions) wrap every
+# call that may throw in a call out to JavaScript, and slow a run severalfold.
+add_compile_options(-fwasm-exceptions)
+add_link_options(-fwasm-exceptions)
+
+# Emscripten's optimizer needs Debian's acorn, which node finds only here.
+set(CMAKE_CXX_LINKER_LAUNCHER ${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs)
+
+# The toolchain file hides /usr from find_package, and -isystem /usr/include
+# would put the host's C library before Emscripten's. A find root of our own
+# holds only the two header-only libraries and their CMake files.
+set(barlist_web_root ${CMAKE_BINARY_DIR}/web-find-root)
+foreach(folder CLI nlohmann)
+  if(NOT EXISTS /usr/include/${folder})
+    message(FATAL_ERROR "/usr/include/${folder} is missing: install libcli11-dev and nlohmann-json3-dev")
+  endif()
+  file(MAKE_DIRECTORY ${barlist_web_root}/usr/include)
+  file(CREATE_LINK /usr/include/${folder} ${barlist_web_root}/usr/include/${folder} SYMBOLIC)
+endforeach()
+foreach(package CLI11 nlohmann_json)
+  file(GLOB package_files /usr/share/cmake/${package}/*.cmake)
+  file(COPY ${package_files} DESTINATION ${barlist_web_root}/usr/share/cmake/${package})
+endforeach()
+list(APPEND CMAKE_FIND_ROOT_PATH ${barlist_web_root})
+
+# The command line under node: the native program's options and dialogue,
+# files through node's file system, the environment handed to the engine.
+function(barlist_node_program target)
+  target_link_options(${target} PRIVATE
+    -sNODERAWFS=1 -sENVIRONMENT=node -sSINGLE_FILE=1 -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1
+    --pre-js ${PROJECT_SOURCE_DIR}/src/web/node_environment.js)
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/src/web/node_environment.js)
+endfunction()

@@ -1,0 +1,65 @@
+// The list of diagnostics of the last check, and their underlines in the
+// editor. Choosing one (click, or Enter on it) moves the cursor there.
+import { setDiagnostics } from '@codemirror/lint';
+import { EditorView } from '@codemirror/view';
+import { offsetOfColumn } from './columns.js';
+
+const MAX_LISTED = 2000; // past these, the quantities file holds the rest
+
+function position(doc, line, column) {
+  const at = doc.line(Math.min(Math.max(line, 1), doc.lines));
+  return at.from + offsetOfColumn(at.text, column);
+}
+
+export function showDiagnostics(view, list, container, summary) {
+  const { doc } = view.state;
+  const shown = list.slice(0, MAX_LISTED);
+  const underlines = shown.map((d) => {
+    const from = position(doc, d.line, d.column);
+    const lineEnd = doc.lineAt(from).to;
+    return {
+      from,
+      to: Math.min(from + 1, lineEnd),
+      severity: d.severity === 'warning' ? 'warning' : 'error',
+      message: [d.message, ...d.notes.map((note) => `note: ${note}`)].join('\n'),
+    };
+  });
+  view.dispatch(setDiagnostics(view.state, underlines));
+
+  const items = shown.map((d) => {
+    const button = document.createElement('button');
+    button.type = 'button';
+    button.className = `diagnostic ${d.severity}`;
+    button.dataset.line = d.line;
+    button.dataset.column = d.column;
+    const where = document.createElement('span');
+    where.className = 'where';
+    where.textContent = `${d.line}:${d.column}`;
+    const text = document.createElement('span');
+    text.className = 'message';
+    text.textContent = d.message;
+    button.append(where, text);
+    for (const note of d.notes) {
+      const line = document.createElement('span');
+      line.className = 'note';
+      line.textContent = `note: ${note}`;
+      button.append(line);
+    }
+    button.addEventListener('click', () => {
+      const at = position(view.state.doc, d.line, d.column);
+      view.dispatch({ selection: { anchor: at }, effects: EditorView.scrollIntoView(at, { y: 'center' }) });
+      view.focus();
+    });
+    const item = document.createElement('li');
+    item.append(button);
+    return item;
+  });
+  container.replaceChildren(...items);
+  if (list.length > shown.length) {
+    const more = document.createElement('li');
+    more.className = 'more';
+    more.textContent = `${list.length - shown.length} more in the quantities file`;
+    container.append(more);
+  }
+  summary.textContent = list.length ? `${list.length} diagnostic${list.length === 1 ? '' : 's'}` : 'No diagnostics';
+}

@@ -1,0 +1,48 @@
+// The deck editor: CodeMirror with line numbers, the column ruler, a guide
+// after column 80, overwrite typing, visible tabs and characters past ASCII,
+// underlined diagnostics and the bar-card hints.
+import { defaultKeymap, history, historyKeymap } from '@codemirror/commands';
+import { highlightSelectionMatches, search, searchKeymap } from '@codemirror/search';
+import { EditorState } from '@codemirror/state';
+import {
+  EditorView,
+  drawSelection,
+  highlightActiveLine,
+  highlightActiveLineGutter,
+  highlightSpecialChars,
+  keymap,
+  lineNumbers,
+} from '@codemirror/view';
+import { barHints } from './hints.js';
+import { overwrite } from './overwrite.js';
+import { ruler } from './ruler.js';
+import { visibleChars } from './visible_chars.js';
+
+export function createEditor(parent, { text, getEngine, onChange, onCursor }) {
+  return new EditorView({
+    parent,
+    state: EditorState.create({
+      doc: text,
+      extensions: [
+        lineNumbers(),
+        highlightActiveLineGutter(),
+        highlightSpecialChars(),
+        history(),
+        drawSelection(),
+        highlightActiveLine(),
+        search({ top: false }),
+        highlightSelectionMatches(),
+        overwrite,
+        visibleChars,
+        barHints,
+        ruler(getEngine),
+        keymap.of([...defaultKeymap, ...historyKeymap, ...searchKeymap]),
+        EditorView.contentAttributes.of({ 'aria-label': 'Deck of cards', spellcheck: 'false' }),
+        EditorView.updateListener.of((update) => {
+          if (update.docChanged) onChange(update);
+          if (update.docChanged || update.selectionSet) onCursor(update.state);
+        }),
+      ],
+    }),
+  });
+}

@@ -1,0 +1,150 @@
+// The workbench page: the deck editor, checked by the engine as it is typed,
+// and the results of the last check. window.barlist is the face for scripts
+// and tests, and the page itself goes through it.
+import engineSource from 'engine-source';
+import workerSource from 'worker-source';
+import abutment from '../../examples/abutment.deck';
+import deckSlab from '../../examples/deck-slab.deck';
+import pierCap from '../../examples/pier-cap.deck';
+import { cursorColumn, describeField } from './ruler.js';
+import { showDiagnostics } from './diagnostics_panel.js';
+import { createEditor } from './editor.js';
+import { deckFileName, loadEngine } from './engine.js';
+import { EngineWorker } from './engine_worker.js';
+import { acceptDecks, download } from './files.js';
+import { hintsOf, setHints } from './hints.js';
+import { overwriteMode } from './overwrite.js';
+import { renderBarTable, renderQuantities, renderWeights } from './results.js';
+import './style.css';
+
+const EXAMPLES = { 'pier-cap.deck': pierCap, 'deck-slab.deck': deckSlab, 'abutment.deck': abutment };
+const $ = (id) => document.getElementById(id);
+
+// The engine beside the editor answers what is under the cursor; the one in
+// the worker runs the decks.
+const createEngine = new Function(`${engineSource}\nreturn createBarlistEngine;`)();
+let engine = null;
+let worker = null;
+try {
+  worker = new EngineWorker(`${engineSource}\n${workerSource}`);
+} catch {
+  worker = null; // no workers here: runs go to the engine beside the editor
+}
+const ready = loadEngine(createEngine).then((loaded) => {
+  engine = loaded;
+  return loaded;
+});
+
+window.barlist = {
+  get version() {
+    return engine ? engine.version : undefined;
+  },
+  ready: ready.then(() => window.barlist),
+  // {quantities, barTable, json, csv, diagnostics, status}, and the exact
+  // bytes of the four files in `files`.
+  async run(deckText, options = {}) {
+    if (worker) return worker.run(deckText, options);
+    return (await ready).run(deckText, options);
+  },
+};
+
+// The clock of the page's checks: the machine's, or fixed by "#epoch=SECONDS".
+const epochMatch = /(?:^#|&)epoch=(\d+)/.exec(window.location.hash);
+const epoch = epochMatch ? Number(epochMatch[1]) : undefined;
+
+let deckName = 'pier-cap.deck';
+let last = null; // the result of the last check
+let checking = false;
+let stale = false;
+
+function showStatus(text) {
+  $('check-status').textContent = text;
+}
+
+function showResult(view, result, elapsed) {
+  last = result;
+  showDiagnostics(view, result.diagnostics, $('diagnostics'), $('diagnostics-summary'));
+  view.dispatch({ effects: setHints.of(hintsOf(result.record)) });
+  renderQuantities($('quantities'), result.quantities);
+  renderBarTable($('bar-table'), result.barTable);
+  renderWeights($('weights'), result.record);
+  const errors = result.diagnostics.filter((d) => d.severity !== 'warning').length;
+  const warnings = result.diagnostics.length - errors;
+  showStatus(`Checked in ${Math.round(elapsed)} ms: ${errors} error${errors === 1 ? '' : 's'}, ` +
+    `${warnings} warning${warnings === 1 ? '' : 's'}; exit status ${result.status}`);
+  document.querySelectorAll('[data-download]').forEach((button) => {
+    button.disabled = !result.files[button.dataset.download];
+  });
+  document.body.dataset.checked = String(Date.now());
+}
+
+// Checks the deck at once when the engine is free, else once it is, with
+// the text as it then stands: no keystroke waits for a timer.
+async function check(view) {
+  if (checking) {
+    stale = true;
+    return;
+  }
+  checking = true;
+  stale = false;
+  const started = performance.now();
+  try {
+    const result = await window.barlist.run(view.state.doc.toString(), { epoch, name: deckName });
+    if (!stale) showResult(view, result, performance.now() - started);
+  } catch (error) {
+    showStatus(`The engine stopped: ${error.message}. The page is usable; the next change is checked again.`);
+  }
+  checking = false;
+  if (stale) check(view);
+}
+
+function showCursor(state) {
+  if (!engine) return;
+  const { line, column } = cursorColumn(state);
+  $('cursor-field').textContent = `${line.number}:${column} · ${describeField(engine.fieldAt(line.text, column), column)}`;
+  $('typing-mode').textContent = state.field(overwriteMode) ? 'OVR' : 'INS';
+}
+
+const view = createEditor($('editor'), {
+  text: EXAMPLES[deckName],
+  getEngine: () => engine,
+  onChange: () => check(view),
+  onCursor: showCursor,
+});
+
+function openDeck(name, text) {
+  deckName = deckFileName(name);
+  $('deck-name').textContent = deckName;
+  view.dispatch({ changes: { from: 0, to: view.state.doc.length, insert: text }, selection: { anchor: 0 } });
+  view.focus();
+}
+
+acceptDecks($('open-file'), document.body, openDeck);
+$('open').addEventListener('click', () => $('open-file').click());
+$('example').addEventListener('change', (event) => {
+  if (event.target.value) openDeck(event.target.value, EXAMPLES[event.target.value]);
+  event.target.value = '';
+});
+$('save').addEventListener('click', () => download(deckName, view.state.doc.toString(), 'text/plain'));
+document.querySelectorAll('[data-download]').forEach((button) => {
+  button.addEventListener('click', () => {
+    const key = button.dataset.download;
+    if (!last || !last.files[key]) return;
+    const stem = deckName.replace(/\.[^.]*$/, '') || deckName;
+    download(stem + button.dataset.extension, last.files[key]);
+  });
+});
+$('print-bar-table').addEventListener('click', () => {
+  document.body.classList.add('printing-bar-table');
+  window.print();
+  document.body.classList.remove('printing-bar-table');
+});
+
+$('deck-name').textContent = deckName;
+ready.then(() => {
+  $('version').textContent = `barlist ${engine.version}`;
+  showCursor(view.state);
+  view.dispatch({}); // the ruler asks the engine for the fields now
+  check(view);
+});
+window.barlistView = view; // for the browser tests

@@ -1,0 +1,81 @@
+// A ruler of columns 1 to 80 above the deck, its digits grouped by the fields
+// of the current line's card kind (as the engine tells them), the field under
+// the cursor marked. It follows the editor's horizontal scrolling.
+import { showPanel } from '@codemirror/view';
+import { byteColumn } from './columns.js';
+
+const CARD_COLUMNS = 80;
+
+function tensRow() {
+  let text = '';
+  for (let column = 1; column <= CARD_COLUMNS; column++) text += column % 10 === 0 ? String((column / 10) % 10) : ' ';
+  return text;
+}
+
+function digits(first, last) {
+  let text = '';
+  for (let column = first; column <= last; column++) text += String(column % 10);
+  return text;
+}
+
+// What the cursor is on: the line's text, and barlist's column there.
+export function cursorColumn(state) {
+  const head = state.selection.main.head;
+  const line = state.doc.lineAt(head);
+  return { line, column: byteColumn(line.text, head - line.from) };
+}
+
+export function ruler(getEngine) {
+  return showPanel.of((view) => {
+    const dom = document.createElement('div');
+    dom.className = 'cm-ruler';
+    dom.setAttribute('aria-hidden', 'true');
+    const inner = document.createElement('div');
+    inner.className = 'cm-ruler-inner';
+    const tens = document.createElement('div');
+    tens.textContent = tensRow();
+    const fields = document.createElement('div');
+    inner.append(tens, fields);
+    dom.append(inner);
+    let shown = '';
+
+    function draw() {
+      const engine = getEngine();
+      const { line, column } = cursorColumn(view.state);
+      const spans = engine ? engine.cardFields(line.text.charAt(0) || ' ') : [{ name: '', first: 1, last: 80 }];
+      const key = JSON.stringify(spans) + column;
+      if (key !== shown) {
+        shown = key;
+        fields.replaceChildren(
+          ...spans.map((span, index) => {
+            const part = document.createElement('span');
+            part.textContent = digits(span.first, span.last);
+            part.className = span.name ? `field field-${index % 2}` : 'unread';
+            if (column >= span.first && column <= span.last) part.classList.add('current');
+            part.title = span.name ? `${span.name}, columns ${span.first}-${span.last}` : 'not read';
+            return part;
+          }),
+        );
+      }
+      const gutter = view.dom.querySelector('.cm-gutters');
+      inner.style.marginLeft = `${gutter ? gutter.offsetWidth : 0}px`;
+      inner.style.transform = `translateX(${-view.scrollDOM.scrollLeft}px)`;
+    }
+
+    view.scrollDOM.addEventListener('scroll', draw, { passive: true });
+    requestAnimationFrame(draw);
+    return { top: true, dom, update: draw };
+  });
+}
+
+// "bar card · count, columns 13-16 · read as 4600"
+export function describeField(at, column) {
+  if (!at) return '';
+  const { name, first, last } = at.field;
+  if (column > CARD_COLUMNS) return `${at.kind} · column ${column}, past column ${CARD_COLUMNS}: not read`;
+  const columns = first === last ? `column ${first}` : `columns ${first}-${last}`;
+  if (!name) return `${at.kind} · ${columns} not read`;
+  let value = 'does not read as a number';
+  if (at.value !== null) value = /^\s|\s$/.test(at.value) || at.value === '' ? `“${at.value}”` : at.value;
+  return `${at.kind} · ${name}, ${columns} · read as ${value}`;
+}
