@@ -11,10 +11,10 @@ void run_deck(records::InputChannel& deck, events::RunListener& listener, DeckOp
   // The bar-length and store tables are fixed in size and too large for the
   // stack; the problem table grows as problems open.
   const auto tables = std::make_unique<RunTables>();
-  Pass1 pass1(deck, listener, *tables, options.warnings);
+  Pass1 pass1(deck, listener, *tables, options.warnings, options.check);
   const bool complete = pass1.run();
   listener.pass1_ended(complete);
-  if (complete) run_pass2(deck, *tables, listener);
+  if (complete) run_pass2(deck, *tables, listener, options.check);
   listener.run_ended();
 }
 

@@ -10,6 +10,9 @@ namespace barlist::deck {
 
 struct DeckOptions {
   bool warnings = false;  // also look for cards read differently from what was meant
+  // A check, not a run: a card whose number does not convert is told and
+  // reading goes on, as after a failed card, where a run would stop.
+  bool check = false;
 };
 
 // `deck` is open (channel 4) and positioned at its first record.

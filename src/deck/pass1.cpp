@@ -1,6 +1,8 @@
 #include "deck/pass1.h"
 
 #include "cards/card_fields.h"
+#include "deck/conversion_place.h"
+#include "deck/error_notes.h"
 #include "records/fatal.h"
 #include "records/text.h"
 
@@ -9,8 +11,12 @@ namespace barlist::deck {
 using events::CardKind;
 using events::DeckError;
 
-Pass1::Pass1(records::InputChannel& deck, events::RunListener& listener, RunTables& tables, bool warnings)
-    : deck_(deck), listener_(listener), tables_(tables), warnings_(warnings) {
+namespace {
+const std::string kQuantitiesStop = "the quantities file ends before this card";
+}  // namespace
+
+Pass1::Pass1(records::InputChannel& deck, events::RunListener& listener, RunTables& tables, bool warnings, bool check)
+    : deck_(deck), listener_(listener), tables_(tables), warnings_(warnings), check_(check) {
   unit_name_.fill(' ');
 }
 
@@ -19,8 +25,30 @@ bool Pass1::run() {
     return read_deck();
   } catch (records::FatalError& error) {
     // A field that does not convert stops the run at the card that holds it.
-    if (error.condition() == records::kConversionError) error.set_line(line_);
+    if (error.condition() == records::kConversionError) {
+      const ConversionPlace place = conversion_place(card_);
+      error.set_line(line_);
+      error.locate(place.column, place.message, std::string(record_), "the run stops here; " + kQuantitiesStop);
+    }
     throw;
+  }
+}
+
+template <typename Step>
+void Pass1::guarded(Step step) {
+  if (!check_) {
+    step();
+    return;
+  }
+  try {
+    step();
+  } catch (const records::FatalError& error) {
+    if (error.condition() != records::kConversionError) throw;
+    const ConversionPlace place = conversion_place(card_);
+    listener_.conversion_failed({line_, place.column, place.message, record_, kQuantitiesStop});
+    if (card_.kind() != CardKind::Identification) problem().failed = true;
+    state_ = State::BetweenProblems;
+    after_end_card_ = false;
   }
 }
 
@@ -43,25 +71,27 @@ bool Pass1::next_card() {
 bool Pass1::read_deck() {
   // The first card has no end-of-file branch: an empty deck is fatal.
   take_card(deck_.read_record());
-  if (card_.kind() == CardKind::Identification) {
-    identification(card_);
-  } else {
-    recover(DeckError::NoIdentificationCard, card_, 1);
-  }
+  guarded([this] {
+    if (card_.kind() == CardKind::Identification) {
+      identification(card_);
+    } else {
+      recover(DeckError::NoIdentificationCard, card_, 1);
+    }
+  });
   for (;;) {
     switch (state_) {
       case State::AwaitingUnit:
-        awaiting_unit();
+        guarded([this] { awaiting_unit(); });
         break;
       case State::InUnit:
         if (!next_card()) {
           premature_end();
           break;
         }
-        in_unit(card_);
+        guarded([this] { in_unit(card_); });
         break;
       case State::BetweenProblems:
-        between_problems();
+        guarded([this] { between_problems(); });
         break;
       case State::Finished:
         return true;
@@ -229,8 +259,8 @@ void Pass1::premature_end() {
   state_ = State::Finished;
 }
 
-void Pass1::recover(DeckError error, const Card& card, int column) {
-  tell(error, card, column);
+void Pass1::recover(DeckError error, const Card& card, int column, float closing_F) {
+  tell(error, card, column, closing_F);
   problem().failed = true;
   state_ = State::BetweenProblems;
   after_end_card_ = false;
@@ -246,11 +276,28 @@ void Pass1::stop(DeckError error) {
   state_ = State::Stopped;
 }
 
-void Pass1::tell(DeckError error, const Card& card, int column) {
+void Pass1::tell(DeckError error, const Card& card, int column, float closing_F) {
   const bool premature = error == DeckError::PrematureEnd;
-  listener_.deck_error({error, line_, column, problem_, as_text(problem_number_), as_text(unit_name_), bar_.IBS,
-                        as_text(bar_.IBM), premature ? std::string_view() : card.text(),
-                        premature ? std::string_view() : record_});
+  events::DeckErrorFound found{error,
+                               line_,
+                               column,
+                               problem_,
+                               as_text(problem_number_),
+                               as_text(unit_name_),
+                               bar_.IBS,
+                               as_text(bar_.IBM),
+                               premature ? std::string_view() : card.text(),
+                               premature ? std::string_view() : record_};
+  const bool problem_open = problem_ != 0 && !problem_ended_;
+  const ErrorScene scene{.error = error,
+                         .card = card,
+                         .column = column,
+                         .size = bar_.IBS,
+                         .closing_F = closing_F,
+                         .open_problem = problem_open ? as_text(problem_number_) : std::string_view(),
+                         .open_problem_line = problem_open ? problem().opening_card : events::Line{0}};
+  found.notes.push_back({line_, column, note_for(scene)});
+  listener_.deck_error(found);
 }
 
 void Pass1::warn_found() {

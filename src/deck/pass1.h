@@ -25,7 +25,8 @@ class Pass1 {
  public:
   // With `warnings`, cards are also checked for what reads differently from
   // what a detailer most likely meant.
-  Pass1(records::InputChannel& deck, events::RunListener& listener, RunTables& tables, bool warnings);
+  // With `check`, a card whose number does not convert is told and read past.
+  Pass1(records::InputChannel& deck, events::RunListener& listener, RunTables& tables, bool warnings, bool check);
 
   // True when the deck was read to its end (or a premature end) and the
   // second pass follows; false when error 19 or 20 ended the run.
@@ -35,6 +36,10 @@ class Pass1 {
   enum class State { AwaitingUnit, InUnit, BetweenProblems, Finished, Stopped };
 
   bool read_deck();
+  // Runs one step of the reader; under a check, a conversion error in it
+  // fails the card instead of stopping the run.
+  template <typename Step>
+  void guarded(Step step);
   bool next_card();
   void take_card(std::string_view record);
   void awaiting_unit();
@@ -57,11 +62,11 @@ class Pass1 {
   bool file_bar(const Card& card, geometry::StoredPair length, float BARL, float ANOB, const geometry::BarShape* shape);
   void weighed(const Card& card, float ANOB, float length, float lump_weight, float weight,
                const geometry::BarShape* shape);
-  void recover(events::DeckError error, const Card& card, int column);
+  void recover(events::DeckError error, const Card& card, int column, float closing_F = 0);
   // The same, pointing at the card's field of that name.
   void recover(events::DeckError error, const Card& card, std::string_view field);
   void stop(events::DeckError error);
-  void tell(events::DeckError error, const Card& card, int column);
+  void tell(events::DeckError error, const Card& card, int column, float closing_F = 0);
   void warn(int column, std::string message, std::string note = {});
   // Tells the warnings the card checks left in found_, and empties it.
   void warn_found();
@@ -72,6 +77,7 @@ class Pass1 {
   events::RunListener& listener_;
   RunTables& tables_;
   const bool warnings_;
+  const bool check_;
   weights::Totals totals_;
   StoreTable store_;
   std::vector<CardWarning> found_;

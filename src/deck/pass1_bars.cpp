@@ -33,7 +33,7 @@ void Pass1::bar_card(const Card& card) {
   const geometry::BarLength length = geometry::bar_length(bar.shape);
   if (length.error != 0) {
     const cards::CardField* field = cards::bar_field(length.field);
-    recover(static_cast<DeckError>(length.error), card, field != nullptr ? field->first : 1);
+    recover(static_cast<DeckError>(length.error), card, field != nullptr ? field->first : 1, length.closing_F);
     return;
   }
   if (!file_bar(card, {length.BARFT, length.BARIN}, length.BARL, bar.ANOB, &bar.shape)) return;

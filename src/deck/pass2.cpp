@@ -3,12 +3,15 @@
 #include <algorithm>
 
 #include "deck/card.h"
+#include "deck/conversion_place.h"
 #include "records/fatal.h"
 
 namespace barlist::deck {
 namespace {
 
 using events::CardKind;
+
+const std::string kBarTableStops = "the quantities file is whole; the bar table ends before this card";
 
 bool any_problem_listed(const RunTables& tables) {
   return std::any_of(tables.problems.begin() + 1, tables.problems.end(),
@@ -17,7 +20,7 @@ bool any_problem_listed(const RunTables& tables) {
 
 }  // namespace
 
-void run_pass2(records::InputChannel& deck, const RunTables& tables, events::RunListener& listener) {
+void run_pass2(records::InputChannel& deck, const RunTables& tables, events::RunListener& listener, bool check) {
   deck.rewind();
   if (!any_problem_listed(tables)) return;
   auto record = deck.next_record();
@@ -53,7 +56,14 @@ void run_pass2(records::InputChannel& deck, const RunTables& tables, events::Run
         try {
           listed.lines_to_skip = decode_line_skip_count(deck, card);
         } catch (records::FatalError& error) {
+          const ConversionPlace place = conversion_place(card);
+          const std::string_view as_read(*record);
+          if (check) {
+            listener.conversion_failed({position, place.column, place.message, as_read, kBarTableStops});
+            continue;
+          }
           error.set_line(position);
+          error.locate(place.column, place.message, std::string(as_read), "the run stops here; " + kBarTableStops);
           throw;
         }
         break;

@@ -9,6 +9,8 @@
 
 namespace barlist::deck {
 
-void run_pass2(records::InputChannel& deck, const RunTables& tables, events::RunListener& listener);
+// Under `check`, a line-skip count that does not convert is told and the
+// card passed over, where a run stops.
+void run_pass2(records::InputChannel& deck, const RunTables& tables, events::RunListener& listener, bool check);
 
 }  // namespace barlist::deck

@@ -127,7 +127,7 @@ int run_files(const Options& options, RunFiles& files, Progress& progress) {
     csv.emplace();
     listeners.add(*csv);
   }
-  deck::run_deck(*files.deck, listeners, {.warnings = true});
+  deck::run_deck(*files.deck, listeners, {.warnings = true, .check = options.check});
   files.close();
   progress.exporting = true;
   if (json) write_export(*json, *options.json, "JSON record");
@@ -137,11 +137,23 @@ int run_files(const Options& options, RunFiles& files, Progress& progress) {
   return failed ? kDeckHasErrors : kCompleted;
 }
 
-// "barlist: pier.deck:12: input conversion error", naming the file as given.
+// A fatal stop at a card of the deck, in the form of a deck error:
+// "pier.deck:12:20: fatal error: input conversion error: ...", the card and a
+// caret, and a note of what the stop leaves out.
+std::string located_fatal_report(const records::FatalError& error, DiagnosticStyle style) {
+  diagnostics::Diagnostic report{diagnostics::Severity::Fatal,   error.line(),  error.column(), "fatal error",
+                                 std::string(error.condition()), error.record()};
+  if (!error.detail().empty()) report.message += ": " + error.detail();
+  if (!error.consequence().empty()) {
+    report.notes.push_back(
+        {diagnostics::Severity::Note, error.line(), error.column(), "note", error.consequence(), {}});
+  }
+  return terminal_text(error.path(), report, style);
+}
+
+// "barlist: pier.qty: write failure: No space left on device", naming the file as given.
 std::string fatal_report(const records::FatalError& error) {
-  std::string report = error.path();
-  if (error.line() != 0) report += ":" + std::to_string(error.line());
-  report += ": ";
+  std::string report = error.path() + ": ";
   report += error.condition();
   if (error.system_error() != 0) report += ": " + records::open_failure_reason(error.system_error());
   return report;
@@ -159,6 +171,7 @@ int run_command_line(int argc, char** argv) {
   RunFiles files;
   Progress progress;
   bool exports = false;
+  DiagnosticStyle style;
   std::string report;
   try {
     std::ostringstream help;
@@ -169,10 +182,18 @@ int run_command_line(int argc, char** argv) {
     if (const int* status = std::get_if<int>(&parsed)) return *status;
     const Options& options = std::get<Options>(parsed);
     exports = options.json || options.csv;
+    style = diagnostic_style(options);
     return run_files(options, files, progress);
   } catch (const Refusal& refusal) {
     report = refusal.message;
   } catch (const records::FatalError& error) {
+    if (error.line() != 0) {
+      files.close_quietly();
+      const std::string located = located_fatal_report(error, style);
+      [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, located.data(), located.size());
+      if (progress.started && exports && !progress.exporting) say("no export was written");
+      return kFatal;
+    }
     report = fatal_report(error);
   } catch (const std::exception& error) {
     report = std::string("internal error: ") + error.what();

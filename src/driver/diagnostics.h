@@ -1,14 +1,14 @@
-// Deck errors and warnings on standard error in the form editors and build
-// tools read, "DECK:LINE:COLUMN: error N: TEXT (problem P, unit U, bar B)",
-// each followed by the card as read and a caret under the column; at the end
-// a line that counts them and names the problems left without a bar table.
+// The run's findings on standard error in the form editors and build tools
+// read: "DECK:LINE:COLUMN: error N: TEXT (problem P, unit U, bar B)", the card
+// as read and a caret under the column, then each note as
+// "DECK:LINE:COLUMN: note: TEXT"; at the end a line that counts them and
+// names the problems left without a bar table.
 #pragma once
 
-#include <cstddef>
 #include <ostream>
 #include <string>
-#include <vector>
 
+#include "diagnostics/diagnostic.h"
 #include "events/run_listener.h"
 
 namespace barlist::driver {
@@ -20,34 +20,32 @@ struct DiagnosticStyle {
   bool color = false;  // GCC's colours: ANSI escapes, for a terminal only
 };
 
+// One diagnostic with its notes as the terminal shows it; `deck` is the
+// deck's name as the user gave it.
+std::string terminal_text(const std::string& deck, const diagnostics::Diagnostic& diagnostic, DiagnosticStyle style);
+
 class Diagnostics final : public events::RunListener {
  public:
-  // `deck` is the deck's name as the user gave it.
   Diagnostics(std::string deck, std::ostream& out, DiagnosticStyle style);
 
-  void problem_opened(const events::ProblemOpened& problem) override;
+  void problem_opened(const events::ProblemOpened& problem) override { summary_.problem_opened(problem); }
   void deck_error(const events::DeckErrorFound& error) override;
   void warning(const events::Warning& warning) override;
-  void problem_listed(std::size_t index) override;
+  void conversion_failed(const events::ConversionFailed& failure) override;
+  void problem_listed(std::size_t index) override { summary_.problem_listed(index); }
   void run_ended() override;
 
-  std::size_t errors() const { return errors_; }
-  std::size_t warnings() const { return warnings_; }
+  // A diagnostic that no event carries (a fatal stop), shown the same way.
+  void show(const diagnostics::Diagnostic& diagnostic);
+
+  std::size_t errors() const { return summary_.errors(); }
+  std::size_t warnings() const { return summary_.warnings(); }
 
  private:
-  void show(const std::string& at, const char* kind, const std::string& message, std::string_view record, int column);
-
   std::string deck_;
   std::ostream& out_;
   DiagnosticStyle style_;
-  std::size_t errors_ = 0;
-  std::size_t warnings_ = 0;
-  struct Problem {
-    std::string number;
-    events::Line line;
-    bool listed = false;
-  };
-  std::vector<Problem> problems_;  // index 0 stands for cards before the first problem
+  diagnostics::RunSummary summary_;
 };
 
 }  // namespace barlist::driver

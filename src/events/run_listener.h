@@ -113,6 +113,16 @@ struct Warning {
   std::vector<Note> notes = {};
 };
 
+// Under a check only: a card whose number does not convert, which would stop
+// a run there. The check reads on as after a failed card.
+struct ConversionFailed {
+  Line line;
+  int column;
+  std::string message;  // "\"12,5\" in the lump weight (columns 17-22) is not a number"
+  std::string_view record;
+  std::string consequence;  // what a run would leave out: "the quantities file ends before this card"
+};
+
 // A card that pass 2 lists in a problem's bar table, in deck order.
 struct CardListed {
   Line line;
@@ -135,6 +145,7 @@ class RunListener {
   virtual void problem_ended(const ProblemEnded&) {}
   virtual void deck_error(const DeckErrorFound&) {}
   virtual void warning(const Warning&) {}
+  virtual void conversion_failed(const ConversionFailed&) {}
   // Pass 1 is over; `complete` is false when error 19 or 20 ended the run,
   // in which case no pass 2 follows.
   virtual void pass1_ended(bool /*complete*/) {}
@@ -174,6 +185,9 @@ class Listeners final : public RunListener {
   }
   void warning(const Warning& e) override {
     for (auto* l : listeners_) l->warning(e);
+  }
+  void conversion_failed(const ConversionFailed& e) override {
+    for (auto* l : listeners_) l->conversion_failed(e);
   }
   void pass1_ended(bool complete) override {
     for (auto* l : listeners_) l->pass1_ended(complete);

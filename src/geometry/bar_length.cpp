@@ -25,7 +25,7 @@ BarLength bar_length(const BarShape& bar) {
   if (bar.LFT + bar.LIN > 0.0f) return written_length(bar.LFT, bar.LIN);
 
   const DevelopedLength developed = developed_length(bar);
-  if (developed.error != 0) return {developed.error, 0.0f, 0, 0, developed.field};
+  if (developed.error != 0) return {developed.error, 0.0f, 0, 0, developed.field, developed.closing_F};
   if (!is_storable_length(developed.BARL)) return {10, 0.0f, 0, 0};
 
   const float BARL = round_to_5mm(developed.BARL);

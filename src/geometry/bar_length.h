@@ -11,6 +11,7 @@ struct BarLength {
   float BARL = 0;                       // mm, rounded to 5 mm (a written length as written)
   int BARFT = 0, BARIN = 0;             // stored pair: whole hundreds of mm, remaining mm
   ShapeField field = ShapeField::none;  // the field at fault when error is not 0
+  float closing_F = 0;                  // on error 10 of types 42 to 44: the sum of the legs
 };
 
 // In order: size (5); a written length (LFT + LIN > 0) is taken as written, pair (LFT, LIN),

@@ -9,6 +9,7 @@ struct DevelopedLength {
   int error = 0;                        // 0, or 7, 8, 9, 10, 11, 12, 13
   float BARL = 0;                       // mm, unrounded; meaningful only when error is 0
   ShapeField field = ShapeField::none;  // the field at fault when error is not 0
+  float closing_F = 0;                  // the sum of the legs that F should hold, on error 10 of types 42 to 44
 };
 
 // Which hook styles a bar type checks and adds: none, IA only, IG only, or both.

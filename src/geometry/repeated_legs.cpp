@@ -18,9 +18,10 @@ DevelopedLength angle_error(CHKDIM& chk) {
   }
 }
 
-// The length is formed first and dropped when the legs do not add up to F exactly.
-DevelopedLength closed(float BARL, float gap) {
-  if (gap != 0.0f) return {10, 0.0f, ShapeField::F};
+// The length is formed first and dropped when the legs do not add up to F
+// exactly; `legs` is their sum, for the note that tells what F should be.
+DevelopedLength closed(float BARL, float gap, float legs) {
+  if (gap != 0.0f) return {10, 0.0f, ShapeField::F, legs};
   return {0, BARL};
 }
 
@@ -33,7 +34,7 @@ DevelopedLength repeated_legs_42(const BarShape& bar) {
   const float X = bar.D + bar.E + (N1 - 2.0f) * bar.B + (N1 - 1.0f) * bar.C;
   const float Y = (2.0f * N1 - 2.0f) * bar.A;
   const float BARL = Y / chk.COSANG + X + bar.T1 + bar.T2;
-  return closed(BARL, bar.F - X - Y);
+  return closed(BARL, bar.F - X - Y, X + Y);
 }
 
 DevelopedLength repeated_legs_43(const BarShape& bar) {
@@ -43,7 +44,7 @@ DevelopedLength repeated_legs_43(const BarShape& bar) {
   const float X = 2.0f * bar.D + (N1 - 2.0f) * bar.B + (N1 - 1.0f) * bar.C;
   const float M = 2.0f * N1 - 2.0f;
   const float BARL = X + bar.T1 + bar.T2 + M * sqrt_f(bar.A * bar.A + bar.E * bar.E);
-  return closed(BARL, bar.F - X - M * bar.A);
+  return closed(BARL, bar.F - X - M * bar.A, X + M * bar.A);
 }
 
 DevelopedLength repeated_legs_44(const BarShape& bar) {
@@ -53,7 +54,7 @@ DevelopedLength repeated_legs_44(const BarShape& bar) {
   const float X = bar.D + bar.E + (N1 - 1.0f) * (bar.B + bar.C);
   const float Y = (2.0f * N1 - 1.0f) * bar.A;
   const float BARL = Y / chk.COSANG + X + bar.T1;
-  return closed(BARL, bar.F - X - Y);
+  return closed(BARL, bar.F - X - Y, X + Y);
 }
 
 }  // namespace barlist::geometry

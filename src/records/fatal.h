@@ -28,6 +28,19 @@ class FatalError : public std::runtime_error {
   // The line of the deck being read when the condition arose; 0 when none.
   std::uint64_t line() const { return line_; }
   void set_line(std::uint64_t line) { line_ = line; }
+  // Where in the line a field did not convert (0 when not known), what that
+  // means ("\"12,5\" in the lump weight (columns 17-22) is not a number"),
+  // the line as read, and what the stop leaves out.
+  int column() const { return column_; }
+  const std::string& detail() const { return detail_; }
+  const std::string& record() const { return record_; }
+  const std::string& consequence() const { return consequence_; }
+  void locate(int column, std::string detail, std::string record, std::string consequence) {
+    column_ = column;
+    detail_ = std::move(detail);
+    record_ = std::move(record);
+    consequence_ = std::move(consequence);
+  }
 
  private:
   std::string_view condition_;  // one of the conditions below
@@ -35,6 +48,8 @@ class FatalError : public std::runtime_error {
   std::string path_;
   int system_error_;
   std::uint64_t line_ = 0;
+  int column_ = 0;
+  std::string detail_, record_, consequence_;
 };
 
 // The conditions, as the report names them.

@@ -27,10 +27,13 @@ std::string card(std::initializer_list<std::pair<std::size_t, std::string>> fiel
   return text;
 }
 
-// "input.deck:LINE:COLUMN: KIND: TEXT", the card and the caret under COLUMN.
-std::string located(int line, int column, const std::string& what, const std::string& card_text) {
-  return "input.deck:" + std::to_string(line) + ":" + std::to_string(column) + ": " + what + "\n" + card_text + "\n" +
-         std::string(static_cast<std::size_t>(column - 1), ' ') + "^\n";
+// "input.deck:LINE:COLUMN: KIND: TEXT", the card and the caret under COLUMN,
+// then the note when there is one.
+std::string located(int line, int column, const std::string& what, const std::string& card_text,
+                    const std::string& note = "") {
+  const std::string at = "input.deck:" + std::to_string(line) + ":" + std::to_string(column) + ": ";
+  return at + what + "\n" + card_text + "\n" + std::string(static_cast<std::size_t>(column - 1), ' ') + "^\n" +
+         (note.empty() ? "" : at + "note: " + note + "\n");
 }
 
 class CommandLine : public ::testing::Test {
@@ -125,7 +128,10 @@ TEST_F(CommandLine, FatalReportsNameTheFileAndTheReason) {
   deck({"*B06P001 100BAD COUNT", "UPIER CAP        1O"});
   run = barlist({"input.deck"});
   EXPECT_EQ(run.exit_code, 1);
-  EXPECT_EQ(run.err, "barlist: input.deck:2: input conversion error\n");
+  EXPECT_EQ(run.err, located(2, 19,
+                             "fatal error: input conversion error: \"1O\" in the number of units (columns 18-19) "
+                             "is not a number",
+                             "UPIER CAP        1O", "the run stops here; the quantities file ends before this card"));
   EXPECT_TRUE(fs::exists(file("input.qty"))) << "what was written is kept";
 
   deck(kCleanDeck);
@@ -172,25 +178,43 @@ TEST_F(CommandLine, EachDeckErrorPointsAtItsLineAndColumn) {
   deck(cards);
   const std::string wall = "(problem E001, unit WALL";
   const std::string want =
-      located(2, 1, "error 2: NO UNIT CARD (problem E001)", cards[1]) +
-      located(3, 18, "error 3: NO. OF UNITS NOT GIVEN (problem E001, unit WALL)", cards[2]) +
-      located(5, 1, "error 4: ILLEGAL CODE (problem E001, unit WALL)", cards[4]) +
-      located(6, 2, "error 5: ILLEGAL BAR SIZE " + wall + ", bar 11A02)", cards[5]) +
-      located(7, 23, "error 7: BAR LENGTH NOT GIVEN " + wall + ", bar 13A03)", cards[6]) +
-      located(8, 23, "error 8: ILLEGAL BAR TYPE " + wall + ", bar 13A04)", cards[7]) +
-      located(9, 25, "error 9: ILLEGAL HOOK STYLE " + wall + ", bar 29A05)", cards[8]) +
-      located(10, 26, "error 9: ILLEGAL HOOK STYLE " + wall + ", bar 13A06)", cards[9]) +
-      located(11, 57, "error 10: ERRONEOUS DIMENSION " + wall + ", bar 13A07)", cards[10]) +
-      located(12, 78, "error 11: ILLEGAL ANGLE " + wall + ", bar 13A08)", cards[11]) +
-      located(13, 75, "error 12: N 1S LESS THAN 2 " + wall + ", bar 13A09)", cards[12]) +
-      located(14, 33, "error 13: ILLEGAL PARABOLA " + wall + ", bar 13A10)", cards[13]) +
-      located(15, 13, "error 14: NO. OF BARS NOT GIVEN " + wall + ", bar 13A11)", cards[14]) +
-      located(16, 17, "error 15: LUMP WEIGHT NOT GIVEN (problem E001, unit WALL)", cards[15]) +
-      located(17, 2, "error 16: ILLEGAL RECALL BAR " + wall + ", bar 13Z99)", cards[16]) +
-      located(18, 9, "error 18: ALPHABETIC DATA IN NUMERIC FIELD", cards[17]) +
-      located(19, 2, "error 1: NO IDENTIFICATION CARD", cards[18]) +
+      located(2, 1, "error 2: NO UNIT CARD (problem E001)", cards[1],
+              "put a unit card (U) before the bars; after a subtotal card, open a new unit") +
+      located(3, 18, "error 3: NO. OF UNITS NOT GIVEN (problem E001, unit WALL)", cards[2],
+              "punch the number of like units right-justified in columns 18-19") +
+      located(5, 1, "error 4: ILLEGAL CODE (problem E001, unit WALL)", cards[4], "card kinds are capital letters") +
+      located(6, 2, "error 5: ILLEGAL BAR SIZE " + wall + ", bar 11A02)", cards[5],
+              "bar sizes are 10, 13, 16, 19, 22, 25, 29, 32, 36, 43 and 57, right-justified in columns 2-3") +
+      located(7, 23, "error 7: BAR LENGTH NOT GIVEN " + wall + ", bar 13A03)", cards[6],
+              "punch the length in columns 7-12 or a bar type in columns 23-24") +
+      located(8, 23, "error 8: ILLEGAL BAR TYPE " + wall + ", bar 13A04)", cards[7],
+              "bar types are 1 to 53, right-justified in columns 23-24") +
+      located(9, 25, "error 9: ILLEGAL HOOK STYLE " + wall + ", bar 29A05)", cards[8],
+              "hook styles for size 29 are 1, 3 and 6") +
+      located(10, 26, "error 9: ILLEGAL HOOK STYLE " + wall + ", bar 13A06)", cards[9],
+              "hook styles for size 13 are 1, 3, 4, 5 and 6") +
+      located(11, 57, "error 10: ERRONEOUS DIMENSION " + wall + ", bar 13A07)", cards[10],
+              "F should hold the sum of the legs, 400") +
+      located(12, 78, "error 11: ILLEGAL ANGLE " + wall + ", bar 13A08)", cards[11],
+              "punch the angle (not 0 or 90) right-justified in columns 78-80") +
+      located(13, 75, "error 12: N 1S LESS THAN 2 " + wall + ", bar 13A09)", cards[12],
+              "punch N1, 2 or more, right-justified in columns 75-77") +
+      located(14, 33, "error 13: ILLEGAL PARABOLA " + wall + ", bar 13A10)", cards[13],
+              "punch B and C (columns 33-38 and 39-44)") +
+      located(15, 13, "error 14: NO. OF BARS NOT GIVEN " + wall + ", bar 13A11)", cards[14],
+              "punch the count right-justified in columns 13-16") +
+      located(16, 17, "error 15: LUMP WEIGHT NOT GIVEN (problem E001, unit WALL)", cards[15],
+              "punch the weight of one lump right-justified in columns 17-22, the count in columns 13-16") +
+      located(17, 2, "error 16: ILLEGAL RECALL BAR " + wall + ", bar 13Z99)", cards[16],
+              "store the bar with an S card earlier in the same problem, or punch a full bar card") +
+      located(18, 9, "error 18: ALPHABETIC DATA IN NUMERIC FIELD", cards[17],
+              "the length in hundreds of mm (columns 7-10) holds only digits and blanks, punched right-justified") +
+      located(19, 2, "error 1: NO IDENTIFICATION CARD", cards[18],
+              "start each problem with a * card holding B06 in columns 2-4") +
       located(21, 1, "warning: card after the end card of problem E9XX is read as part of that problem", cards[20]) +
       "input.deck:21: error: premature end of file in problem E9XX\n"
+      "input.deck:21: note: end every problem with a Z card; after the last, put only comments, line skips and "
+      "blank lines\n"
       "input.deck: 18 errors, 1 warning; no bar table for problem E001\n";
   ProcessResult run = barlist({"input.deck"});
   EXPECT_EQ(run.exit_code, 2);
@@ -206,9 +230,11 @@ TEST_F(CommandLine, EachDeckErrorPointsAtItsLineAndColumn) {
   const std::vector<std::string> cut = {"*B06E003 100CUT SHORT", card({{1, "UWALL"}, {19, "1"}}), " 11A01001000   1"};
   deck(cut);
   run = barlist({"-f", "input.deck"});
-  EXPECT_EQ(run.err, located(3, 2, "error 5: ILLEGAL BAR SIZE (problem E003, unit WALL, bar 11A01)", cut[2]) +
-                         located(3, 1, "warning: the deck ends before the end card of problem E003", cut[2]) +
-                         "input.deck: 1 error, 1 warning; no bar table for problem E003\n");
+  EXPECT_EQ(run.err,
+            located(3, 2, "error 5: ILLEGAL BAR SIZE (problem E003, unit WALL, bar 11A01)", cut[2],
+                    "bar sizes are 10, 13, 16, 19, 22, 25, 29, 32, 36, 43 and 57, right-justified in columns 2-3") +
+                located(3, 1, "warning: the deck ends before the end card of problem E003", cut[2]) +
+                "input.deck: 1 error, 1 warning; no bar table for problem E003\n");
 }
 
 // Warnings tell, and change nothing: the reports are those of the dialogue.

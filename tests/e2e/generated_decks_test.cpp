@@ -147,6 +147,7 @@ TEST(BarTableCapacity, BarTwoThousandAndOneEndsTheRunOnTheConsole) {
   const std::string card = bar_card(' ', "B02", 100);
   EXPECT_EQ(cli.err, "input.deck:2006:1: error 19: TOO MANY BARS; BREAK INTO TWO RUNS.\n" + card +
                          "\n^\n"
+                         "input.deck:2006:1: note: split the deck into two runs\n"
                          "input.deck: 1 error; no bar table for problems 0001, 0002\n");
   EXPECT_EQ(e2e::read_file(cli_dir.path() / "input.tab"), "");
   EXPECT_EQ(run.tab, "");

@@ -1,0 +1,83 @@
+#include "deck/conversion_place.h"
+
+#include "deck/cards.h"
+#include "records/fatal.h"
+#include "records/text.h"
+
+namespace barlist::deck {
+namespace {
+
+using events::CardKind;
+
+// The decoders report a field that does not convert through a channel; this
+// one is never read.
+const records::InputChannel& probe_channel() {
+  static const records::InputChannel channel(4, "deck", records::FileDescriptor::borrow(-1));
+  return channel;
+}
+
+// True when the card, as its kind, decodes without a conversion error.
+bool converts(const Card& card) {
+  const records::InputChannel& deck = probe_channel();
+  try {
+    switch (card.kind()) {
+      case CardKind::Identification:
+        decode_identification(deck, card);
+        break;
+      case CardKind::Unit:
+        decode_unit(deck, card);
+        break;
+      case CardKind::Bar:
+      case CardKind::StoreBar:
+        decode_bar(deck, card);
+        break;
+      case CardKind::RecallBar:
+        decode_recall(deck, card);
+        break;
+      case CardKind::VaryBar:
+        decode_vary_bar(deck, card);
+        break;
+      case CardKind::LumpWeight:
+        decode_lump_weight(deck, card);
+        break;
+      case CardKind::LineSkip:
+        decode_line_skip_count(deck, card);
+        break;
+      default:
+        break;
+    }
+  } catch (const records::FatalError&) {
+    return false;
+  }
+  return true;
+}
+
+// The card with every column from `column` on blanked.
+Card cut_at(const Card& card, int column) {
+  std::string text(card.text());
+  for (std::size_t i = static_cast<std::size_t>(column - 1); i < text.size(); ++i) text[i] = ' ';
+  text[0] = card.text()[0];
+  return Card(text);
+}
+
+std::string columns(const cards::CardField& field) {
+  return field.first == field.last ? "column " + std::to_string(field.first)
+                                   : "columns " + std::to_string(field.first) + "-" + std::to_string(field.last);
+}
+
+}  // namespace
+
+ConversionPlace conversion_place(const Card& card) {
+  // The first column whose character, with nothing after it, stops the card
+  // converting: it lies in the field at fault.
+  for (int column = 2; column <= static_cast<int>(kCardColumns); ++column) {
+    if (converts(cut_at(card, column + 1))) continue;
+    const cards::CardField* field = cards::fields_of(card.kind()).at_column(column);
+    if (field == nullptr) return {column, "the card does not read as numbers"};
+    return {column, "\"" + records::trimmed(field->text(card.text())) + "\" in the " + std::string(field->name) + " (" +
+                        columns(*field) + ") is not a number"};
+  }
+  return {};
+}
+
+}  // namespace barlist::deck

@@ -1,0 +1,154 @@
+#include "deck/error_notes.h"
+
+#include <cstdio>
+
+#include "cards/card_fields.h"
+#include "geometry/bar_sizes.h"
+#include "geometry/chkdim.h"
+#include "records/text.h"
+
+namespace barlist::deck {
+namespace {
+
+using cards::kBarFields;
+using events::CardKind;
+using events::DeckError;
+
+std::string columns(const cards::CardField& field) {
+  return field.first == field.last ? "column " + std::to_string(field.first)
+                                   : "columns " + std::to_string(field.first) + "-" + std::to_string(field.last);
+}
+
+// "punch the count right-justified in columns 13-16"
+std::string punch_right(const cards::CardField& field, std::string_view what) {
+  return "punch " + std::string(what) + " right-justified in " + columns(field);
+}
+
+// "1, 3 and 6"
+std::string listed(const std::string& items, std::size_t count, const std::string& last) {
+  if (count == 0) return last;
+  return items + " and " + last;
+}
+
+// The valid numbers of a rule among 1 to `upto`, as "a, b and c".
+template <typename Valid>
+std::string valid_numbers(int upto, Valid valid) {
+  std::string items;
+  std::string last;
+  std::size_t count = 0;
+  for (int n = 1; n <= upto; ++n) {
+    if (!valid(n)) continue;
+    if (!last.empty()) {
+      items += (count > 1 ? ", " : "") + last;
+    }
+    last = std::to_string(n);
+    ++count;
+  }
+  return listed(items, count - 1, last);
+}
+
+std::string bar_sizes() {
+  return valid_numbers(99, [](int size) { return geometry::is_bar_size(size); });
+}
+
+std::string hook_styles(int size) {
+  return valid_numbers(9, [size](int style) { return geometry::is_hook_style(size, style); });
+}
+
+}  // namespace
+
+std::string fix_of(DeckError error) {
+  static constexpr auto kType = kBarFields.named("bar type");
+  static constexpr auto kCount = kBarFields.named("count");
+  switch (error) {
+    case DeckError::PrematureEnd:
+      return "end every problem with a Z card; after the last, put only comments, line skips and blank lines";
+    case DeckError::NoIdentificationCard:
+      return "start each problem with a * card holding B06 in " +
+             columns(cards::kIdentificationFields.named("program code"));
+    case DeckError::NoUnitCard:
+      return "put a unit card (U) before the bars; after a subtotal card, open a new unit";
+    case DeckError::NumberOfUnitsNotGiven:
+      return punch_right(cards::kUnitFields.named("number of units"), "the number of like units");
+    case DeckError::IllegalCode:
+      return "column 1 holds the card kind: *, U, blank, 0, S, R, V, W, T, C, K or Z; end each problem with Z";
+    case DeckError::IllegalBarSize:
+      return "bar sizes are " + bar_sizes() + ", right-justified in " + columns(kBarFields.named("size"));
+    case DeckError::BarLengthNotGiven:
+      return "punch the length in columns " + std::to_string(kBarFields.named("length in hundreds of mm").first) + "-" +
+             std::to_string(kBarFields.named("length in mm").last) + " or a bar type in " + columns(kType) +
+             "; on a vary bar card, the average length in " + columns(cards::kVaryBarFields.named("average length"));
+    case DeckError::IllegalBarType:
+      return "bar types are 1 to 53, right-justified in " + columns(kType);
+    case DeckError::IllegalHookStyle:
+      return "punch a valid hook style at each hooked end (" + columns(kBarFields.named("hook style at A")) + " and " +
+             std::to_string(kBarFields.named("hook style at G").first) + ")";
+    case DeckError::ErroneousDimension:
+      return "on types 42 to 44, F is the sum of the legs; check the dimensions and the angle";
+    case DeckError::IllegalAngle:
+      return punch_right(kBarFields.named("angle"), "the angle (not 0 or 90)");
+    case DeckError::CountBelowTwo:
+      return punch_right(kBarFields.named("count N1"), "N1, 2 or more,");
+    case DeckError::IllegalParabola:
+      return "punch B and C (" + columns(kBarFields.named("dimension B")) + " and " +
+             columns(kBarFields.named("dimension C")).substr(8) + ")";
+    case DeckError::NumberOfBarsNotGiven:
+      return punch_right(kCount, "the count");
+    case DeckError::LumpWeightNotGiven:
+      return punch_right(cards::kLumpWeightFields.named("lump weight"), "the weight of one lump") + ", the count in " +
+             columns(kCount);
+    case DeckError::IllegalRecallBar:
+      return "store the bar with an S card earlier in the same problem, or punch a full bar card";
+    case DeckError::AlphabeticData:
+      return "a bar card holds only digits and blanks in columns 2-3 and 7-75, numbers right-justified; the mark "
+             "stays within " +
+             columns(kBarFields.named("mark"));
+    case DeckError::TooManyBars:
+      return "split the deck into two runs";
+    case DeckError::TooManyStoreBars:
+      return "split the problem, or store fewer bars";
+  }
+  return {};
+}
+
+std::string note_for(const ErrorScene& scene) {
+  const CardKind kind = scene.card.kind();
+  switch (scene.error) {
+    case DeckError::IllegalCode: {
+      const char column1 = scene.card.text()[0];
+      if (kind == CardKind::Identification && !scene.open_problem.empty()) {
+        return "problem " + records::trimmed(scene.open_problem) + " (line " + std::to_string(scene.open_problem_line) +
+               ") has no end card (Z) before this card";
+      }
+      if (column1 >= 'a' && column1 <= 'z') return "card kinds are capital letters";
+      break;
+    }
+    case DeckError::BarLengthNotGiven:
+      if (kind == CardKind::VaryBar) {
+        return punch_right(cards::kVaryBarFields.named("average length"), "the average length");
+      }
+      return "punch the length in columns " + std::to_string(kBarFields.named("length in hundreds of mm").first) + "-" +
+             std::to_string(kBarFields.named("length in mm").last) + " or a bar type in " +
+             columns(kBarFields.named("bar type"));
+    case DeckError::IllegalHookStyle:
+      return "hook styles for size " + std::to_string(scene.size) + " are " + hook_styles(scene.size);
+    case DeckError::ErroneousDimension:
+      if (scene.closing_F != 0) {
+        char sum[32];
+        std::snprintf(sum, sizeof sum, "%.7g", static_cast<double>(scene.closing_F));
+        return "F should hold the sum of the legs, " + std::string(sum);
+      }
+      return "check the dimensions and the angle: they give no length barlist can list";
+    case DeckError::AlphabeticData:
+      if (const cards::CardField* field = kBarFields.at_column(scene.column)) {
+        return "the " + std::string(field->name) + " (" + columns(*field) +
+               ") holds only digits and blanks, punched right-justified";
+      }
+      break;
+    default:
+      break;
+  }
+  return fix_of(scene.error);
+}
+
+}  // namespace barlist::deck
