@@ -34,7 +34,9 @@ class RecordReader {
   [[gnu::always_inline]] void leave_line_open() {}
 
   [[gnu::always_inline]] bool fields(const Item& item) {
+#if !defined(__clang__)
 #pragma GCC unroll 16
+#endif
     for (int r = 0; r < item.repeat; ++r) {
       if (next_ == end_) return false;
       status_ = field(item, field_at(record_, item.input_column + r * item.width, item.width, padded_));

@@ -16,10 +16,8 @@
 //
 // The compiler reads a Layout (its constructor is consteval) straight into
 // the items output and input follow: groups repeated in place, skips folded
-// into the columns, each item at its column. A malformed layout, or one whose
-// records would pass column 512, does not compile.
-//
-//   constexpr Layout kUnitLine{"('0',4A4,I9,' kg    x',2X,I2)"};
+// into the columns. A malformed layout, or one whose records would pass
+// column 512, does not compile: constexpr Layout kLine{"('0',4A4,I9)"};
 #pragma once
 
 #include <algorithm>
@@ -36,11 +34,9 @@ namespace barlist::records {
 inline constexpr int kMaxRecordColumns = 512;
 inline constexpr int kMaxDecimals = 12;
 
-enum class ItemKind : std::uint8_t { Literal, Text, Integer, Real, Slash, Dollar };
+enum class ItemKind : std::uint8_t { Literal, Text, Integer, Real, Slash, Dollar };  // fields from Text to Real
 
-constexpr bool is_field(ItemKind kind) {
-  return kind == ItemKind::Text || kind == ItemKind::Integer || kind == ItemKind::Real;
-}
+constexpr bool is_field(ItemKind kind) { return kind >= ItemKind::Text && kind <= ItemKind::Real; }
 
 // One item at its place in its record. A count in front of a field stays with
 // it: 4A4 is one item of four fields side by side.
@@ -218,8 +214,7 @@ class LayoutParser {
   }
 
   struct Columns {
-    int output = 0;
-    int input = 0;
+    int output = 0, input = 0;
   };
 
   std::string_view text_;
@@ -231,9 +226,8 @@ class LayoutParser {
 
 class Layout {
  public:
-  consteval explicit Layout(std::string_view notation) : notation_(notation), parsed_(LayoutParser(notation).parse()) {}
+  consteval explicit Layout(std::string_view notation) : parsed_(LayoutParser(notation).parse()) {}
 
-  constexpr std::string_view notation() const { return notation_; }
   // The items from the layout's start, in order.
   constexpr std::span<const Item> items() const { return first_pass(); }
   constexpr std::span<const Item> first_pass() const {
@@ -250,7 +244,6 @@ class Layout {
   static constexpr bool is_field(ItemKind kind) { return records::is_field(kind); }
 
  private:
-  std::string_view notation_;
   LayoutParser::Result parsed_;
 };
 
@@ -260,21 +253,22 @@ std::string layout_error(std::string_view notation);
 // The items of one pass, in order; false when the visitor ended the walk.
 template <typename Visitor>
 [[gnu::always_inline]] inline bool walk_pass(std::span<const Item> pass, Visitor& visitor) {
+#if !defined(__clang__)  // clang unrolls unasked, and warns where a pass is unknown
 #pragma GCC unroll 128
+#endif
   for (const Item& item : pass) {
     switch (item.kind) {
       case ItemKind::Literal:
         visitor.literal(item);
         break;
-      case ItemKind::Slash:
-        if (!visitor.next_record()) return false;
-        break;
       case ItemKind::Dollar:
         visitor.leave_line_open();
         break;
+      case ItemKind::Slash:
+        if (!visitor.next_record()) return false;
+        break;
       default:
         if (!visitor.fields(item)) return false;
-        break;
     }
   }
   return true;
@@ -290,13 +284,12 @@ template <typename Visitor>
 //   void leave_line_open()      $
 //   bool more() const           values or targets left at the end of a pass
 //
-// Inlined into each caller: for a layout the compiler knows, every item's
-// kind, column and width become constants.
+// Inlined into each caller, so that for a layout the compiler knows every
+// item's kind, column and width are constants.
 template <typename Visitor>
 [[gnu::always_inline]] inline void walk(const Layout& layout, Visitor& visitor) {
   if (!walk_pass(layout.first_pass(), visitor)) return;
-  // A pass after a restart always holds a data item, so every pass takes a
-  // value or target or ends the walk.
+  // A pass after a restart holds a data item: each takes a value or ends the walk.
   const std::span<const Item> again = layout.pass_after_restart();
   while (!again.empty() && visitor.more() && visitor.next_record()) {
     if (!walk_pass(again, visitor)) return;

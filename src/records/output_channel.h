@@ -40,7 +40,9 @@ class RecordWriter {
   }
 
   [[gnu::always_inline]] bool fields(const Item& item) {
+#if !defined(__clang__)
 #pragma GCC unroll 16
+#endif
     for (int r = 0; r < item.repeat; ++r) {
       if (next_ == end_) return false;  // output stops at the first data item without a value
       const int column = item.column + r * item.width;
