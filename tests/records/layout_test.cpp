@@ -66,7 +66,7 @@ TEST(Layout, MalformedLayoutsAndOverlongRecordsAreRejected) {
   EXPECT_EQ(layout_error("(F6)"), "Fw.d needs its decimals");
   EXPECT_EQ(layout_error("('open)"), "a literal is missing its closing quote");
   EXPECT_EQ(layout_error("(A1,,A1)"), "an item is missing before a comma");
-  // A record holds 512 columns: a step may end at the last, not past it,
+  // A record holds 512 columns: an item may end at the last, not past it,
   // however the columns are reached; a skip that writes nothing may.
   EXPECT_EQ(layout_error("(510X,'AB')"), "");
   EXPECT_EQ(layout_error("(511X,'AB')"), "a record is longer than 512 columns");
@@ -113,6 +113,9 @@ TEST(Format, RestartsAtTheLastOutermostGroupWhenValuesRemain) {
   // column the group took in the first; a slash inside it still ends records.
   EXPECT_EQ(format(Layout("(3X,'H',2(I1,'.'),'E')"), {1, 2, 3}), (Records{"   H1.2.E", "3."}));
   EXPECT_EQ(format(Layout("('A',2(I1,/,'-'))"), {1, 2, 3}), (Records{"A1", "-2", "-", "3", "-"}));
+  // The restart is at the outermost group, not at a group inside it.
+  EXPECT_EQ(format(Layout("(I1,2(I1,2('.',A1)))"), {1, 2, "a", "b", 3, "c", "d", 4, "e"}),
+            (Records{"12.a.b3.c.d", "4.e."}));
   // A run of cells goes on into the pass after a restart.
   EXPECT_EQ(format(Layout("('T',2A2)"), {Value::cells("abcdefg", 2)}), (Records{"Tabcd", "Tef g"}));
 }
