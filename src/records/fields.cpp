@@ -6,7 +6,7 @@
 #include <iterator>
 #include <limits>
 
-#include "records/layout_items.h"
+#include "records/layout.h"
 
 namespace barlist::records {
 namespace {

@@ -4,11 +4,11 @@
 
 namespace barlist::records {
 
-// The same parsing and unrolling the compiler runs for a Layout, run here on
+// The same reading the compiler runs for a Layout, run here on
 // any text; nothing of it is kept.
 std::string layout_error(std::string_view notation) {
   try {
-    unroll_steps(parse_items(notation));
+    LayoutParser(notation).parse();
     return {};
   } catch (const std::invalid_argument& error) {
     return error.what();

@@ -7,8 +7,6 @@
 
 #include "records/fatal.h"
 #include "records/fields.h"
-#include "records/record_writer.h"
-#include "records/walk.h"
 
 namespace barlist::records {
 namespace {
@@ -34,9 +32,7 @@ OutputChannel::~OutputChannel() {
 }
 
 void OutputChannel::write(const Layout& layout, std::span<const Value> values) {
-  RecordWriter<OutputChannel> writer(layout, values, *this);
-  walk(layout, writer);
-  writer.finish();
+  write_records(layout, values, *this);
   if (options_.flush_each_record) flush();
 }
 

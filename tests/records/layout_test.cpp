@@ -4,42 +4,59 @@
 #include <string>
 #include <vector>
 
-#include "records/data_shapes.h"
 #include "records/decode.h"
-#include "records/format.h"
+#include "records/input_channel.h"
 #include "records/layout.h"
+#include "records/output_channel.h"
 
 namespace barlist::records {
 namespace {
 
-struct Collected : RecordSink {
+// Keeps every record a layout writes, and whether its line ends.
+struct Collected {
   std::vector<std::string> records;
   std::vector<bool> line_ends;
-  void emit(std::string_view record, bool line_end) override {
-    records.emplace_back(record);
+  char room[kMaxRecordColumns];
+  char* begin_record(int) { return room; }
+  void end_record(int length, bool line_end) {
+    records.emplace_back(room, static_cast<std::size_t>(length));
     line_ends.push_back(line_end);
   }
 };
 
 std::vector<std::string> format(const Layout& layout, std::initializer_list<Value> values) {
   Collected sink;
-  format_records(layout, std::span<const Value>(values.begin(), values.size()), sink);
+  write_records(layout, std::span<const Value>(values.begin(), values.size()), sink);
   return sink.records;
+}
+
+ReadStatus decode(std::string_view record, const Layout& layout, std::initializer_list<Target> targets) {
+  return read_records(layout, record, std::span<const Target>(targets.begin(), targets.size()), nullptr);
 }
 
 using Records = std::vector<std::string>;
 
-TEST(Layout, ParsesItemsRepeatCountsAndGroups) {
-  constexpr Layout layout("('0',4A4,I9,' kg    x',2X,I2,7(1X,A6),F10.2,/,$)");
-  const auto items = layout.items();
-  ASSERT_EQ(items.size(), 13u);
+// Groups are repeated in place and skips folded into the columns; the pass
+// after a restart starts at the last outermost group, on a new record.
+TEST(Layout, ItemsStandAtTheirColumnsWithGroupsUnrolled) {
+  constexpr Layout layout("('0',4A4,I9,' kg',2X,2(1X,A6),'IT''S',F10.2,/,$)");
+  const auto items = layout.first_pass();
+  ASSERT_EQ(items.size(), 11u);
   EXPECT_EQ(items[1].kind, ItemKind::Text);
   EXPECT_EQ(items[1].repeat, 4);
-  EXPECT_EQ(items[6].kind, ItemKind::GroupOpen);
-  EXPECT_EQ(items[6].repeat, 7);
-  EXPECT_EQ(items[6].partner, 9);
-  EXPECT_EQ(items[10].decimals, 2);
-  EXPECT_EQ(layout.restart_index(), 6);
+  EXPECT_EQ(items[2].column, 17);
+  EXPECT_EQ(items[2].input_column, 16);  // literals take no columns on input
+  EXPECT_EQ(items[4].column, 32);        // after the skip of 2 and the group's 1X
+  EXPECT_EQ(items[5].column, 39);
+  EXPECT_EQ(items[6].text, "IT'");
+  EXPECT_EQ(items[7].text, "S");
+  EXPECT_EQ(items[8].decimals, 2);
+  EXPECT_EQ(items[9].kind, ItemKind::Slash);
+  EXPECT_EQ(layout.widest_record(), 59);
+  const auto again = layout.pass_after_restart();
+  ASSERT_EQ(again.size(), 7u);
+  EXPECT_EQ(again[0].column, 1);
+  EXPECT_EQ(Layout("('NO FIELDS')").pass_after_restart().size(), 0u);
 }
 
 // What the compiler says of a layout it rejects.
@@ -49,7 +66,7 @@ TEST(Layout, MalformedLayoutsAndOverlongRecordsAreRejected) {
   EXPECT_EQ(layout_error("(F6)"), "Fw.d needs its decimals");
   EXPECT_EQ(layout_error("('open)"), "a literal is missing its closing quote");
   EXPECT_EQ(layout_error("(A1,,A1)"), "an item is missing before a comma");
-  // A record holds 512 columns: a step may end at the last, not past it,
+  // A record holds 512 columns: an item may end at the last, not past it,
   // however the columns are reached; a skip that writes nothing may.
   EXPECT_EQ(layout_error("(510X,'AB')"), "");
   EXPECT_EQ(layout_error("(511X,'AB')"), "a record is longer than 512 columns");
@@ -58,7 +75,11 @@ TEST(Layout, MalformedLayoutsAndOverlongRecordsAreRejected) {
   EXPECT_EQ(layout_error("(3(200A1,/))"), "");
   EXPECT_EQ(layout_error("(1000X,1000X,I1)"), "a record is longer than 512 columns");
   EXPECT_EQ(layout_error("(A1,1000X)"), "");
-  EXPECT_EQ(layout_error("(129('A'))"), "layout unrolls to too many steps");
+  EXPECT_EQ(layout_error("(129('A'))"), "a layout has too many items");
+  EXPECT_EQ(layout_error("(A1 A1)"), "a comma is missing between items");
+  EXPECT_EQ(layout_error("(0(A1))"), "a repeat count must be at least 1");
+  EXPECT_EQ(layout_error("(X)"), "nX needs its count");
+  EXPECT_EQ(layout_error("('A')B"), "text after the closing ')'");
 }
 
 TEST(Format, FieldsLiteralsAndTheHighWaterMark) {
@@ -92,6 +113,9 @@ TEST(Format, RestartsAtTheLastOutermostGroupWhenValuesRemain) {
   // column the group took in the first; a slash inside it still ends records.
   EXPECT_EQ(format(Layout("(3X,'H',2(I1,'.'),'E')"), {1, 2, 3}), (Records{"   H1.2.E", "3."}));
   EXPECT_EQ(format(Layout("('A',2(I1,/,'-'))"), {1, 2, 3}), (Records{"A1", "-2", "-", "3", "-"}));
+  // The restart is at the outermost group, not at a group inside it.
+  EXPECT_EQ(format(Layout("(I1,2(I1,2('.',A1)))"), {1, 2, "a", "b", 3, "c", "d", 4, "e"}),
+            (Records{"12.a.b3.c.d", "4.e."}));
   // A run of cells goes on into the pass after a restart.
   EXPECT_EQ(format(Layout("('T',2A2)"), {Value::cells("abcdefg", 2)}), (Records{"Tabcd", "Tef g"}));
 }
@@ -106,25 +130,27 @@ TEST(Format, AValueOfTheWrongKindIsAProgrammingError) {
 // data items they meet.
 constexpr Layout kUnitLine{"('0',4A4,I9,' kg    x',2X,I2,2X,'=',I9,' kg   at',F6.2,2X,'= $',F10.2)"};
 constexpr Layout kNumbers{"('H',I2,2(I1,F3.1))"};
-constexpr Layout kCard{"(1X,I2,A3,F4.0,80A1)"};
-static_assert(values_fit<kUnitLine, TextCells, int, long, long long, float, float>());
-static_assert(values_fit<kUnitLine, TextCells, int>());  // output stops at the first item without a value
-static_assert(values_fit<kUnitLine, std::string_view, const char*, std::array<char, 4>, std::string, int>());
-static_assert(!values_fit<kUnitLine, TextCells, float>());
-static_assert(!values_fit<kUnitLine, TextCells, int, int, int, float, float, int>());  // restarts at a text
-static_assert(!values_fit<kUnitLine, Value>());  // a Value's kind is known only at run time
-static_assert(values_fit<kNumbers, int, int, float, int, float, int, float, int, float>());
-static_assert(!values_fit<kNumbers, int, int, float, int, float, float>());
-static_assert(targets_fit<kCard, std::int32_t&, std::array<char, 3>&, float&, TargetCells>());
-static_assert(targets_fit<kCard, std::int32_t&, TargetCells, float&>());  // a run of one cell
-static_assert(!targets_fit<kCard, std::int32_t&, TargetCells, std::int32_t&>());
-static_assert(!targets_fit<kCard, float&>());
-static_assert(!targets_fit<kCard, std::int32_t&, std::array<char, 3>&, float&, float&>());
+constexpr Layout kHeader{"('0',9A1,'X',A4,/,8A1)"};
+constexpr Layout kCard{"(1X,I2,A3,F4.0,A6)"};
+static_assert(arguments_fit<kUnitLine, TextCells, int, long, long long, float, float>());
+static_assert(arguments_fit<kUnitLine, TextCells, int>());  // output stops at the first item without a value
+static_assert(arguments_fit<kUnitLine, std::string_view, const char*, std::array<char, 4>, std::string, int>());
+static_assert(!arguments_fit<kUnitLine, TextCells, float>());
+static_assert(!arguments_fit<kUnitLine, TextCells, int, int, int, float, float, int>());  // restarts at a text
+static_assert(!arguments_fit<kUnitLine, Value>());  // a Value's kind is known only at run time
+static_assert(arguments_fit<kNumbers, int, int, float, int, float, int, float, int, float>());
+static_assert(!arguments_fit<kNumbers, int, int, float, int, float, float>());
+// A run of cells takes as many text items in a row as it needs, the next
+// text argument the one after.
+static_assert(arguments_fit<kHeader, TextCells, std::string_view, TextCells>());
+static_assert(arguments_fit<kHeader, TextCells, TextCells>());
+static_assert(arguments_fit<kCard, std::int32_t&, std::array<char, 3>&, float&, std::array<char, 4>&>());
+static_assert(!arguments_fit<kCard, float&>());
+static_assert(!arguments_fit<kCard, std::int32_t&, std::array<char, 3>&, float&, float&>());
 
 TEST(Format, DollarLeavesTheLineOpen) {
   Collected sink;
-  const Value none[1] = {0};
-  format_records(Layout("(' ENTER: ',$)"), std::span<const Value>(none, 0), sink);
+  write_records(Layout("(' ENTER: ',$)"), {}, sink);
   EXPECT_EQ(sink.records, Records{" ENTER: "});
   EXPECT_EQ(sink.line_ends, std::vector<bool>{false});
 }
@@ -135,76 +161,49 @@ TEST(Decode, CardFieldsWithTheInputRules) {
   std::int32_t size = -1;
   float count = -1, price = -1;
   constexpr Layout layout("(1X,I2,A3,F4.0,F4.2,A6)");
-  ASSERT_EQ(decode_fields(" 13A0112  0085ABCDEF", layout, {size, mark, count, price, word}), ReadStatus::Ok);
+  ASSERT_EQ(decode(" 13A0112  0085ABCDEF", layout, {size, mark, count, price, word}), ReadStatus::Ok);
   EXPECT_EQ(size, 13);
   EXPECT_EQ(std::string(mark.data(), 3), "A01");
   EXPECT_EQ(count, 12.0f);
   EXPECT_EQ(price, 0.85f);
   EXPECT_EQ(std::string(word.data(), 4), "CDEF");
   // Past the end of a short record the columns read as blanks.
-  ASSERT_EQ(decode_fields(" 1", layout, {size, mark, count, price, word}), ReadStatus::Ok);
+  ASSERT_EQ(decode(" 1", layout, {size, mark, count, price, word}), ReadStatus::Ok);
   EXPECT_EQ(size, 1);
   EXPECT_EQ(std::string(word.data(), 4), "    ");
-  EXPECT_EQ(decode_fields(" 1X", layout, {size}), ReadStatus::ConversionError);
-  // The same card with the targets' kinds checked by the compiler.
-  std::array<char, 80> rest{};
-  ASSERT_EQ(decode_fields<kCard>(" 13A0112  0085ABCDEF", size, mark, count, Target::cells(rest, 1)), ReadStatus::Ok);
-  EXPECT_EQ(size, 13);
-  EXPECT_EQ(std::string(rest.data(), 12), "0085ABCDEF  ");
+  // A field that does not convert stops the read: the targets before it are
+  // filled, none after.
+  size = -1;
+  count = price = -1;
+  EXPECT_EQ(decode(" 7 A01 X  ", layout, {size, mark, count, price}), ReadStatus::ConversionError);
+  EXPECT_EQ(size, 7);
+  EXPECT_EQ(count, -1);
+  EXPECT_EQ(price, -1);
+  EXPECT_EQ(decode(" 99999999999", Layout("(1X,I11)"), {size}), ReadStatus::Overflow);
 }
 
-// A read with its kinds checked follows a plan the compiler made; it must
-// read what the walk reads: no columns for literals, slashes and restarts on
-// the following records, blanks past a record's end, a stop at a failure.
-struct Lines : RecordSource {
-  std::vector<std::string> lines;
-  std::size_t next = 0;
-  std::string_view following_record() override {
-    return next < lines.size() ? std::string_view(lines[next++]) : std::string_view();
-  }
-};
-constexpr Layout kInput{"(1X,I2,'LITERAL',A3,2(F4.1,/,I1))"};
-TEST(Decode, APlannedReadReadsWhatTheWalkReads) {
-  for (const char* first : {" 12ABC 1.5", " 12ABC 1.5X", " 1"}) {
-    std::int32_t planned_i[4] = {}, walked_i[4] = {};
-    std::array<char, 3> planned_a{}, walked_a{};
-    float planned_f[3] = {}, walked_f[3] = {};
-    Lines planned_more, walked_more;
-    planned_more.lines = walked_more.lines = {"7  25", "8", "9  -3", "6"};
-    const ReadStatus planned =
-        decode_records<kInput>(first, planned_more, planned_i[0], planned_a, planned_f[0], planned_i[1], planned_f[1],
-                               planned_i[2], planned_f[2], planned_i[3]);
-    const Target targets[] = {walked_i[0], walked_a,    walked_f[0], walked_i[1],
-                              walked_f[1], walked_i[2], walked_f[2], walked_i[3]};
-    const ReadStatus walked = decode_fields(first, kInput, targets, walked_more);
-    EXPECT_EQ(planned, walked) << first;
-    EXPECT_EQ(planned_more.next, walked_more.next) << first;
-    EXPECT_TRUE(std::equal(planned_i, planned_i + 4, walked_i)) << first;
-    EXPECT_EQ(planned_a, walked_a) << first;
-    EXPECT_TRUE(std::equal(planned_f, planned_f + 3, walked_f)) << first;
-  }
-  std::int32_t size = 0;
+// Literals take no columns on input; a slash and a restart go on to the
+// following records, which are blank after text held in memory; nothing is
+// read past the targets.
+TEST(Decode, SlashesAndRestartsOnInput) {
+  std::int32_t a = -1, b = -1, c = -1;
   std::array<char, 3> mark{};
-  Lines none;
-  ASSERT_EQ(decode_records<kInput>(" 16A01", none, size, mark), ReadStatus::Ok);
-  EXPECT_EQ(size, 16);
-  EXPECT_EQ(std::string(mark.data(), 3), "A01");  // the literal took no columns
-  EXPECT_EQ(none.next, 0u);                       // nor was a record read past the targets
-}
-
-TEST(Decode, ArraysOfCellsTakeOneItemEach) {
-  std::array<char, 80> card{};
-  ASSERT_EQ(decode_fields("0123456789", Layout("(80A1)"), {Target::cells(card, 1)}), ReadStatus::Ok);
-  EXPECT_EQ(std::string(card.data(), 80), "0123456789" + std::string(70, ' '));
-  std::array<char, 16> name{};
-  ASSERT_EQ(decode_fields("UBENT 1", Layout("(1X,4A4)"), {Target::cells(name, 4)}), ReadStatus::Ok);
-  EXPECT_EQ(std::string(name.data(), 16), "BENT 1          ");
+  ASSERT_EQ(decode(" 16A01", Layout("(1X,I2,'LITERAL',A3,/,I1)"), {a, mark, b}), ReadStatus::Ok);
+  EXPECT_EQ(a, 16);
+  EXPECT_EQ(std::string(mark.data(), 3), "A01");
+  EXPECT_EQ(b, 0);
+  ASSERT_EQ(decode("12", Layout("(I1,(I1))"), {a, b, c}), ReadStatus::Ok);
+  EXPECT_EQ(a, 1);
+  EXPECT_EQ(b, 2);
+  EXPECT_EQ(c, 0);
 }
 
 TEST(Encode, IntegerIntoASixCharacterCell) {
   std::array<char, 6> cell{};
   encode_fields(cell, Layout("(I6)"), Value(2500));
   EXPECT_EQ(std::string(cell.data(), 6), "  2500");
+  encode_fields(cell, Layout("(I3,/,I3)"), Value(-12345));
+  EXPECT_EQ(std::string(cell.data(), 6), "***   ");
 }
 
 }  // namespace
