@@ -60,25 +60,20 @@ class CardFields {
   std::span<const CardField> fields_;
 };
 
-// Walks a layout's items column by column, naming its fields in turn.
+// Names a layout's fields in turn, each at the columns the layout reads it
+// from (skips take columns; the layout places every field).
 template <std::size_t N>
 consteval std::array<CardField, N> fields_of(const records::Layout& layout,
                                              const std::array<std::string_view, N>& names) {
   std::array<CardField, N> fields{};
   std::size_t next = 0;
-  int column = 1;
   for (const records::Item& item : layout.items()) {
-    if (item.kind == records::ItemKind::Skip) {
-      column += item.repeat * item.width;
-    } else if (records::Layout::is_field(item.kind)) {
-      for (int r = 0; r < item.repeat; ++r) {
-        if (next == N) throw std::logic_error("a card layout with more fields than names");
-        fields[next] = {names[next], column, column + item.width - 1};
-        ++next;
-        column += item.width;
-      }
-    } else {
-      throw std::logic_error("a card layout holds only fields and skips");
+    if (!records::Layout::is_field(item.kind)) throw std::logic_error("a card layout holds only fields and skips");
+    for (int r = 0; r < item.repeat; ++r) {
+      if (next == N) throw std::logic_error("a card layout with more fields than names");
+      const int first = item.input_column + r * item.width + 1;
+      fields[next] = {names[next], first, first + item.width - 1};
+      ++next;
     }
   }
   if (next != N) throw std::logic_error("a card layout with fewer fields than names");

@@ -21,14 +21,17 @@ events::ItemWeighed lump(float lump_weight, float ANOB) {
 
 // Every shape of error line the table builds.
 using events::DeckError;
-static_assert(error_line(DeckError::PrematureEnd).notation() == "(' PREMATURE END OF FILE')");
-static_assert(error_line(DeckError::NoIdentificationCard).notation() == "('1','ERROR 1, NO IDENTIFICATION CARD')");
-static_assert(error_line(DeckError::NoUnitCard).notation() == "('0','ERROR 2, NO UNIT CARD, PROBLEM ',A4)");
-static_assert(error_line(DeckError::LumpWeightNotGiven).notation() ==
-              "('0','ERROR 15, LUMP WEIGHT NOT GIVEN, PROBLEM ',A4,1X,4A4)");
-static_assert(error_line(DeckError::CountBelowTwo).notation() ==
-              "('0','ERROR 12, N 1S LESS THAN 2, PROBLEM ',A4,1X,4A4,' BAR',I3,A3)");
-static_assert(error_line(DeckError::TooManyBars).notation() == "('0','ERROR 19, TOO MANY BARS; BREAK INTO TWO RUNS.')");
+constexpr bool prints_as(DeckError error, std::string_view notation) {
+  const auto built = detail::notation_of(events::entry(error));
+  return built.view() == notation;
+}
+static_assert(prints_as(DeckError::PrematureEnd, "(' PREMATURE END OF FILE')"));
+static_assert(prints_as(DeckError::NoIdentificationCard, "('1','ERROR 1, NO IDENTIFICATION CARD')"));
+static_assert(prints_as(DeckError::NoUnitCard, "('0','ERROR 2, NO UNIT CARD, PROBLEM ',A4)"));
+static_assert(prints_as(DeckError::LumpWeightNotGiven, "('0','ERROR 15, LUMP WEIGHT NOT GIVEN, PROBLEM ',A4,1X,4A4)"));
+static_assert(prints_as(DeckError::CountBelowTwo,
+                        "('0','ERROR 12, N 1S LESS THAN 2, PROBLEM ',A4,1X,4A4,' BAR',I3,A3)"));
+static_assert(prints_as(DeckError::TooManyBars, "('0','ERROR 19, TOO MANY BARS; BREAK INTO TWO RUNS.')"));
 
 TEST(QuantitiesFile, ProblemHeaderAndColumnHeader) {
   ChannelCapture out(records::LineDiscipline::Asa);
