@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // formatted and both exports collected and written.
   std::ostringstream discarded;
   driver::Diagnostics diagnostics("/fuzz/input.deck", discarded, {.color = true});
-  exports::JsonRecord json("fuzz", "/fuzz/input.deck", "14-MAR-26", "09:26:53");
+  exports::JsonRecord json("fuzz", "/fuzz/input.deck", "14-MAR-26", "09:26:53", "2026-03-14T09:26:53Z");
   exports::CsvSchedule csv;
   events::Listeners listeners;
   listeners.add(quantities_file);

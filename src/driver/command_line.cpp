@@ -120,7 +120,10 @@ int run_files(const Options& options, RunFiles& files, Progress& progress) {
   std::optional<exports::CsvSchedule> csv;
   if (options.json) {
     const reports::LocalTime now = clock();
-    json.emplace(BARLIST_VERSION, options.deck, header_date_text(now), header_time_text(now));
+    // A clock fixed by SOURCE_DATE_EPOCH shows UTC.
+    const long offset = std::getenv("SOURCE_DATE_EPOCH") != nullptr ? 0 : reports::local_utc_offset();
+    json.emplace(BARLIST_VERSION, options.deck, header_date_text(now), header_time_text(now),
+                 reports::iso_8601(now, offset));
     listeners.add(*json);
   }
   if (options.csv) {

@@ -13,7 +13,8 @@ namespace barlist::exports {
 namespace {
 
 constexpr std::string_view kHeader =
-    "problem,unit,line,card,size,mark,count,type,hook_a,hook_g,a,b,c,d,e,f,t1,t2,n1,angle,length_mm,weight_kg";
+    "problem,unit,line,card,size,mark,count,type,hook_a,hook_g,a,b,c,d,e,f,t1,t2,n1,angle,length_mm,weight_kg,"
+    "units";
 
 // A field holding a comma, quote, CR or LF is quoted, its quotes doubled.
 std::string field(std::string_view text) {
@@ -55,15 +56,22 @@ void shape_cells(Row& row, const geometry::BarShape& shape) {
 }
 
 // Every item of the run by its line, to find each listed card's figures.
-std::vector<const Item*> items_by_line(const RunRecord& run) {
-  std::vector<const Item*> items;
+// with the number of like units of the unit it went to (none for an item no
+// unit line took up).
+struct Placed {
+  const Item* item;
+  const Unit* unit;
+};
+
+std::vector<Placed> items_by_line(const RunRecord& run) {
+  std::vector<Placed> items;
   for (const Problem& problem : run.problems) {
     for (const Unit& unit : problem.units) {
-      for (const Item& item : unit.items) items.push_back(&item);
+      for (const Item& item : unit.items) items.push_back({&item, &unit});
     }
-    for (const Item& item : problem.unclosed_items) items.push_back(&item);
+    for (const Item& item : problem.unclosed_items) items.push_back({&item, nullptr});
   }
-  std::sort(items.begin(), items.end(), [](const Item* a, const Item* b) { return a->line < b->line; });
+  std::sort(items.begin(), items.end(), [](const Placed& a, const Placed& b) { return a.item->line < b.item->line; });
   return items;
 }
 
@@ -72,23 +80,23 @@ std::vector<const Item*> items_by_line(const RunRecord& run) {
 void CsvSchedule::write(std::ostream& out) const {
   const RunRecord& run = record();
   out << kHeader << "\r\n";
-  const std::vector<const Item*> items = items_by_line(run);
+  const std::vector<Placed> items = items_by_line(run);
   for (const ListedCard& listed : run.listed_cards) {
     Row row;
     const Problem* problem = find_problem(run, listed.problem);
     row.text(problem != nullptr ? problem->number : std::string());
     const auto found = std::lower_bound(items.begin(), items.end(), listed.line,
-                                        [](const Item* item, auto line) { return item->line < line; });
-    if (found == items.end() || (*found)->line != listed.line) {
+                                        [](const Placed& placed, auto line) { return placed.item->line < line; });
+    if (found == items.end() || found->item->line != listed.line) {
       // A listed card pass 1 did not weigh: kept as a row so the schedule
       // is not silently short, its figures unknown.
       row.empty();
       row.integer(static_cast<long long>(listed.line));
-      row.empty(19);
+      row.empty(20);
       row.write(out);
       continue;
     }
-    const Item& item = **found;
+    const Item& item = *found->item;
     row.text(item.unit_name);
     row.integer(static_cast<long long>(item.line));
     row.text(card_name(item.kind));
@@ -102,6 +110,11 @@ void CsvSchedule::write(std::ostream& out) const {
     }
     row.number(item.length_mm);
     row.number(item.weight_kg);
+    if (found->unit != nullptr) {
+      row.number(found->unit->figures.unit_count);
+    } else {
+      row.empty();
+    }
     row.write(out);
   }
 }

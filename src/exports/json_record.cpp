@@ -120,6 +120,42 @@ Json problem_json(const Problem& problem) {
           {"unclosed_items", items_json(problem.unclosed_items)}};
 }
 
+Json notes_json(const std::vector<events::Note>& notes) {
+  Json json = Json::array();
+  for (const events::Note& note : notes) {
+    json.push_back({{"line", note.line}, {"column", note.column}, {"message", note.text}});
+  }
+  return json;
+}
+
+const char* severity_name(diagnostics::Severity severity) {
+  switch (severity) {
+    case diagnostics::Severity::Warning:
+      return "warning";
+    case diagnostics::Severity::Note:
+      return "note";
+    case diagnostics::Severity::Fatal:
+      return "fatal";
+    default:
+      return "error";
+  }
+}
+
+// A diagnostic as the terminal shows it: "KIND: MESSAGE" at its line and column.
+Json diagnostic_json(const diagnostics::Diagnostic& d) {
+  Json json{{"severity", severity_name(d.severity)},
+            {"line", d.line},
+            {"column", d.column},
+            {"kind", d.kind},
+            {"message", d.message}};
+  if (d.severity != diagnostics::Severity::Note) {
+    Json notes = Json::array();
+    for (const diagnostics::Diagnostic& note : d.notes) notes.push_back(diagnostic_json(note));
+    json["notes"] = std::move(notes);
+  }
+  return json;
+}
+
 Json error_json(const ErrorRecord& error) {
   Json json{{"error", events::number(error.error)}, {"line", error.line}};
   if (error.column > 0) json["column"] = error.column;
@@ -129,13 +165,18 @@ Json error_json(const ErrorRecord& error) {
   if (error.bar) json["bar"] = *error.bar;
   if (!error.card.empty()) json["card"] = error.card;
   json["problem_index"] = error.problem;
+  json["notes"] = notes_json(error.notes);
   return json;
 }
 
 }  // namespace
 
-JsonRecord::JsonRecord(std::string version, std::string deck, std::string date, std::string time)
-    : version_(std::move(version)), deck_(std::move(deck)), date_(std::move(date)), time_(std::move(time)) {}
+JsonRecord::JsonRecord(std::string version, std::string deck, std::string date, std::string time, std::string started)
+    : version_(std::move(version)),
+      deck_(std::move(deck)),
+      date_(std::move(date)),
+      time_(std::move(time)),
+      started_(std::move(started)) {}
 
 void JsonRecord::write(std::ostream& out) const {
   const RunRecord& run = record();
@@ -145,16 +186,24 @@ void JsonRecord::write(std::ostream& out) const {
   for (const ErrorRecord& error : run.errors) errors.push_back(error_json(error));
   Json warnings = Json::array();
   for (const WarningRecord& warning : run.warnings) {
-    warnings.push_back({{"line", warning.line}, {"column", warning.column}, {"message", warning.message}});
+    warnings.push_back({{"line", warning.line},
+                        {"column", warning.column},
+                        {"message", warning.message},
+                        {"notes", notes_json(warning.notes)}});
   }
+  Json diagnostics = Json::array();
+  for (const diagnostics::Diagnostic& d : run.diagnostics) diagnostics.push_back(diagnostic_json(d));
   const Json document{{"barlist", version_},
                       {"deck", deck_},
                       {"date", date_},
                       {"time", time_},
+                      {"started", started_},
                       {"complete", run.complete},
                       {"problems", std::move(problems)},
                       {"errors", std::move(errors)},
-                      {"warnings", std::move(warnings)}};
+                      {"warnings", std::move(warnings)},
+                      {"diagnostics", std::move(diagnostics)},
+                      {"summary", run.summary}};
   // Card texts are bytes as punched: any that are not UTF-8 are written as
   // U+FFFD rather than stopping the document.
   out << document.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';

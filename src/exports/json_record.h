@@ -15,13 +15,14 @@ class JsonRecord final : public RunCollector {
  public:
   // `date` and `time` are the run's, as the report headers show them
   // ("08-DEC-26", "14:05:33"); `deck` is the deck's name as the user gave it.
-  JsonRecord(std::string version, std::string deck, std::string date, std::string time);
+  // `started` is the same moment in ISO 8601 ("2026-12-08T22:54:21Z").
+  JsonRecord(std::string version, std::string deck, std::string date, std::string time, std::string started);
 
   // The document, indented, with a final newline. Called once the run has ended.
   void write(std::ostream& out) const;
 
  private:
-  std::string version_, deck_, date_, time_;
+  std::string version_, deck_, date_, time_, started_;
 };
 
 }  // namespace barlist::exports

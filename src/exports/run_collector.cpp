@@ -80,7 +80,8 @@ void RunCollector::deck_error(const events::DeckErrorFound& e) {
                     .problem_number = {},
                     .unit_name = {},
                     .bar = {},
-                    .card = without_trailing_blanks(e.card)};
+                    .card = without_trailing_blanks(e.card),
+                    .notes = e.notes};
   switch (events::fields_of(e.error)) {
     case events::ErrorFields::ProblemUnitBar:
       error.bar = events::bar_label(e.size, e.mark);
@@ -95,9 +96,20 @@ void RunCollector::deck_error(const events::DeckErrorFound& e) {
       break;
   }
   record_.errors.push_back(std::move(error));
+  record_.diagnostics.push_back(diagnostics::diagnostic_of(e));
+  summary_.deck_error(e);
 }
 
-void RunCollector::warning(const events::Warning& e) { record_.warnings.push_back({e.line, e.column, e.message}); }
+void RunCollector::warning(const events::Warning& e) {
+  record_.warnings.push_back({e.line, e.column, e.message, e.notes});
+  record_.diagnostics.push_back(diagnostics::diagnostic_of(e));
+  summary_.warning(e);
+}
+
+void RunCollector::conversion_failed(const events::ConversionFailed& e) {
+  record_.diagnostics.push_back(diagnostics::diagnostic_of(e));
+  summary_.conversion_failed(e);
+}
 
 void RunCollector::pass1_ended(bool complete) {
   record_.complete = complete;
@@ -105,6 +117,7 @@ void RunCollector::pass1_ended(bool complete) {
 }
 
 void RunCollector::problem_listed(std::size_t index) {
+  summary_.problem_listed(index);
   listing_problem_ = index;
   if (Problem* problem = problem_at(index)) problem->listed = true;
 }

@@ -19,9 +19,11 @@ class RunCollector : public events::RunListener {
   void problem_ended(const events::ProblemEnded& e) override;
   void deck_error(const events::DeckErrorFound& e) override;
   void warning(const events::Warning& e) override;
+  void conversion_failed(const events::ConversionFailed& e) override;
   void pass1_ended(bool complete) override;
   void problem_listed(std::size_t index) override;
   void card_listed(const events::CardListed& e) override;
+  void run_ended() override { record_.summary = summary_.text(); }
 
   const RunRecord& record() const { return record_; }
 
@@ -34,6 +36,7 @@ class RunCollector : public events::RunListener {
   RunRecord record_;
   std::vector<Item> pending_items_;  // weighed since the last unit close
   std::size_t listing_problem_ = 0;
+  diagnostics::RunSummary summary_;
 };
 
 }  // namespace barlist::exports

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "diagnostics/diagnostic.h"
 #include "events/run_listener.h"
 #include "geometry/bar_shape.h"
 
@@ -67,12 +68,14 @@ struct ErrorRecord {
   std::size_t problem;                                        // the problem's index; 0 before the first problem
   std::optional<std::string> problem_number, unit_name, bar;  // only those the error line shows
   std::string card;                                           // empty for a premature end
+  std::vector<events::Note> notes;
 };
 
 struct WarningRecord {
   events::Line line;
   int column;
   std::string message;
+  std::vector<events::Note> notes;
 };
 
 struct ListedCard {
@@ -86,6 +89,10 @@ struct RunRecord {
   std::vector<ErrorRecord> errors;
   std::vector<WarningRecord> warnings;
   std::vector<ListedCard> listed_cards;  // in the order pass 2 listed them
+  // Every error, warning and note as the terminal shows them, in deck order,
+  // and the line that sums them up.
+  std::vector<diagnostics::Diagnostic> diagnostics;
+  std::string summary;
 };
 
 // The problem opened with `index`, or null.

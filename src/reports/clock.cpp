@@ -1,5 +1,6 @@
 #include "reports/clock.h"
 
+#include <cstdio>
 #include <ctime>
 
 namespace barlist::reports {
@@ -25,6 +26,24 @@ LocalTime utc_time(std::int64_t seconds) {
   std::tm utc{};
   gmtime_r(&time, &utc);
   return {utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec};
+}
+
+std::string iso_8601(const LocalTime& time, long utc_offset_seconds) {
+  char text[40];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", time.year, time.month, time.day, time.hour,
+                time.minute, time.second);
+  std::string iso = text;
+  if (utc_offset_seconds == 0) return iso + 'Z';
+  const long minutes = (utc_offset_seconds < 0 ? -utc_offset_seconds : utc_offset_seconds) / 60;
+  std::snprintf(text, sizeof text, "%c%02ld:%02ld", utc_offset_seconds < 0 ? '-' : '+', minutes / 60, minutes % 60);
+  return iso + text;
+}
+
+long local_utc_offset() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return local.tm_gmtoff;
 }
 
 std::array<char, 9> header_date(const LocalTime& time) {

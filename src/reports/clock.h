@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <string>
 
 namespace barlist::reports {
 
@@ -22,6 +23,12 @@ LocalTime local_time_now();
 // The civil time in UTC `seconds` after 1970-01-01 00:00:00 UTC, for runs
 // whose reports must compare byte for byte.
 LocalTime utc_time(std::int64_t seconds);
+
+// "2026-12-07T14:05:33Z" for a time in UTC (an offset of 0 seconds east),
+// "2026-12-07T15:05:33+01:00" otherwise.
+std::string iso_8601(const LocalTime& time, long utc_offset_seconds);
+// The offset east of UTC of the machine's local time now, in seconds.
+long local_utc_offset();
 
 // "07-DEC-26" and "14:05:33".
 std::array<char, 9> header_date(const LocalTime& time);

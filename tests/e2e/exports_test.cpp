@@ -104,7 +104,7 @@ TEST_P(Exports, JsonAndCsvAgreeWithTheReports) {
     if (line.size() == 116) lengths.push_back(std::to_string(std::stoi(line.substr(27, 6))));
   }
   ASSERT_FALSE(run.csv_rows.empty());
-  EXPECT_EQ(run.csv_rows[0].size(), 22u);
+  EXPECT_EQ(run.csv_rows[0].size(), 23u);
   ASSERT_EQ(run.csv_rows.size(), lengths.size() + 1);
   for (std::size_t i = 0; i < lengths.size(); ++i) {
     if (run.csv_rows[i + 1][3] == "vary") continue;

@@ -19,7 +19,7 @@ std::string written(const JsonRecord& record) {
 }
 
 json sample_document() {
-  JsonRecord record("1.1.0", "pier.deck", "08-DEC-26", "14:05:33");
+  JsonRecord record("1.1.0", "pier.deck", "08-DEC-26", "14:05:33", "2026-12-08T14:05:33Z");
   testing::feed_sample_run(record);
   return json::parse(written(record));
 }
@@ -87,7 +87,7 @@ TEST(JsonRecord, ErrorsShowWhatTheirLineShows) {
 }
 
 TEST(JsonRecord, RealsInTheirShortestSinglePrecisionForm) {
-  JsonRecord record("1.1.0", "pier.deck", "08-DEC-26", "14:05:33");
+  JsonRecord record("1.1.0", "pier.deck", "08-DEC-26", "14:05:33", "2026-12-08T14:05:33Z");
   testing::feed_sample_run(record);
   const std::string text = written(record);
   EXPECT_NE(text.find("\"weight\": 605.49\n"), std::string::npos);
@@ -113,7 +113,7 @@ TEST(JsonRecord, BytesThatAreNotUtf8DoNotStopTheDocument) {
   JsonRecord record("1.1.0",
                     "d\xe9"
                     "ck",
-                    "08-DEC-26", "14:05:33");
+                    "08-DEC-26", "14:05:33", "2026-12-08T14:05:33Z");
   record.problem_opened({1, 1, "P\xff", "PONT DE L'\xc9TANG", 1});
   record.pass1_ended(true);
   record.run_ended();
