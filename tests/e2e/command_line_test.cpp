@@ -219,7 +219,7 @@ TEST_F(CommandLine, WarningsPointAtWhatReadsOtherwiseThanMeant) {
       "*B06W001 100WARNINGS",
       card({{1, "UWALL"}, {19, "1"}}),
       card({{1, " 13A01001000"}, {13, "12"}}),                                // 3: count at the left
-      card({{1, " 13A02"}, {16, "1"}, {23, "03"}, {30, "500"}, {33, "12"}}),  // 4: dimension B at the left
+      card({{1, " 13A02"}, {16, "1"}, {23, "03"}, {30, "500"}, {34, "12"}}),  // 4: dimension B at the left
       card({{1, " 13A031000"}, {16, "1"}}),                                   // 5: length at the left
       card({{1, " 13A04001000   1"}, {23, "10"}}),                            // 6: written length and a type
       tab,                                                                    // 7
@@ -233,7 +233,7 @@ TEST_F(CommandLine, WarningsPointAtWhatReadsOtherwiseThanMeant) {
       located(3, 13, "warning: count punched at the left of its field: read as 12, listed in the bar table as 1200",
               cards[2]) +
       located(4, 33,
-              "warning: dimension B punched at the left of its field: read as 12, listed in the bar table as 120000",
+              "warning: dimension B punched at the left of its field: read as 12, listed in the bar table as 12000",
               cards[3]) +
       located(5, 7,
               "warning: length punched at the left of columns 7 to 12: read as 100000 mm (hundreds in 7 to 10, "
