@@ -103,8 +103,9 @@ void check_gap(const Card& card, int first, int last, std::vector<CardWarning>& 
   std::string message = (from == to ? "column " + span(from, to) + " is" : "columns " + span(from, to) + " are") +
                         " not read on a " + std::string(card_name(card.kind()));
   const bool shifted_left = after != nullptr && (to == last || before == nullptr);
-  const CardField* shifted = shifted_left ? after : before;
-  std::string note;
+  // Text that fills the columns tells no direction.
+  const CardField* shifted = from == first && to == last ? nullptr : shifted_left ? after : before;
+  std::string note = "leave columns " + span(first, last) + " blank";
   if (shifted != nullptr) {
     message += ": is the " + std::string(shifted->name) + " (columns " + span(shifted->first, shifted->last) +
                ") shifted " + (shifted_left ? "left?" : "right?");
