@@ -65,6 +65,7 @@ TEST(Warnings, NumbersAndTextOneColumnOff) {
       card({{1, "W"}, {15, "1250"}, {30, "NOTE"}}),                          // 9: the count into the weight
       card({{1, "W"}, {12, "2"}, {17, "    40"}}),                           // 10: the count shifted left
       card({{1, "V16V01"}, {15, "146431"}}),                                 // 11
+      " 10C03000007   4123456",                                              // 12: filled, no telling which way
       "Z",
   });
   const std::vector<std::string> expected = {
@@ -91,6 +92,8 @@ TEST(Warnings, NumbersAndTextOneColumnOff) {
       "11:15: the number in columns 15-20 runs across the count (13-16) and the average length (17-22): read as "
       "count = 14, average length = 6431",
       "  note 11:15: punch each number right-justified in its own field: the count ends at column 16",
+      "12:17: columns 17-22 are not read on a bar card",
+      "  note 12:17: leave columns 17-22 blank",
   };
   EXPECT_EQ(told, expected);
 }
