@@ -21,7 +21,11 @@ struct CardField {
   std::string_view name;  // as a detailer says it: "count", "dimension A"
   int first;              // 1-based, inclusive
   int last;
+  bool numeric = false;  // an integer or a real, not text
+  int decimals = 0;      // a real's implied decimals
 
+  // A number read as a whole number when it holds no decimal point.
+  constexpr bool whole_number() const { return numeric && decimals == 0; }
   constexpr int width() const { return last - first + 1; }
   constexpr bool holds(int column) const { return column >= first && column <= last; }
   // The field's columns of an 80-column card image.
@@ -72,7 +76,7 @@ consteval std::array<CardField, N> fields_of(const records::Layout& layout,
     for (int r = 0; r < item.repeat; ++r) {
       if (next == N) throw std::logic_error("a card layout with more fields than names");
       const int first = item.input_column + r * item.width + 1;
-      fields[next] = {names[next], first, first + item.width - 1};
+      fields[next] = {names[next], first, first + item.width - 1, item.kind != records::ItemKind::Text, item.decimals};
       ++next;
     }
   }

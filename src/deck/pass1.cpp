@@ -1,5 +1,7 @@
 #include "deck/pass1.h"
 
+#include <algorithm>
+
 #include "cards/card_fields.h"
 #include "deck/conversion_place.h"
 #include "deck/error_notes.h"
@@ -57,7 +59,9 @@ void Pass1::take_card(std::string_view record) {
   card_.assign(record);
   ++line_;
   if (!warnings_) return;
+  if (!line_ends_told_) line_ends_told_ = check_line_ends(record_, found_);
   check_record(record_, found_);
+  if (card_.kind() == CardKind::LineSkip) check_line_skip_card(deck_, card_, found_);
   warn_found();
 }
 
@@ -135,7 +139,8 @@ void Pass1::between_problems() {
       // A problem whose last card failed ends the deck without a word of its
       // own in the reports: its unit line and grand total are missing.
       if (warnings_ && problem_ != 0 && !problem_ended_) {
-        warn(1, "the deck ends before the end card of problem " + records::trimmed(as_text(problem_number_)));
+        warn(1, "the deck ends before the end card of problem " + records::trimmed(as_text(problem_number_)),
+             "end each problem with a Z card");
       }
       state_ = State::Finished;
       return;
@@ -147,8 +152,10 @@ void Pass1::between_problems() {
       return;
     }
     if (after_end_card_ && warnings_) {
-      warn(1, "card after the end card of problem " + records::trimmed(as_text(problem_number_)) +
-                  " is read as part of that problem");
+      warn(1,
+           "card after the end card of problem " + records::trimmed(as_text(problem_number_)) +
+               " is read as part of that problem",
+           "open the next problem with its * card, or move the card before the end card");
     }
     after_end_card_ = false;
     state_ = State::InUnit;
@@ -202,7 +209,9 @@ void Pass1::identification(const Card& card) {
     recover(DeckError::NoIdentificationCard, card, "program code");
     return;
   }
+  if (warnings_ && problem_ != 0 && !problem_ended_) no_end_card();
   problem_ = tables_.problems.size();
+  opened_number_ = problem_number_;
   tables_.problems.emplace_back(tables_.bar_lengths.NB(), line_);
   listener_.problem_opened({line_, problem_, as_text(problem_number_), as_text(id.title), problem_price_});
   store_.clear();
@@ -300,7 +309,19 @@ void Pass1::tell(DeckError error, const Card& card, int column, float closing_F)
   listener_.deck_error(found);
 }
 
+// A problem that a failed card left open, told at the identification card
+// that opens the next: the reports say nothing of its missing totals.
+void Pass1::no_end_card() {
+  warn(1,
+       "problem " + records::trimmed(as_text(opened_number_)) + " (line " + std::to_string(problem().opening_card) +
+           ") has no end card: it has " + (unit_open_ ? "no last unit line and " : "") + "no grand total",
+       "end each problem with a Z card");
+}
+
 void Pass1::warn_found() {
+  // In column order, whatever check found them.
+  std::stable_sort(found_.begin(), found_.end(),
+                   [](const CardWarning& a, const CardWarning& b) { return a.column < b.column; });
   for (CardWarning& w : found_) warn(w.column, std::move(w.message), std::move(w.note));
   found_.clear();
 }

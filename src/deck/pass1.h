@@ -57,6 +57,7 @@ class Pass1 {
   void end_problem();
   void close_unit();
   void premature_end();
+  void no_end_card();
   // Files a bar's length under the next NB and adds its weight; error 19 stops
   // the run, error 14 fails the card. False when the card's processing ends.
   bool file_bar(const Card& card, geometry::StoredPair length, float BARL, float ANOB, const geometry::BarShape* shape);
@@ -85,6 +86,7 @@ class Pass1 {
   State state_ = State::BetweenProblems;
   bool after_end_card_ = false;  // between problems because an end card was read
   bool problem_ended_ = false;   // the current problem's end card was read
+  bool line_ends_told_ = false;  // a carriage return without a line feed was told
   Card card_;
   std::string_view record_;  // the card's line as read, until the next is read
   events::Line line_ = 0;
@@ -92,6 +94,7 @@ class Pass1 {
 
   // The current problem, unit and bar, blank and zero until a card sets them.
   std::array<char, 4> problem_number_{' ', ' ', ' ', ' '};
+  std::array<char, 4> opened_number_{' ', ' ', ' ', ' '};  // of the problem last opened
   float problem_price_ = 0;
   std::array<char, 16> unit_name_;
   events::Line unit_line_ = 0;

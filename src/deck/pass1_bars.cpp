@@ -42,9 +42,10 @@ void Pass1::bar_card(const Card& card) {
   if (!store_.add(tables_.bar_lengths.NB(), bar_, line_)) {
     stop(DeckError::TooManyStoreBars);
   } else if (stored != nullptr && warnings_) {
-    warn(cards::kBarFields.named("size").first, "bar " + events::bar_label(bar_.IBS, as_text(bar_.IBM)) +
-                                                    " is stored again: a recall takes the one on line " +
-                                                    std::to_string(stored->line));
+    warn(cards::kBarFields.named("size").first,
+         "bar " + events::bar_label(bar_.IBS, as_text(bar_.IBM)) + " is stored again: a recall takes the one on line " +
+             std::to_string(stored->line),
+         "give the second bar a mark of its own");
   }
 }
 
@@ -89,6 +90,10 @@ void Pass1::weighed(const Card& card, float ANOB, float length, float lump_weigh
 void Pass1::vary_bar_card(const Card& card) {
   const VaryBarCard vary = decode_vary_bar(deck_, card);
   bar_ = vary.label;
+  if (warnings_) {
+    check_vary_bar_card(card, found_);
+    warn_found();
+  }
   listener_.vary_bar_read({line_, bar_.IBS, as_text(bar_.IBM), vary.BARL, vary.ANOB});
   if (!geometry::is_bar_size(bar_.IBS)) {
     recover(DeckError::IllegalBarSize, card, "size");
@@ -104,6 +109,10 @@ void Pass1::vary_bar_card(const Card& card) {
 
 void Pass1::lump_weight_card(const Card& card) {
   const LumpWeightCard lump = decode_lump_weight(deck_, card);
+  if (warnings_) {
+    check_lump_weight_card(card, found_);
+    warn_found();
+  }
   if (lump.lump_weight == 0) {
     recover(DeckError::LumpWeightNotGiven, card, "lump weight");
     return;

@@ -6,10 +6,13 @@
 
 #include <unistd.h>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "events/bar_label.h"
+#include "records/fatal.h"
 #include "records/text.h"
 
 namespace barlist::deck {
@@ -53,18 +56,26 @@ std::string card(std::initializer_list<std::pair<std::size_t, std::string>> fiel
   return text;
 }
 
-std::vector<std::string> read(const std::vector<std::string>& cards) {
+std::vector<std::string> read_text(const std::string& text, bool warnings) {
   char path[] = "/tmp/deck_reader_test_XXXXXX";
   const int fd = mkstemp(path);
-  std::string text;
-  for (const std::string& c : cards) text += c + "\n";
   EXPECT_EQ(write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
   lseek(fd, 0, SEEK_SET);
   records::InputChannel deck(4, path, records::FileDescriptor::own(fd));
   unlink(path);
   Recorder recorder;
-  run_deck(deck, recorder, {.warnings = true});
+  try {
+    run_deck(deck, recorder, {.warnings = warnings});
+  } catch (const records::FatalError& error) {
+    recorder.events.push_back(std::to_string(error.line()) + ": fatal " + std::string(error.condition()));
+  }
   return recorder.events;
+}
+
+std::vector<std::string> read(const std::vector<std::string>& cards) {
+  std::string text;
+  for (const std::string& c : cards) text += c + "\n";
+  return read_text(text, true);
 }
 
 const std::string kId = card({{1, "*B06P001 100"}});
@@ -113,6 +124,23 @@ TEST(DeckReader, AFailedBarPointsAtItsFieldAndItsProblemIsNotListed) {
                                              "7: error 8 at 23",  "8: error 5 at 2",  "8: warning at 1",
                                              "pass 1 complete",   "run ended"};
   EXPECT_EQ(events, expected);
+}
+
+// Warnings only tell: on every test deck, the run tells the reports the same
+// with warnings looked for as without.
+TEST(DeckReader, WarningsChangeNothingElseOnAnyTestDeck) {
+  int decks = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(BARLIST_DECKS)) {
+    if (entry.path().extension() != ".deck") continue;
+    SCOPED_TRACE(entry.path().filename().string());
+    std::ifstream file(entry.path(), std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::vector<std::string> told = read_text(text, true);
+    std::erase_if(told, [](const std::string& event) { return event.find(": warning at ") != std::string::npos; });
+    EXPECT_EQ(told, read_text(text, false));
+    ++decks;
+  }
+  EXPECT_GT(decks, 30);
 }
 
 }  // namespace

@@ -14,13 +14,12 @@ TEST(CsvSchedule, OneRowPerListedCardWithTheFiguresUsed) {
   testing::feed_sample_run(schedule);
   std::ostringstream out;
   schedule.write(out);
-  EXPECT_EQ(
-      out.str(),
-      "problem,unit,line,card,size,mark,count,type,hook_a,hook_g,a,b,c,d,e,f,t1,t2,n1,angle,length_mm,weight_kg,"
-      "units\r\n"
-      "P201,\"CAP, \"\"NORTH\"\"\",4,bar,25,F01,24,10,1,1,6000,0,0,0,0,0,0,0,0,0,6350,605.49,3\r\n"
-      "P201,\"CAP, \"\"NORTH\"\"\",6,vary,13,V01,8,,,,,,,,,,,,,,1875.5,14.91,3\r\n"
-      "P201,\"CAP, \"\"NORTH\"\"\",7,bar,25,F02,2,0,0,0,0,0,0,0,0,0,0,0,0,0,4000,31.78,3\r\n");
+  EXPECT_EQ(out.str(),
+            "problem,unit,line,card,size,mark,count,type,hook_a,hook_g,a,b,c,d,e,f,t1,t2,n1,angle,length_mm,weight_kg,"
+            "units\r\n"
+            "P201,\"CAP, \"\"NORTH\"\"\",4,bar,25,F01,24,10,1,1,6000,0,0,0,0,0,0,0,0,0,6350,605.49,3\r\n"
+            "P201,\"CAP, \"\"NORTH\"\"\",6,vary,13,V01,8,,,,,,,,,,,,,,1875.5,14.91,3\r\n"
+            "P201,\"CAP, \"\"NORTH\"\"\",7,bar,25,F02,2,0,0,0,0,0,0,0,0,0,0,0,0,0,4000,31.78,3\r\n");
 }
 
 TEST(CsvSchedule, AListedCardPassOneDidNotWeighKeepsItsRow) {

@@ -1,0 +1,167 @@
+// Numbers and text one column off: a number that crosses the border of two
+// fields, and text in columns that the card's kind does not read.
+#include <optional>
+
+#include "cards/card_fields.h"
+#include "deck/warnings.h"
+
+namespace barlist::deck {
+namespace {
+
+using cards::CardField;
+using events::CardKind;
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+char at(const Card& card, int column) { return card.text()[static_cast<std::size_t>(column - 1)]; }
+
+// "17" or "17-20".
+std::string span(int first, int last) {
+  return first == last ? std::to_string(first) : std::to_string(first) + "-" + std::to_string(last);
+}
+
+// The whole number a field reads, as written: blanks skipped, leading zeros
+// dropped. Nothing when the field holds more than digits and blanks.
+std::optional<std::string> whole_number_read(std::string_view field) {
+  std::string digits;
+  for (const char c : field) {
+    if (c == ' ') continue;
+    if (!is_digit(c)) return std::nullopt;
+    if (digits == "0") digits.clear();
+    digits += c;
+  }
+  return digits.empty() ? "0" : digits;
+}
+
+// The name a field goes by and a shorter label for its value: "dimension A"
+// and "dimension B" become "dimensions A (27-32) and B (33-38)" with the
+// labels A and B; other pairs "the count (13-16) and the lump weight (17-22)".
+struct PairNames {
+  std::string both;
+  std::string left_label;
+  std::string right_label;
+};
+
+PairNames pair_names(const CardField& left, const CardField& right) {
+  const std::size_t l = left.name.find(' ');
+  const std::size_t r = right.name.find(' ');
+  const auto columns = [](const CardField& f) { return " (" + span(f.first, f.last) + ")"; };
+  if (l != std::string_view::npos && r != std::string_view::npos && left.name.substr(0, l) == right.name.substr(0, r)) {
+    std::string left_label(left.name.substr(l + 1));
+    std::string right_label(right.name.substr(r + 1));
+    return {std::string(left.name.substr(0, l)) + "s " + left_label + columns(left) + " and " + right_label +
+                columns(right),
+            left_label, right_label};
+  }
+  return {"the " + std::string(left.name) + columns(left) + " and the " + std::string(right.name) + columns(right),
+          std::string(left.name), std::string(right.name)};
+}
+
+// The columns 7 to 12 of a bar card spell one six-digit length in two fields.
+bool one_length(const CardField& left) {
+  static constexpr CardField kHundreds = cards::kBarFields.named("length in hundreds of mm");
+  return left.name == kHundreds.name;
+}
+
+std::string_view card_name(CardKind kind) {
+  switch (kind) {
+    case CardKind::Bar:
+      return "bar card";
+    case CardKind::StoreBar:
+      return "store bar card";
+    case CardKind::RecallBar:
+      return "recall bar card";
+    case CardKind::LumpWeight:
+      return "lump weight card";
+    default:
+      return "";
+  }
+}
+
+// Whether a card of that kind has a use for the column: one of its own
+// fields reads it, or, on a recall bar card, the bar table lists it as
+// punched (every bar card field but the length, which is the recalled one).
+bool used(CardKind kind, int column) {
+  if (column == 1 || cards::fields_of(kind).at_column(column) != nullptr) return true;
+  if (kind != CardKind::RecallBar) return false;
+  const CardField* listed = cards::kBarFields.at_column(column);
+  static constexpr CardField kMillimetres = cards::kBarFields.named("length in mm");
+  return listed != nullptr && listed->first > kMillimetres.last;
+}
+
+// Columns `first` to `last` are not used; tells of the text in them, if any.
+void check_gap(const Card& card, int first, int last, std::vector<CardWarning>& found) {
+  const std::string_view gap =
+      card.text().substr(static_cast<std::size_t>(first - 1), static_cast<std::size_t>(last - first + 1));
+  const std::size_t begin = gap.find_first_not_of(' ');
+  if (begin == std::string_view::npos) return;
+  const int from = first + static_cast<int>(begin);
+  const int to = first + static_cast<int>(gap.find_last_not_of(' '));
+  const cards::CardFields fields = cards::fields_of(card.kind());
+  const CardField* before = fields.at_column(first - 1);
+  const CardField* after = last < cards::kCardColumns ? fields.at_column(last + 1) : nullptr;
+  std::string message = (from == to ? "column " + span(from, to) + " is" : "columns " + span(from, to) + " are") +
+                        " not read on a " + std::string(card_name(card.kind()));
+  const bool shifted_left = after != nullptr && (to == last || before == nullptr);
+  // Text that fills the columns tells no direction.
+  const CardField* shifted = from == first && to == last ? nullptr : shifted_left ? after : before;
+  std::string note = "leave columns " + span(first, last) + " blank";
+  if (shifted != nullptr) {
+    message += ": is the " + std::string(shifted->name) + " (columns " + span(shifted->first, shifted->last) +
+               ") shifted " + (shifted_left ? "left?" : "right?");
+    note = punch_note(*shifted);
+  }
+  found.push_back({from, std::move(message), std::move(note)});
+}
+
+}  // namespace
+
+std::string punch_note(const CardField& field) {
+  if (!field.numeric) return "keep the " + std::string(field.name) + " within columns " + span(field.first, field.last);
+  return "punch the " + std::string(field.name) + " right-justified in columns " + span(field.first, field.last);
+}
+
+std::vector<const CardField*> check_numbers_across_fields(const Card& card, std::vector<CardWarning>& found) {
+  std::vector<const CardField*> crossed;
+  const cards::CardFields fields = cards::fields_of(card.kind());
+  for (auto it = fields.begin(); it != fields.end() && it + 1 != fields.end(); ++it) {
+    const CardField& left = *it;
+    const CardField& right = *(it + 1);
+    if (left.last + 1 != right.first || !left.whole_number() || !right.whole_number() || one_length(left)) continue;
+    if (!is_digit(at(card, left.last)) || !is_digit(at(card, right.first))) continue;
+    int first = left.last;
+    while (first > left.first && is_digit(at(card, first - 1))) --first;
+    int last = right.first;
+    while (last < right.last && is_digit(at(card, last + 1))) ++last;
+    // Blank before the number inside the left field and after it inside the
+    // right: fields filled to their edges are two numbers side by side.
+    if (first == left.first || at(card, first - 1) != ' ' || last == right.last || at(card, last + 1) != ' ') continue;
+    const auto left_value = whole_number_read(left.text(card.text()));
+    const auto right_value = whole_number_read(right.text(card.text()));
+    if (!left_value || !right_value) continue;
+    const PairNames names = pair_names(left, right);
+    found.push_back({first,
+                     "the number in columns " + span(first, last) + " runs across " + names.both + ": read as " +
+                         names.left_label + " = " + *left_value + ", " + names.right_label + " = " + *right_value,
+                     "punch each number right-justified in its own field: the " + std::string(left.name) +
+                         " ends at column " + std::to_string(left.last)});
+    crossed.push_back(&right);
+  }
+  return crossed;
+}
+
+void check_unread_columns(const Card& card, std::vector<CardWarning>& found) {
+  if (card_name(card.kind()).empty()) return;
+  int column = 1;
+  while (column <= cards::kCardColumns) {
+    if (used(card.kind(), column)) {
+      ++column;
+      continue;
+    }
+    const int first = column;
+    while (column <= cards::kCardColumns && !used(card.kind(), column)) ++column;
+    check_gap(card, first, column - 1, found);
+  }
+}
+
+}  // namespace barlist::deck

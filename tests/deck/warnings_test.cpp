@@ -1,0 +1,169 @@
+// The warnings of the deck reader, in process, grouped by the slip they
+// catch: each with its line, column and text, and its note.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+#include <string>
+#include <vector>
+
+#include "deck/deck_reader.h"
+
+namespace barlist::deck {
+namespace {
+
+// "LINE:COLUMN: TEXT", then each note as "  note LINE:COLUMN: TEXT".
+class WarningRecorder final : public events::RunListener {
+ public:
+  void warning(const events::Warning& e) override {
+    told.push_back(std::to_string(e.line) + ":" + std::to_string(e.column) + ": " + e.message);
+    for (const events::Note& n : e.notes) {
+      told.push_back("  note " + std::to_string(n.line) + ":" + std::to_string(n.column) + ": " + n.text);
+    }
+  }
+  std::vector<std::string> told;
+};
+
+std::string card(std::initializer_list<std::pair<std::size_t, std::string>> fields) {
+  std::string text;
+  for (const auto& [column, value] : fields) {
+    if (text.size() < column - 1 + value.size()) text.resize(column - 1 + value.size(), ' ');
+    text.replace(column - 1, value.size(), value);
+  }
+  return text;
+}
+
+std::vector<std::string> warnings_of(const std::string& bytes) {
+  char path[] = "/tmp/warnings_test_XXXXXX";
+  const int fd = mkstemp(path);
+  EXPECT_EQ(write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+  lseek(fd, 0, SEEK_SET);
+  records::InputChannel deck(4, path, records::FileDescriptor::own(fd));
+  unlink(path);
+  WarningRecorder recorder;
+  run_deck(deck, recorder, {.warnings = true});
+  return recorder.told;
+}
+
+std::vector<std::string> warnings_of(const std::vector<std::string>& cards) {
+  std::string bytes;
+  for (const std::string& c : cards) bytes += c + "\n";
+  return warnings_of(bytes);
+}
+
+const std::string kUnit = card({{1, "UWALL"}, {19, "1"}});
+
+TEST(Warnings, NumbersAndTextOneColumnOff) {
+  const std::vector<std::string> told = warnings_of({
+      "*B06Q001 100ONE COLUMN OFF",
+      kUnit,
+      card({{1, " 16A01"}, {16, "2"}, {23, "03"}, {30, "4000"}}),            // 3: A shifted into B
+      card({{1, " 16A02"}, {16, "2"}, {23, "1011"}, {27, "123456654321"}}),  // fields filled to their edges
+      card({{1, " 16A03"}, {9, "125"}, {16, "2"}}),                          // 5: one length in two fields
+      " 19W02         14     1013  4000",                                    // 6: the count shifted right
+      card({{1, "S16S01001000   2"}, {20, "123"}}),                          // 7: the bar type shifted left
+      card({{1, "R16S01X"}, {16, "3"}, {18, "5"}, {23, "03"}}),              // 8: a mark of four characters
+      card({{1, "W"}, {15, "1250"}, {30, "NOTE"}}),                          // 9: the count into the weight
+      card({{1, "W"}, {12, "2"}, {17, "    40"}}),                           // 10: the count shifted left
+      card({{1, "V16V01"}, {15, "146431"}}),                                 // 11
+      " 10C03000007   4123456",                                              // 12: filled, no telling which way
+      "Z",
+  });
+  const std::vector<std::string> expected = {
+      "3:30: the number in columns 30-33 runs across dimensions A (27-32) and B (33-38): read as A = 400, B = 0",
+      "  note 3:30: punch each number right-justified in its own field: the dimension A ends at column 32",
+      "5:7: length punched at the left of columns 7 to 12: read as 1205 mm (hundreds in 7 to 10, millimetres in 11 "
+      "and 12)",
+      "  note 5:7: punch all six digits of the length, with leading zeros or blanks: 012450 for 12450 mm",
+      "6:17: column 17 is not read on a bar card: is the count (columns 13-16) shifted right?",
+      "  note 6:17: punch the count right-justified in columns 13-16",
+      "7:20: columns 20-22 are not read on a store bar card: is the bar type (columns 23-24) shifted left?",
+      "  note 7:20: punch the bar type right-justified in columns 23-24",
+      "8:7: column 7 is not read on a recall bar card: is the mark (columns 4-6) shifted right?",
+      "  note 8:7: keep the mark within columns 4-6",
+      "8:18: column 18 is not read on a recall bar card: is the count (columns 13-16) shifted right?",
+      "  note 8:18: punch the count right-justified in columns 13-16",
+      "9:15: the number in columns 15-18 runs across the count (13-16) and the lump weight (17-22): read as count = "
+      "12, lump weight = 50",
+      "  note 9:15: punch each number right-justified in its own field: the count ends at column 16",
+      "9:30: columns 30-33 are not read on a lump weight card: is the lump weight (columns 17-22) shifted right?",
+      "  note 9:30: punch the lump weight right-justified in columns 17-22",
+      "10:12: column 12 is not read on a lump weight card: is the count (columns 13-16) shifted left?",
+      "  note 10:12: punch the count right-justified in columns 13-16",
+      "11:15: the number in columns 15-20 runs across the count (13-16) and the average length (17-22): read as "
+      "count = 14, average length = 6431",
+      "  note 11:15: punch each number right-justified in its own field: the count ends at column 16",
+      "12:17: columns 17-22 are not read on a bar card",
+      "  note 12:17: leave columns 17-22 blank",
+  };
+  EXPECT_EQ(told, expected);
+}
+
+TEST(Warnings, BytesThatAreNotCardColumns) {
+  std::vector<std::string> told = warnings_of({
+      "*B06Q002 100TEXT",
+      "UABUTMENT S\xc3\x9c"
+      "D     2",           // Ü, two bytes in UTF-8
+      "C M\xc3\x9cNCHEN",  // comments are passed over
+      " 16\xc4"
+      "01001000   2",         // Ä in Latin-1: one byte, one column
+      "TSUMME \xe2\x82\xac",  // €, three bytes
+      "Z",
+  });
+  std::vector<std::string> expected = {
+      "2:12: non-ASCII character in column 12: it takes 2 columns (columns count bytes), so every field after it is "
+      "read one column to the right",
+      "  note 2:12: punch the card in plain ASCII (U for \xc3\x9c)",
+      "4:4: non-ASCII byte in column 4: it is not a whole character, and may show as other than it reads",
+      "  note 4:4: punch the card in plain ASCII",
+      "5:8: non-ASCII character in column 8: it takes 3 columns (columns count bytes), so every field after it is "
+      "read two columns to the right",
+      "  note 5:8: punch the card in plain ASCII",
+  };
+  EXPECT_EQ(told, expected);
+
+  // A deck from an old Mac editor is one line; told once, at its first
+  // carriage return, however many lines hold one.
+  told = warnings_of(std::string("*B06Q003 100CR ONLY\rUWALL             1\r 16A01001000   2\rZ\r"));
+  expected = {"1:20: the deck has carriage returns without line feeds: the lines they end read as one card",
+              "  note 1:20: save the deck with line feeds (Unix) or CR LF line ends"};
+  EXPECT_EQ(told, expected);
+  told = warnings_of(std::string("*B06Q003 100CR\r\nUWALL\r  1\n 16A01001000   2\rZ\r\n"));
+  expected = {"2:6: the deck has carriage returns without line feeds: the lines they end read as one card",
+              "  note 2:6: save the deck with line feeds (Unix) or CR LF line ends",
+              "3:1: the deck ends before the end card of problem Q003",  // its unit card and bar failed
+              "  note 3:1: end each problem with a Z card"};
+  EXPECT_EQ(told, expected);
+}
+
+// Problems a failed card leaves without their end card, and a line-skip
+// count that the bar table cannot read.
+TEST(Warnings, ProblemsWithoutTheirEndCardAndLineSkipCounts) {
+  const std::vector<std::string> told = warnings_of({
+      "*B06Q601 100FIRST", kUnit, "K-1",
+      "K1X",                 // 4
+      " 11A01001000   1",    // 5: error 5
+      "*B06Q602 100SECOND",  // 6: opens a problem, the unit of Q601 still open
+      kUnit, "TWALLS",
+      " 16A01001000   1",   // 9: error 2, no unit open
+      "*B06Q603 100THIRD",  // 10
+      kUnit, "Z",
+      "*B05Q604 100BAD CODE",  // error 1: the cards after it belong to Q603, which has ended
+      "*B06Q605 100FIFTH", kUnit,
+      " 11A01001000   1",  // 16: error 5, and the deck ends
+  });
+  const std::vector<std::string> expected = {
+      "4:2: the line-skip count \"1X\" (columns 2-3) is not a number: the bar table stops at this card with an input "
+      "conversion error",
+      "  note 4:2: punch the number of lines right-justified in columns 2-3",
+      "6:1: problem Q601 (line 1) has no end card: it has no last unit line and no grand total",
+      "  note 6:1: end each problem with a Z card",
+      "10:1: problem Q602 (line 6) has no end card: it has no grand total",
+      "  note 10:1: end each problem with a Z card",
+      "16:1: the deck ends before the end card of problem Q605",
+      "  note 16:1: end each problem with a Z card",
+  };
+  EXPECT_EQ(told, expected);
+}
+
+}  // namespace
+}  // namespace barlist::deck
