@@ -64,16 +64,18 @@ std::string fix_of(DeckError error) {
     case DeckError::PrematureEnd:
       return "end every problem with a Z card; after the last, put only comments, line skips and blank lines";
     case DeckError::NoIdentificationCard:
-      return "start each problem with a * card holding B06 in " +
+      return "start the deck and each problem with an identification card: a * card holding B06 in " +
              columns(cards::kIdentificationFields.named("program code"));
     case DeckError::NoUnitCard:
       return "put a unit card (U) before the bars; after a subtotal card, open a new unit";
     case DeckError::NumberOfUnitsNotGiven:
       return punch_right(cards::kUnitFields.named("number of units"), "the number of like units");
     case DeckError::IllegalCode:
-      return "column 1 holds the card kind: *, U, blank, 0, S, R, V, W, T, C, K or Z; end each problem with Z";
+      return "column 1 holds the card kind: *, U, blank, 0, S, R, V, W, T, C, K or Z; end each problem with Z, and "
+             "between Z and the next *, put only comments, line skips and blank lines";
     case DeckError::IllegalBarSize:
-      return "bar sizes are " + bar_sizes() + ", right-justified in " + columns(kBarFields.named("size"));
+      return "bar sizes are " + bar_sizes() + ", right-justified in " + columns(kBarFields.named("size")) +
+             "; use K cards, not empty lines";
     case DeckError::BarLengthNotGiven:
       return "punch the length in columns " + std::to_string(kBarFields.named("length in hundreds of mm").first) + "-" +
              std::to_string(kBarFields.named("length in mm").last) + " or a bar type in " + columns(kType) +
@@ -84,7 +86,8 @@ std::string fix_of(DeckError error) {
       return "punch a valid hook style at each hooked end (" + columns(kBarFields.named("hook style at A")) + " and " +
              std::to_string(kBarFields.named("hook style at G").first) + ")";
     case DeckError::ErroneousDimension:
-      return "on types 42 to 44, F is the sum of the legs; check the dimensions and the angle";
+      return "recompute F from the other fields (on types 42 to 44, F is the sum of the legs); check the dimensions "
+             "and the angle";
     case DeckError::IllegalAngle:
       return punch_right(kBarFields.named("angle"), "the angle (not 0 or 90)");
     case DeckError::CountBelowTwo:
