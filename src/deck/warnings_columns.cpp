@@ -63,19 +63,10 @@ bool one_length(const CardField& left) {
   return left.name == kHundreds.name;
 }
 
-std::string_view card_name(CardKind kind) {
-  switch (kind) {
-    case CardKind::Bar:
-      return "bar card";
-    case CardKind::StoreBar:
-      return "store bar card";
-    case CardKind::RecallBar:
-      return "recall bar card";
-    case CardKind::LumpWeight:
-      return "lump weight card";
-    default:
-      return "";
-  }
+// The cards that carry quantities, whose unread columns are worth a word.
+bool carries_quantities(CardKind kind) {
+  return kind == CardKind::Bar || kind == CardKind::StoreBar || kind == CardKind::RecallBar ||
+         kind == CardKind::LumpWeight;
 }
 
 // Whether a card of that kind has a use for the column: one of its own
@@ -101,7 +92,7 @@ void check_gap(const Card& card, int first, int last, std::vector<CardWarning>& 
   const CardField* before = fields.at_column(first - 1);
   const CardField* after = last < cards::kCardColumns ? fields.at_column(last + 1) : nullptr;
   std::string message = (from == to ? "column " + span(from, to) + " is" : "columns " + span(from, to) + " are") +
-                        " not read on a " + std::string(card_name(card.kind()));
+                        " not read on a " + std::string(events::kind_name(card.kind()));
   const bool shifted_left = after != nullptr && (to == last || before == nullptr);
   // Text that fills the columns tells no direction.
   const CardField* shifted = from == first && to == last ? nullptr : shifted_left ? after : before;
@@ -151,7 +142,7 @@ std::vector<const CardField*> check_numbers_across_fields(const Card& card, std:
 }
 
 void check_unread_columns(const Card& card, std::vector<CardWarning>& found) {
-  if (card_name(card.kind()).empty()) return;
+  if (!carries_quantities(card.kind())) return;
   int column = 1;
   while (column <= cards::kCardColumns) {
     if (used(card.kind(), column)) {

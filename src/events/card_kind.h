@@ -2,6 +2,8 @@
 // in the bar-length table: both passes ask here.
 #pragma once
 
+#include <string_view>
+
 namespace barlist::events {
 
 enum class CardKind {
@@ -47,6 +49,37 @@ constexpr CardKind kind_of(char column1) {
     default:
       return CardKind::Unknown;
   }
+}
+
+// The kind as a detailer names it: "bar card", "line-skip card".
+constexpr std::string_view kind_name(CardKind kind) {
+  switch (kind) {
+    case CardKind::Identification:
+      return "identification card";
+    case CardKind::Unit:
+      return "unit card";
+    case CardKind::Bar:
+      return "bar card";
+    case CardKind::StoreBar:
+      return "store bar card";
+    case CardKind::RecallBar:
+      return "recall bar card";
+    case CardKind::VaryBar:
+      return "vary bar card";
+    case CardKind::LumpWeight:
+      return "lump weight card";
+    case CardKind::Subtotal:
+      return "subtotal card";
+    case CardKind::Comment:
+      return "comment card";
+    case CardKind::LineSkip:
+      return "line-skip card";
+    case CardKind::End:
+      return "end card";
+    case CardKind::Unknown:
+      break;
+  }
+  return "unknown card";
 }
 
 // Cards whose length pass 1 files in the bar-length table and pass 2 takes

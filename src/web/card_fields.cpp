@@ -78,35 +78,6 @@ Values values_of(CardKind kind, const deck::Card& card) {
   }
 }
 
-std::string_view kind_name(CardKind kind) {
-  switch (kind) {
-    case CardKind::Identification:
-      return "identification card";
-    case CardKind::Unit:
-      return "unit card";
-    case CardKind::Bar:
-      return "bar card";
-    case CardKind::StoreBar:
-      return "store bar card";
-    case CardKind::RecallBar:
-      return "recall bar card";
-    case CardKind::VaryBar:
-      return "vary bar card";
-    case CardKind::LumpWeight:
-      return "lump weight card";
-    case CardKind::Subtotal:
-      return "subtotal card";
-    case CardKind::Comment:
-      return "comment card";
-    case CardKind::LineSkip:
-      return "line-skip card";
-    case CardKind::End:
-      return "end card";
-    default:
-      return "unknown card";
-  }
-}
-
 // The kind's fields from the card layouts, with the runs of columns between
 // them that no field reads; a comment card's text is one field.
 std::vector<FieldSpan> spans_of(CardKind kind) {
@@ -140,7 +111,7 @@ const std::vector<FieldSpan>& card_fields(char column1) {
 FieldAtColumn field_at(std::string_view line, int column) {
   const deck::Card card(line);
   const char column1 = card.text()[0];
-  FieldAtColumn at{.card_kind = std::string(kind_name(events::kind_of(column1))), .field = {}, .value = {}};
+  FieldAtColumn at{.card_kind = std::string(events::kind_name(events::kind_of(column1))), .field = {}, .value = {}};
   if (column < 1 || column > static_cast<int>(deck::kCardColumns)) {
     at.field = {"", column, column};
     return at;

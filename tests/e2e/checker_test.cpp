@@ -72,7 +72,8 @@ TEST_F(Checker, CaretAndColourForEditorsAndTerminals) {
   deck(kFaultyDeck);
   const std::string message = "input.deck:3:2: error 5: ILLEGAL BAR SIZE (problem C001, unit WALL, bar 11A01)\n";
   const std::string sizes =
-      "bar sizes are 10, 13, 16, 19, 22, 25, 29, 32, 36, 43 and 57, right-justified in columns 2-3\n";
+      "bar sizes are 10, 13, 16, 19, 22, 25, 29, 32, 36, 43 and 57, right-justified in columns 2-3; use K cards, "
+      "not empty lines\n";
   const std::string note = "input.deck:3:2: note: " + sizes;
   const std::string summary = "input.deck: 1 error; no bar table for problem C001\n";
   const std::string plain = message + kFaultyDeck[2] + "\n ^\n" + note + summary;

@@ -199,7 +199,8 @@ TEST_F(CommandLine, EachDeckErrorPointsAtItsLineAndColumn) {
               "punch the number of like units right-justified in columns 18-19") +
       located(5, 1, "error 4: ILLEGAL CODE (problem E001, unit WALL)", cards[4], "card kinds are capital letters") +
       located(6, 2, "error 5: ILLEGAL BAR SIZE " + wall + ", bar 11A02)", cards[5],
-              "bar sizes are 10, 13, 16, 19, 22, 25, 29, 32, 36, 43 and 57, right-justified in columns 2-3") +
+              "bar sizes are 10, 13, 16, 19, 22, 25, 29, 32, 36, 43 and 57, right-justified in columns 2-3; use K "
+              "cards, not empty lines") +
       located(7, 23, "error 7: BAR LENGTH NOT GIVEN " + wall + ", bar 13A03)", cards[6],
               "punch the length in columns 7-12 or a bar type in columns 23-24") +
       located(8, 23, "error 8: ILLEGAL BAR TYPE " + wall + ", bar 13A04)", cards[7],
@@ -225,7 +226,7 @@ TEST_F(CommandLine, EachDeckErrorPointsAtItsLineAndColumn) {
       located(18, 9, "error 18: ALPHABETIC DATA IN NUMERIC FIELD", cards[17],
               "the length in hundreds of mm (columns 7-10) holds only digits and blanks, punched right-justified") +
       located(19, 2, "error 1: NO IDENTIFICATION CARD", cards[18],
-              "start each problem with a * card holding B06 in columns 2-4") +
+              "start the deck and each problem with an identification card: a * card holding B06 in columns 2-4") +
       located(21, 1, "warning: card after the end card of problem E9XX is read as part of that problem", cards[20],
               "open the next problem with its * card, or move the card before the end card") +
       "input.deck:21: error: premature end of file in problem E9XX\n"
@@ -246,12 +247,12 @@ TEST_F(CommandLine, EachDeckErrorPointsAtItsLineAndColumn) {
   const std::vector<std::string> cut = {"*B06E003 100CUT SHORT", card({{1, "UWALL"}, {19, "1"}}), " 11A01001000   1"};
   deck(cut);
   run = barlist({"-f", "input.deck"});
-  EXPECT_EQ(run.err,
-            located(3, 2, "error 5: ILLEGAL BAR SIZE (problem E003, unit WALL, bar 11A01)", cut[2],
-                    "bar sizes are 10, 13, 16, 19, 22, 25, 29, 32, 36, 43 and 57, right-justified in columns 2-3") +
-                located(3, 1, "warning: the deck ends before the end card of problem E003", cut[2],
-                        "end each problem with a Z card") +
-                "input.deck: 1 error, 1 warning; no bar table for problem E003\n");
+  EXPECT_EQ(run.err, located(3, 2, "error 5: ILLEGAL BAR SIZE (problem E003, unit WALL, bar 11A01)", cut[2],
+                             "bar sizes are 10, 13, 16, 19, 22, 25, 29, 32, 36, 43 and 57, right-justified in columns "
+                             "2-3; use K cards, not empty lines") +
+                         located(3, 1, "warning: the deck ends before the end card of problem E003", cut[2],
+                                 "end each problem with a Z card") +
+                         "input.deck: 1 error, 1 warning; no bar table for problem E003\n");
 }
 
 // Warnings tell, and change nothing: the reports are those of the dialogue.

@@ -14,7 +14,7 @@ PATH="$1:$PATH" vim -u NONE -i NONE -N -es --cmd "set rtp^=$2" -c 'filetype plug
   -c 'qa!' >/dev/null 2>&1 || true
 expected='
 e 3 2 ILLEGAL BAR SIZE (problem C001, unit WALL, bar 11A01)
-n 3 2 bar sizes are 10, 13, 16, 19, 22, 25, 29, 32, 36, 43 and 57, right-justified in columns 2-3
+n 3 2 bar sizes are 10, 13, 16, 19, 22, 25, 29, 32, 36, 43 and 57, right-justified in columns 2-3; use K cards, not empty lines
 w 4 13 count punched at the left of its field: read as 12, listed in the bar table as 120
 n 4 13 punch the count right-justified in columns 13-16
 barlist 80'
