@@ -1,5 +1,6 @@
-// The command line as a checker: --check writes nothing, diagnostics for
-// editors (no caret) and terminals (colour).
+// The command line as a checker: --check writes nothing, a number that does
+// not convert is located, diagnostics for editors (no caret) and terminals
+// (colour).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,38 +9,25 @@
 #include <string>
 #include <vector>
 
-#include "barlist_run.hpp"
+#include "command_line_fixture.hpp"
 
 namespace {
 
 namespace fs = std::filesystem;
+using e2e::card;
+using e2e::located;
 using e2e::ProcessResult;
 using e2e::read_file;
 using e2e::write_file;
 
-class Checker : public ::testing::Test {
+class Checker : public e2e::CommandLineTest {
  protected:
-  void SetUp() override {
-    ::setenv("SOURCE_DATE_EPOCH", "0", 1);
-    ::unsetenv("NO_COLOR");
-  }
-  void TearDown() override { ::unsetenv("SOURCE_DATE_EPOCH"); }
-
-  ProcessResult barlist(const std::vector<std::string>& args) {
-    return e2e::run_process(BARLIST_BINARY, args, "", dir_.path().string());
-  }
-  fs::path file(const std::string& name) const { return dir_.path() / name; }
-  void deck(const std::vector<std::string>& cards, const std::string& name = "input.deck") {
-    write_file(file(name), e2e::join_lines(cards));
-  }
   std::vector<std::string> names() const {
     std::vector<std::string> found;
     for (const auto& entry : fs::directory_iterator(dir_.path())) found.push_back(entry.path().filename());
     std::sort(found.begin(), found.end());
     return found;
   }
-
-  e2e::TempDir dir_;
 };
 
 const std::vector<std::string> kFaultyDeck = {"*B06C001 100CHECKED", "UWALL             1", " 11A01001000   1", "Z"};
