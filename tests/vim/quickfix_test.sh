@@ -5,6 +5,8 @@
 #   quickfix_test.sh BARLIST_DIR PLUGIN_DIR
 set -eu
 command -v vim >/dev/null || exit 77
+# A tiny vim without scripting cannot run the plugin.
+vim --version | grep -q "+eval" || exit 77
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 cd "$work"
