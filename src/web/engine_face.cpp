@@ -33,8 +33,9 @@ extern "C" {
 
 EMSCRIPTEN_KEEPALIVE const char* barlist_version() { return BARLIST_VERSION; }
 
-// Runs `barlist --force --json DECK.json --csv DECK.csv DECK DECK.qty DECK.tab`
-// in the current folder, the clock fixed by `epoch` (seconds, UTC) unless it
+// Runs `barlist --force --color=never --json DECK.json --csv DECK.csv DECK
+// DECK.qty DECK.tab` in the current folder (standard error is captured, never
+// a terminal), the clock fixed by `epoch` (seconds, UTC) unless it
 // is empty; returns the exit status.
 EMSCRIPTEN_KEEPALIVE int barlist_run(const char* deck, const char* stem, const char* epoch) {
   if (*epoch != '\0') {
@@ -43,8 +44,8 @@ EMSCRIPTEN_KEEPALIVE int barlist_run(const char* deck, const char* stem, const c
     ::unsetenv("SOURCE_DATE_EPOCH");
   }
   const std::string base(stem);
-  std::vector<std::string> args{"barlist",     "--force", "--json",      base + ".json", "--csv",
-                                base + ".csv", deck,      base + ".qty", base + ".tab"};
+  std::vector<std::string> args{"barlist",     "--force", "--color=never", "--json",     base + ".json", "--csv",
+                                base + ".csv", deck,      base + ".qty",   base + ".tab"};
   std::vector<char*> argv;
   for (std::string& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
