@@ -3,7 +3,12 @@
 // at a column of a card. Texts go back as C strings the page copies at once.
 #include <emscripten/emscripten.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -22,6 +27,42 @@ const char* json_answer(const nlohmann::json& json) {
   answer = json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
   return answer.c_str();
 }
+
+// Standard error as a file of the in-memory file system while it lives: the
+// run writes its diagnostics through std::cerr and its fatal reports straight
+// to descriptor 2, and both land in it in the order written.
+class CapturedStandardError {
+ public:
+  CapturedStandardError() {
+    const int file = ::open(kPath, O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (file < 0) return;
+    saved_ = ::dup(STDERR_FILENO);
+    ::dup2(file, STDERR_FILENO);
+    ::close(file);
+  }
+  CapturedStandardError(const CapturedStandardError&) = delete;
+  CapturedStandardError& operator=(const CapturedStandardError&) = delete;
+  ~CapturedStandardError() { text(); }
+
+  // What was written, once; standard error is its own again afterwards.
+  std::string text() {
+    if (saved_ < 0) return {};
+    std::cerr.flush();
+    std::fflush(stderr);
+    ::dup2(saved_, STDERR_FILENO);
+    ::close(saved_);
+    saved_ = -1;
+    std::ifstream file(kPath, std::ios::binary);
+    std::ostringstream written;
+    written << file.rdbuf();
+    ::unlink(kPath);
+    return written.str();
+  }
+
+ private:
+  static constexpr const char* kPath = "/tmp/barlist-standard-error";
+  int saved_ = -1;
+};
 
 nlohmann::json span_json(const barlist::web::FieldSpan& span) {
   return {{"name", span.name}, {"first", span.first_column}, {"last", span.last_column}};
@@ -50,16 +91,14 @@ EMSCRIPTEN_KEEPALIVE int barlist_run(const char* deck, const char* stem, const c
   for (std::string& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
 
-  std::ostringstream captured;
-  std::streambuf* const standard_error = std::cerr.rdbuf(captured.rdbuf());
+  CapturedStandardError captured;
   int status = 1;
   try {
     status = barlist::driver::run_command_line(static_cast<int>(args.size()), argv.data());
   } catch (...) {
-    captured << "barlist: internal error\n";
+    std::cerr << "barlist: internal error\n";
   }
-  std::cerr.rdbuf(standard_error);
-  stderr_text = captured.str();
+  stderr_text = captured.text();
   return status;
 }
 
