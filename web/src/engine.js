@@ -3,6 +3,7 @@
 // held in its in-memory file system, so every byte it returns is what the
 // native program writes.
 import { diagnosticsOf } from './diagnostics.js';
+import { hintsOf, weightsOf } from './record_views.js';
 
 const EXTENSIONS = { quantities: '.qty', barTable: '.tab', json: '.json', csv: '.csv' };
 const utf8 = new TextDecoder('utf-8');
@@ -48,8 +49,10 @@ export async function loadEngine(createEngine) {
       files[key] = take(stem + extension);
       result[key] = files[key] ? utf8.decode(files[key]) : '';
     }
-    result.record = files.json ? JSON.parse(result.json) : null;
-    result.diagnostics = diagnosticsOf(result);
+    const record = files.json ? JSON.parse(result.json) : null;
+    Object.assign(result, diagnosticsOf({ record, stderr, status, name }));
+    result.hints = hintsOf(record);
+    result.problems = record ? weightsOf(record) : null;
     return result;
   }
 
