@@ -134,7 +134,7 @@ class Page(unittest.TestCase):
         self.assertEqual(len(error), 1, self.diagnostics())
         self.assertTrue(error[0]["message"].startswith("error 5: ILLEGAL BAR SIZE"), error[0])
         self.assertTrue(error[0]["notes"][0].startswith("note: bar sizes are 10, 13"), error[0])
-        self.assertEqual(self.summary(), "1 error, 1 warning")
+        self.assertEqual(self.summary(), "1 error, 1 warning; no bar table for problem P201")
         if NATIVE:
             # The same texts, in the same order, as the command line's check shows.
             with tempfile.TemporaryDirectory() as folder:
@@ -161,6 +161,14 @@ class Page(unittest.TestCase):
             "return [...document.querySelectorAll('.cm-bar-hint')].map(h => h.textContent)")
         self.assertIn(f"{item['length']} mm · {item['weight']} kg", hints)
         self.assertEqual(item["line"], 7)
+        # Blanks typed on the card keep its hint after column 80 as the edit is made.
+        gap = self.driver.execute_script(
+            "const v = window.barlistView, l = v.state.doc.line(7);"
+            "v.dispatch({changes: {from: l.to, insert: '          '}});"
+            "const hint = v.contentDOM.querySelectorAll('.cm-line')[6].querySelector('.cm-bar-hint');"
+            "return [hint.style.marginLeft, v.state.doc.line(7).length];")
+        self.assertEqual(gap[0], f"{82 - gap[1]}ch")
+        self.set_deck(self.pier_cap())
 
     def test_04_field_at_the_cursor(self):
         self.move_cursor(7, 15)
