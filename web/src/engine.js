@@ -19,6 +19,20 @@ function stemOf(name) {
   return dot > 0 ? name.slice(0, dot) : name;
 }
 
+// A run's files as text too, each decoded when first read: a run in the
+// worker sends the bytes alone, and a page that never reads the JSON record
+// or the CSV schedule as text does not pay for them.
+export function withTexts(result) {
+  for (const key of Object.keys(EXTENSIONS)) {
+    let text;
+    Object.defineProperty(result, key, {
+      enumerable: true,
+      get: () => (text ??= result.files[key] ? utf8.decode(result.files[key]) : ''),
+    });
+  }
+  return result;
+}
+
 export async function loadEngine(createEngine) {
   const module = await createEngine({ print() {}, printErr() {} });
   const { FS } = module;
@@ -45,11 +59,8 @@ export async function loadEngine(createEngine) {
     take(name);
     const files = {};
     const result = { status, stderr, name, files };
-    for (const [key, extension] of Object.entries(EXTENSIONS)) {
-      files[key] = take(stem + extension);
-      result[key] = files[key] ? utf8.decode(files[key]) : '';
-    }
-    const record = files.json ? JSON.parse(result.json) : null;
+    for (const [key, extension] of Object.entries(EXTENSIONS)) files[key] = take(stem + extension);
+    const record = files.json ? JSON.parse(utf8.decode(files.json)) : null;
     Object.assign(result, diagnosticsOf({ record, stderr, status, name }));
     result.hints = hintsOf(record);
     result.problems = record ? weightsOf(record) : null;

@@ -9,7 +9,7 @@ import pierCap from '../../examples/pier-cap.deck';
 import { cursorColumn, describeField } from './ruler.js';
 import { showDiagnostics } from './diagnostics_panel.js';
 import { createEditor } from './editor.js';
-import { deckFileName, loadEngine } from './engine.js';
+import { deckFileName, loadEngine, withTexts } from './engine.js';
 import { EngineWorker } from './engine_worker.js';
 import { acceptDecks, download } from './files.js';
 import { setHints } from './hints.js';
@@ -44,8 +44,8 @@ window.barlist = {
   // {quantities, barTable, json, csv, diagnostics, status}, and the exact
   // bytes of the four files in `files`.
   async run(deckText, options = {}) {
-    if (worker) return worker.run(deckText, options);
-    return (await ready).run(deckText, options);
+    if (worker) return withTexts(await worker.run(deckText, options));
+    return withTexts((await ready).run(deckText, options));
   },
 };
 
@@ -150,5 +150,11 @@ ready.then(() => {
   showCursor(view.state);
   view.dispatch({}); // the ruler asks the engine for the fields now
   check(view);
+  // WebAssembly runs at full speed once the browser has seen it busy: a few
+  // runs of the examples at load spare the first checks of a large deck.
+  if (worker) {
+    const examples = Object.values(EXAMPLES).join('').repeat(8);
+    for (let run = 0; run < 3; run++) worker.run(examples, { epoch: 0, name: 'warm-up.deck' }).catch(() => {});
+  }
 });
 window.barlistView = view; // for the browser tests
