@@ -28,8 +28,10 @@ endforeach()
 list(APPEND CMAKE_FIND_ROOT_PATH ${barlist_web_root})
 
 # The command line under node: the native program's options and dialogue,
-# files through node's file system, the environment handed to the engine.
+# files through node's file system, the environment and the file mode
+# creation mask handed to the engine.
 function(barlist_node_program target)
+  target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src/web/inherited_umask.cpp)
   target_link_options(${target} PRIVATE
     -sNODERAWFS=1 -sENVIRONMENT=node -sSINGLE_FILE=1 -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1
     --pre-js ${PROJECT_SOURCE_DIR}/src/web/node_environment.js)

@@ -22,6 +22,7 @@ void RunCollector::set_aside_pending_items() {
 }
 
 void RunCollector::problem_opened(const events::ProblemOpened& e) {
+  summary_.problem_opened(e);  // a problem left without its bar table is named in the summary
   set_aside_pending_items();
   Problem problem{.line = e.line,
                   .index = e.index,

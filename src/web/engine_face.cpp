@@ -3,7 +3,12 @@
 // at a column of a card. Texts go back as C strings the page copies at once.
 #include <emscripten/emscripten.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -23,6 +28,42 @@ const char* json_answer(const nlohmann::json& json) {
   return answer.c_str();
 }
 
+// Standard error as a file of the in-memory file system while it lives: the
+// run writes its diagnostics through std::cerr and its fatal reports straight
+// to descriptor 2, and both land in it in the order written.
+class CapturedStandardError {
+ public:
+  CapturedStandardError() {
+    const int file = ::open(kPath, O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (file < 0) return;
+    saved_ = ::dup(STDERR_FILENO);
+    ::dup2(file, STDERR_FILENO);
+    ::close(file);
+  }
+  CapturedStandardError(const CapturedStandardError&) = delete;
+  CapturedStandardError& operator=(const CapturedStandardError&) = delete;
+  ~CapturedStandardError() { text(); }
+
+  // What was written, once; standard error is its own again afterwards.
+  std::string text() {
+    if (saved_ < 0) return {};
+    std::cerr.flush();
+    std::fflush(stderr);
+    ::dup2(saved_, STDERR_FILENO);
+    ::close(saved_);
+    saved_ = -1;
+    std::ifstream file(kPath, std::ios::binary);
+    std::ostringstream written;
+    written << file.rdbuf();
+    ::unlink(kPath);
+    return written.str();
+  }
+
+ private:
+  static constexpr const char* kPath = "/tmp/barlist-standard-error";
+  int saved_ = -1;
+};
+
 nlohmann::json span_json(const barlist::web::FieldSpan& span) {
   return {{"name", span.name}, {"first", span.first_column}, {"last", span.last_column}};
 }
@@ -33,8 +74,9 @@ extern "C" {
 
 EMSCRIPTEN_KEEPALIVE const char* barlist_version() { return BARLIST_VERSION; }
 
-// Runs `barlist --force --json DECK.json --csv DECK.csv DECK DECK.qty DECK.tab`
-// in the current folder, the clock fixed by `epoch` (seconds, UTC) unless it
+// Runs `barlist --force --color=never --json DECK.json --csv DECK.csv DECK
+// DECK.qty DECK.tab` in the current folder (standard error is captured, never
+// a terminal), the clock fixed by `epoch` (seconds, UTC) unless it
 // is empty; returns the exit status.
 EMSCRIPTEN_KEEPALIVE int barlist_run(const char* deck, const char* stem, const char* epoch) {
   if (*epoch != '\0') {
@@ -43,22 +85,20 @@ EMSCRIPTEN_KEEPALIVE int barlist_run(const char* deck, const char* stem, const c
     ::unsetenv("SOURCE_DATE_EPOCH");
   }
   const std::string base(stem);
-  std::vector<std::string> args{"barlist",     "--force", "--json",      base + ".json", "--csv",
-                                base + ".csv", deck,      base + ".qty", base + ".tab"};
+  std::vector<std::string> args{"barlist",     "--force", "--color=never", "--json",     base + ".json", "--csv",
+                                base + ".csv", deck,      base + ".qty",   base + ".tab"};
   std::vector<char*> argv;
   for (std::string& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
 
-  std::ostringstream captured;
-  std::streambuf* const standard_error = std::cerr.rdbuf(captured.rdbuf());
+  CapturedStandardError captured;
   int status = 1;
   try {
     status = barlist::driver::run_command_line(static_cast<int>(args.size()), argv.data());
   } catch (...) {
-    captured << "barlist: internal error\n";
+    std::cerr << "barlist: internal error\n";
   }
-  std::cerr.rdbuf(standard_error);
-  stderr_text = captured.str();
+  stderr_text = captured.text();
   return status;
 }
 

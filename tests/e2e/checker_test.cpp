@@ -52,6 +52,8 @@ TEST_F(Checker, CheckWritesNoReportAndExitsAsARun) {
   const ProcessResult check = barlist({"--check", "--json", "-", "input.deck"});
   EXPECT_EQ(check.exit_code, 2);
   EXPECT_NE(check.out.find("\"errors\""), std::string::npos);
+  // The record's summary is standard error's last line, problems left without a bar table named.
+  EXPECT_NE(check.out.find("\"summary\": \"1 error; no bar table for problem C001\""), std::string::npos) << check.out;
   EXPECT_EQ(read_file(file("input.qty")), "earlier");
   EXPECT_EQ(barlist({"--check", "--json", "input.deck", "input.deck"}).exit_code, 1) << "never over the deck";
 }

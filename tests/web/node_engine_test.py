@@ -71,7 +71,8 @@ def run(program, folder, args, deck=None, stdin=b""):
     env = dict(os.environ, SOURCE_DATE_EPOCH=EPOCH)
     done = subprocess.run(program + args, cwd=folder, input=stdin, capture_output=True, env=env, timeout=120)
     files = {name: (folder / name).read_bytes() if (folder / name).exists() else None for name in OUTPUTS}
-    return done.returncode, done.stdout, done.stderr, files
+    modes = {name: (folder / name).stat().st_mode for name in OUTPUTS if (folder / name).exists()}
+    return done.returncode, done.stdout, done.stderr, files, modes
 
 
 def expect(condition, what):
@@ -85,7 +86,7 @@ def check_expected_files(node, stem, folder, as_written):
     if not as_written:
         want_qty = asa_bytes(lines(want_qty))
         want_tab = b"".join(line.encode("latin-1") + b"\r\n" for line in lines(want_tab))
-    status, out, err, files = run(node, folder, ["-q", "--force", "input.deck"], deck)
+    status, out, err, files, _ = run(node, folder, ["-q", "--force", "input.deck"], deck)
     has_errors = b"ERROR " in want_qty or b"PREMATURE END OF FILE" in want_qty
     expect(status == (2 if has_errors else 0), f"{stem.name}: exit status {status}")
     expect(out + err == b"", f"{stem.name}: output {out + err!r}")
@@ -102,6 +103,9 @@ def compare_with_native(node, native, name, folder, args, deck=None, stdin=b""):
         expect(a == b, f"{name}: {label} differs: node {a!r:.300} native {b!r:.300}")
     for file in OUTPUTS:
         expect(got[3][file] == want[3][file], f"{name}: {file} differs from the native program's")
+        # Files are created with the same permissions (the process's umask).
+        expect(got[4].get(file) == want[4].get(file), f"{name}: {file} mode {got[4].get(file)!r:.10}, "
+               f"native {want[4].get(file)!r:.10}")
 
 
 def card(kind, mark, length):

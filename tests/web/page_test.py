@@ -94,7 +94,12 @@ class Page(unittest.TestCase):
     def diagnostics(self):
         return self.driver.execute_script(
             "return [...document.querySelectorAll('#diagnostics .diagnostic')].map(b => "
-            "({line: +b.dataset.line, column: +b.dataset.column, text: b.textContent, cls: b.className}))")
+            "({line: +b.dataset.line, column: +b.dataset.column, text: b.textContent, cls: b.className, "
+            "message: b.querySelector('.message').textContent, "
+            "notes: [...b.querySelectorAll('.note')].map(n => n.textContent)}))")
+
+    def summary(self):
+        return self.driver.find_element("id", "diagnostics-summary").text
 
     def cursor(self):
         return self.driver.execute_script(
@@ -114,14 +119,32 @@ class Page(unittest.TestCase):
         self.assertIn("exit status 0", self.driver.find_element("id", "check-status").text)
         self.driver.save_screenshot(str(Path(PAGE).parent / "screenshot.png"))
 
-    def test_02_count_punched_at_the_left_is_underlined_and_listed(self):
+    def test_02_errors_and_warnings_are_underlined_and_listed_with_their_notes(self):
         lines = self.pier_cap().split("\n")
         lines[6] = lines[6][:12] + lines[6][14:16] + "  " + lines[6][16:]  # "  10" becomes "10  "
-        self.set_deck("\n".join(lines))
+        lines[7] = " 11" + lines[7][3:]  # no such bar size
+        deck = "\n".join(lines)
+        self.set_deck(deck)
         found = [d for d in self.diagnostics() if d["line"] == 7 and d["column"] == 13]
         self.assertEqual(len(found), 1, self.diagnostics())
-        self.assertIn("warning: count punched at the left of its field", found[0]["text"])
+        self.assertTrue(found[0]["message"].startswith("warning: count punched at the left of its field"))
+        self.assertEqual(found[0]["notes"], ["note: punch the count right-justified in columns 13-16"])
         self.assertIn("warning", found[0]["cls"])
+        error = [d for d in self.diagnostics() if d["line"] == 8]
+        self.assertEqual(len(error), 1, self.diagnostics())
+        self.assertTrue(error[0]["message"].startswith("error 5: ILLEGAL BAR SIZE"), error[0])
+        self.assertTrue(error[0]["notes"][0].startswith("note: bar sizes are 10, 13"), error[0])
+        self.assertEqual(self.summary(), "1 error, 1 warning; no bar table for problem P201")
+        if NATIVE:
+            # The same texts, in the same order, as the command line's check shows.
+            with tempfile.TemporaryDirectory() as folder:
+                Path(folder, "pier-cap.deck").write_text(deck)
+                stderr = subprocess.run([NATIVE, "--check", "pier-cap.deck"], cwd=folder, capture_output=True,
+                                        text=True).stderr
+            shown = [line.split(": ", 1)[1] for line in stderr.splitlines() if line.startswith("pier-cap.deck:")]
+            listed = [text for d in self.diagnostics() for text in [d["message"]] + d["notes"]]
+            self.assertEqual(listed, shown[:-1])
+            self.assertEqual(shown[-1], self.summary())
         underline = self.driver.execute_script(
             "return [...document.querySelectorAll('.cm-lintRange-warning')].length")
         self.assertGreaterEqual(underline, 1)
@@ -138,6 +161,14 @@ class Page(unittest.TestCase):
             "return [...document.querySelectorAll('.cm-bar-hint')].map(h => h.textContent)")
         self.assertIn(f"{item['length']} mm · {item['weight']} kg", hints)
         self.assertEqual(item["line"], 7)
+        # Blanks typed on the card keep its hint after column 80 as the edit is made.
+        gap = self.driver.execute_script(
+            "const v = window.barlistView, l = v.state.doc.line(7);"
+            "v.dispatch({changes: {from: l.to, insert: '          '}});"
+            "const hint = v.contentDOM.querySelectorAll('.cm-line')[6].querySelector('.cm-bar-hint');"
+            "return [hint.style.marginLeft, v.state.doc.line(7).length];")
+        self.assertEqual(gap[0], f"{82 - gap[1]}ch")
+        self.set_deck(self.pier_cap())
 
     def test_04_field_at_the_cursor(self):
         self.move_cursor(7, 15)
@@ -177,13 +208,20 @@ class Page(unittest.TestCase):
                 time.sleep(0.1)
                 self.assertEqual(target.read_bytes(), want[key])
 
-    def test_07_fatal_deck_shows_the_message_and_leaves_the_page_usable(self):
+    def test_07_fatal_deck_is_shown_at_its_card_and_leaves_the_page_usable(self):
         self.set_deck("*B06P2010185T\nUUNIT            X1\n 10B01001000   1\nZ\n")
         found = self.diagnostics()
-        self.assertEqual(len(found), 1)
-        self.assertIn("barlist: input.deck:2: input conversion error".replace("input.deck", "pier-cap.deck"),
-                      found[0]["text"])
+        self.assertEqual(len(found), 1, found)
+        self.assertEqual((found[0]["line"], found[0]["column"]), (2, 18))
+        self.assertEqual(found[0]["message"], 'fatal error: input conversion error: "X1" in the number of units '
+                                              '(columns 18-19) is not a number')
+        self.assertEqual(found[0]["notes"], ["note: the run stops here; the quantities file ends before this card"])
+        self.assertIn("fatal", found[0]["cls"])
+        self.assertIn("line 2", self.summary())
         self.assertIn("exit status 1", self.driver.find_element("id", "check-status").text)
+        self.move_cursor(1, 1)
+        self.driver.find_element("css selector", '#diagnostics .diagnostic[data-line="2"]').click()
+        self.assertEqual(self.cursor(), [2, 18])
         self.set_deck(self.pier_cap())
         self.assertEqual(self.diagnostics(), [])
         self.assertIn("exit status 0", self.driver.find_element("id", "check-status").text)

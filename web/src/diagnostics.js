@@ -1,56 +1,49 @@
-// The diagnostics the page lists, from the JSON record of a run: its errors
-// and warnings with their line, column and notes. The text of each is the
-// line barlist wrote on standard error for it, so both read the same; a
-// fatal stop, which leaves no record, is its standard error message.
+// The diagnostics the page lists, each as standard error shows it: "kind:
+// message" at its line and column (0: the whole line), its notes under it.
+// A run that ends normally gives them in its JSON record, in deck order; a
+// fatal stop writes no record, so its diagnostics are read back from standard
+// error, where every one has the GNU form "DECK:LINE:COLUMN: kind: message".
 
-// "DECK:LINE:COLUMN: text" lines of standard error, by "LINE:COLUMN".
-function stderrMessages(stderr, name) {
-  const messages = new Map();
-  for (const line of stderr.split('\n')) {
-    if (!line.startsWith(name + ':')) continue;
-    const match = /^(\d+):(?:(\d+):)? (.*)$/.exec(line.slice(name.length + 1));
-    if (!match) continue;
-    const key = `${match[1]}:${match[2] || ''}`;
-    if (!messages.has(key)) messages.set(key, []);
-    messages.get(key).push(match[3]);
-  }
-  return messages;
+function entry(d) {
+  return { severity: d.severity, line: d.line, column: d.column, message: `${d.kind}: ${d.message}` };
 }
 
-function pick(messages, line, column, prefix, fallback) {
-  const list = messages.get(`${line}:${column || ''}`) || [];
-  const at = list.findIndex((text) => text.startsWith(prefix));
-  return at >= 0 ? list.splice(at, 1)[0] : fallback;
+function fromRecord(record) {
+  return record.diagnostics.map((d) => ({ ...entry(d), notes: d.notes.map(entry) }));
 }
 
-export function diagnosticsOf({ record, stderr, status, name }) {
-  if (!record) {
-    if (status === 0) return [];
-    const message = stderr.trim().split('\n')[0] || 'barlist stopped';
-    const line = /^barlist: [^:]*:(\d+):/.exec(message);
-    return [{ severity: 'fatal', line: line ? Number(line[1]) : 1, column: 1, message, notes: [] }];
-  }
-  const messages = stderrMessages(stderr, name);
+// "12:20: fatal error: input conversion error: ..." (the deck's name cut off).
+const GNU_LINE = /^(\d+):(?:(\d+):)? ((fatal error|error|warning|note)(?: \d+)?): (.*)$/;
+
+function fromStandardError(stderr, name) {
   const list = [];
-  for (const error of record.errors || []) {
-    const fallback = `error ${error.error}: ${error.message}`;
-    const prefix = error.column ? `error ${error.error}:` : 'error:';
-    list.push({
-      severity: 'error',
-      line: error.line,
-      column: error.column || 1,
-      message: pick(messages, error.line, error.column, prefix, fallback),
-      notes: error.notes || [],
-    });
+  for (const line of stderr.split('\n')) {
+    if (!line.startsWith(`${name}:`)) continue;
+    const match = GNU_LINE.exec(line.slice(name.length + 1));
+    if (!match) continue;
+    const [, row, column, kind, word, message] = match;
+    const d = { severity: word === 'fatal error' ? 'fatal' : word, line: Number(row), column: Number(column || 0) };
+    d.message = `${kind}: ${message}`;
+    if (word === 'note') {
+      if (list.length) list[list.length - 1].notes.push(d);
+    } else {
+      list.push({ ...d, notes: [] });
+    }
   }
-  for (const warning of record.warnings || []) {
-    list.push({
-      severity: 'warning',
-      line: warning.line,
-      column: warning.column || 1,
-      message: pick(messages, warning.line, warning.column, 'warning:', `warning: ${warning.message}`),
-      notes: warning.notes || [],
-    });
-  }
-  return list.sort((a, b) => a.line - b.line || a.column - b.column);
+  return list;
+}
+
+// {diagnostics, summary} of a run: {severity ("error", "warning" or
+// "fatal"), line, column, message, notes: [{severity: "note", line, column,
+// message}]}, and the closing line of standard error without the deck name.
+export function diagnosticsOf({ record, stderr, status, name }) {
+  if (record) return { diagnostics: fromRecord(record), summary: record.summary };
+  if (status === 0) return { diagnostics: [], summary: '' };
+  const diagnostics = fromStandardError(stderr, name);
+  const fatal = diagnostics.find((d) => d.severity === 'fatal');
+  if (fatal) return { diagnostics, summary: `the run stops at line ${fatal.line}` };
+  // A stop that names no card ("barlist: FILE: reason") is shown at line 1.
+  const message = stderr.trim().split('\n')[0] || 'barlist stopped';
+  diagnostics.push({ severity: 'fatal', line: 1, column: 0, message, notes: [] });
+  return { diagnostics, summary: 'the run stopped' };
 }

@@ -1,17 +1,33 @@
-// The list of diagnostics of the last check, and their underlines in the
-// editor. Choosing one (click, or Enter on it) moves the cursor there.
+// The list of diagnostics of the last check, each with its notes, the run's
+// summary, and their underlines in the editor; drawn again only when they
+// changed. Choosing one (click, or Enter on it) moves the cursor there.
 import { setDiagnostics } from '@codemirror/lint';
 import { EditorView } from '@codemirror/view';
 import { offsetOfColumn } from './columns.js';
 
 const MAX_LISTED = 2000; // past these, the quantities file holds the rest
+const shownKey = new WeakMap(); // container -> the diagnostics it shows
+
+// "7:13", or "7" for a diagnostic of the whole line (column 0).
+const place = (d) => (d.column ? `${d.line}:${d.column}` : String(d.line));
 
 function position(doc, line, column) {
   const at = doc.line(Math.min(Math.max(line, 1), doc.lines));
-  return at.from + offsetOfColumn(at.text, column);
+  return at.from + offsetOfColumn(at.text, Math.max(column, 1));
 }
 
-export function showDiagnostics(view, list, container, summary) {
+// A note under its diagnostic, its place given when it is another.
+function noteLine(note, d) {
+  const line = document.createElement('span');
+  line.className = 'note';
+  line.textContent = place(note) === place(d) ? note.message : `${place(note)}: ${note.message}`;
+  return line;
+}
+
+export function showDiagnostics(view, { diagnostics: list, summary: summaryText }, container, summary) {
+  const key = JSON.stringify([list, summaryText]);
+  if (shownKey.get(container) === key) return;
+  shownKey.set(container, key);
   const { doc } = view.state;
   const shown = list.slice(0, MAX_LISTED);
   const underlines = shown.map((d) => {
@@ -21,7 +37,7 @@ export function showDiagnostics(view, list, container, summary) {
       from,
       to: Math.min(from + 1, lineEnd),
       severity: d.severity === 'warning' ? 'warning' : 'error',
-      message: [d.message, ...d.notes.map((note) => `note: ${note}`)].join('\n'),
+      message: [d.message, ...d.notes.map((note) => note.message)].join('\n'),
     };
   });
   view.dispatch(setDiagnostics(view.state, underlines));
@@ -34,17 +50,12 @@ export function showDiagnostics(view, list, container, summary) {
     button.dataset.column = d.column;
     const where = document.createElement('span');
     where.className = 'where';
-    where.textContent = `${d.line}:${d.column}`;
+    where.textContent = place(d);
     const text = document.createElement('span');
     text.className = 'message';
     text.textContent = d.message;
     button.append(where, text);
-    for (const note of d.notes) {
-      const line = document.createElement('span');
-      line.className = 'note';
-      line.textContent = `note: ${note}`;
-      button.append(line);
-    }
+    button.append(...d.notes.map((note) => noteLine(note, d)));
     button.addEventListener('click', () => {
       const at = position(view.state.doc, d.line, d.column);
       view.dispatch({ selection: { anchor: at }, effects: EditorView.scrollIntoView(at, { y: 'center' }) });
@@ -61,5 +72,5 @@ export function showDiagnostics(view, list, container, summary) {
     more.textContent = `${list.length - shown.length} more in the quantities file`;
     container.append(more);
   }
-  summary.textContent = list.length ? `${list.length} diagnostic${list.length === 1 ? '' : 's'}` : 'No diagnostics';
+  summary.textContent = summaryText || (list.length ? 'Diagnostics' : 'No diagnostics');
 }

@@ -3,6 +3,7 @@
 // held in its in-memory file system, so every byte it returns is what the
 // native program writes.
 import { diagnosticsOf } from './diagnostics.js';
+import { hintsOf, weightsOf } from './record_views.js';
 
 const EXTENSIONS = { quantities: '.qty', barTable: '.tab', json: '.json', csv: '.csv' };
 const utf8 = new TextDecoder('utf-8');
@@ -16,6 +17,20 @@ export function deckFileName(name) {
 function stemOf(name) {
   const dot = name.lastIndexOf('.');
   return dot > 0 ? name.slice(0, dot) : name;
+}
+
+// A run's files as text too, each decoded when first read: a run in the
+// worker sends the bytes alone, and a page that never reads the JSON record
+// or the CSV schedule as text does not pay for them.
+export function withTexts(result) {
+  for (const key of Object.keys(EXTENSIONS)) {
+    let text;
+    Object.defineProperty(result, key, {
+      enumerable: true,
+      get: () => (text ??= result.files[key] ? utf8.decode(result.files[key]) : ''),
+    });
+  }
+  return result;
 }
 
 export async function loadEngine(createEngine) {
@@ -44,12 +59,11 @@ export async function loadEngine(createEngine) {
     take(name);
     const files = {};
     const result = { status, stderr, name, files };
-    for (const [key, extension] of Object.entries(EXTENSIONS)) {
-      files[key] = take(stem + extension);
-      result[key] = files[key] ? utf8.decode(files[key]) : '';
-    }
-    result.record = files.json ? JSON.parse(result.json) : null;
-    result.diagnostics = diagnosticsOf(result);
+    for (const [key, extension] of Object.entries(EXTENSIONS)) files[key] = take(stem + extension);
+    const record = files.json ? JSON.parse(utf8.decode(files.json)) : null;
+    Object.assign(result, diagnosticsOf({ record, stderr, status, name }));
+    result.hints = hintsOf(record);
+    result.problems = record ? weightsOf(record) : null;
     return result;
   }
 

@@ -1,6 +1,7 @@
 // Beside each bar-level card that barlist worked out, after column 80: its
-// length in mm and its weight in kg, as the JSON record of the last check
-// gives them.
+// length in mm and its weight in kg, as the last check gives them. The set
+// of hints is built once per check that changes them; an edit only maps it
+// and sets the gap again on the lines it touched.
 import { StateEffect, StateField } from '@codemirror/state';
 import { Decoration, EditorView, WidgetType } from '@codemirror/view';
 
@@ -24,41 +25,45 @@ class HintWidget extends WidgetType {
   }
 }
 
+// [{line, length, weight}]
 export const setHints = StateEffect.define();
 
-// [{line, length, weight}] from the items of every problem of a record.
-export function hintsOf(record) {
-  const hints = [];
-  const add = (item) => {
-    if (item.length !== undefined && item.weight !== undefined) hints.push(item);
-  };
-  for (const problem of (record && record.problems) || []) {
-    for (const unit of problem.units) unit.items.forEach(add);
-    problem.unclosed_items.forEach(add);
-  }
-  return hints;
+function hintAt(line, text) {
+  const gap = Math.max(2, CARD_COLUMNS + 2 - line.length);
+  return Decoration.widget({ widget: new HintWidget(text, gap), side: 1 }).range(line.to);
 }
 
 function decorations(doc, hints) {
   const ranges = [];
   for (const item of hints) {
     if (item.line < 1 || item.line > doc.lines) continue;
-    const line = doc.line(item.line);
-    const gap = Math.max(2, CARD_COLUMNS + 2 - line.length);
-    const widget = new HintWidget(`${item.length} mm · ${item.weight} kg`, gap);
-    ranges.push(Decoration.widget({ widget, side: 1 }).range(line.to));
+    ranges.push(hintAt(doc.line(item.line), `${item.length} mm · ${item.weight} kg`));
   }
   return Decoration.set(ranges, true);
+}
+
+// The hints of the lines an edit touched, at their lines' new ends.
+function regap(set, transaction) {
+  const { doc } = transaction.state;
+  transaction.changes.iterChangedRanges((fromA, toA, from, to) => {
+    const first = doc.lineAt(from);
+    const last = doc.lineAt(to);
+    const moved = [];
+    set.between(first.from, last.to, (start, end, decoration) => {
+      moved.push(hintAt(doc.lineAt(start), decoration.spec.widget.text));
+    });
+    if (moved.length) set = set.update({ filterFrom: first.from, filterTo: last.to, filter: () => false, add: moved });
+  });
+  return set;
 }
 
 export const barHints = StateField.define({
   create: () => Decoration.none,
   update(set, transaction) {
-    set = set.map(transaction.changes);
     for (const effect of transaction.effects) {
-      if (effect.is(setHints)) set = decorations(transaction.state.doc, effect.value);
+      if (effect.is(setHints)) return decorations(transaction.state.doc, effect.value);
     }
-    return set;
+    return transaction.docChanged ? regap(set.map(transaction.changes), transaction) : set;
   },
   provide: (field) => EditorView.decorations.from(field),
 });

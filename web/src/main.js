@@ -9,12 +9,13 @@ import pierCap from '../../examples/pier-cap.deck';
 import { cursorColumn, describeField } from './ruler.js';
 import { showDiagnostics } from './diagnostics_panel.js';
 import { createEditor } from './editor.js';
-import { deckFileName, loadEngine } from './engine.js';
+import { deckFileName, loadEngine, withTexts } from './engine.js';
 import { EngineWorker } from './engine_worker.js';
 import { acceptDecks, download } from './files.js';
-import { hintsOf, setHints } from './hints.js';
+import { setHints } from './hints.js';
 import { overwriteMode } from './overwrite.js';
-import { renderBarTable, renderQuantities, renderWeights } from './results.js';
+import { renderBarTable, renderQuantities } from './reports.js';
+import { renderWeights } from './weights.js';
 import './style.css';
 
 const EXAMPLES = { 'pier-cap.deck': pierCap, 'deck-slab.deck': deckSlab, 'abutment.deck': abutment };
@@ -43,8 +44,8 @@ window.barlist = {
   // {quantities, barTable, json, csv, diagnostics, status}, and the exact
   // bytes of the four files in `files`.
   async run(deckText, options = {}) {
-    if (worker) return worker.run(deckText, options);
-    return (await ready).run(deckText, options);
+    if (worker) return withTexts(await worker.run(deckText, options));
+    return withTexts((await ready).run(deckText, options));
   },
 };
 
@@ -54,6 +55,7 @@ const epoch = epochMatch ? Number(epochMatch[1]) : undefined;
 
 let deckName = 'pier-cap.deck';
 let last = null; // the result of the last check
+let shownHints = ''; // the hints of the check shown, as JSON
 let checking = false;
 let stale = false;
 
@@ -63,15 +65,16 @@ function showStatus(text) {
 
 function showResult(view, result, elapsed) {
   last = result;
-  showDiagnostics(view, result.diagnostics, $('diagnostics'), $('diagnostics-summary'));
-  view.dispatch({ effects: setHints.of(hintsOf(result.record)) });
+  showDiagnostics(view, result, $('diagnostics'), $('diagnostics-summary'));
+  const hints = JSON.stringify(result.hints);
+  if (hints !== shownHints) {
+    shownHints = hints;
+    view.dispatch({ effects: setHints.of(result.hints) });
+  }
   renderQuantities($('quantities'), result.quantities);
   renderBarTable($('bar-table'), result.barTable);
-  renderWeights($('weights'), result.record);
-  const errors = result.diagnostics.filter((d) => d.severity !== 'warning').length;
-  const warnings = result.diagnostics.length - errors;
-  showStatus(`Checked in ${Math.round(elapsed)} ms: ${errors} error${errors === 1 ? '' : 's'}, ` +
-    `${warnings} warning${warnings === 1 ? '' : 's'}; exit status ${result.status}`);
+  renderWeights($('weights'), result.problems);
+  showStatus(`Checked in ${Math.round(elapsed)} ms; exit status ${result.status}`);
   document.querySelectorAll('[data-download]').forEach((button) => {
     button.disabled = !result.files[button.dataset.download];
   });
@@ -101,7 +104,8 @@ async function check(view) {
 function showCursor(state) {
   if (!engine) return;
   const { line, column } = cursorColumn(state);
-  $('cursor-field').textContent = `${line.number}:${column} · ${describeField(engine.fieldAt(line.text, column), column)}`;
+  const field = describeField(engine.fieldAt(line.text, column), column);
+  $('cursor-field').textContent = `${line.number}:${column} · ${field}`;
   $('typing-mode').textContent = state.field(overwriteMode) ? 'OVR' : 'INS';
 }
 
@@ -146,5 +150,11 @@ ready.then(() => {
   showCursor(view.state);
   view.dispatch({}); // the ruler asks the engine for the fields now
   check(view);
+  // WebAssembly runs at full speed once the browser has seen it busy: a few
+  // runs of the examples at load spare the first checks of a large deck.
+  if (worker) {
+    const examples = Object.values(EXAMPLES).join('').repeat(8);
+    for (let run = 0; run < 3; run++) worker.run(examples, { epoch: 0, name: 'warm-up.deck' }).catch(() => {});
+  }
 });
 window.barlistView = view; // for the browser tests

@@ -1,0 +1,69 @@
+// The two reports as they print. A check redraws only the parts whose text
+// changed: the quantities file page by page, the bar table in runs of lines;
+// parts out of sight are not laid out (content-visibility in the styles).
+const MAX_LINES = 20000; // a longer report is cut on screen; its download is whole
+const RUN_LINES = 100; // lines of the bar table in one part
+const shownText = new WeakMap(); // container -> the text it shows
+
+function element(tag, className, text) {
+  const node = document.createElement(tag);
+  node.className = className;
+  node.textContent = text;
+  return node;
+}
+
+function cut(text) {
+  const lines = text.split('\n');
+  if (lines.length <= MAX_LINES) return { text, more: 0 };
+  return { text: lines.slice(0, MAX_LINES).join('\n'), more: lines.length - MAX_LINES };
+}
+
+// Puts `texts` in the container's <pre> elements of `className`, one each,
+// touching only those whose text changed; `after` (a note, or nothing) ends
+// the container.
+function showParts(container, className, texts, after) {
+  const parts = [...container.children].filter((node) => node.tagName === 'PRE');
+  texts.forEach((text, index) => {
+    const part = parts[index];
+    const wanted = index === 0 && text === '' && className === 'page' ? 'page empty' : className;
+    if (!part) container.append(element('pre', wanted, text));
+    else if (part.textContent !== text || part.className !== wanted) {
+      part.textContent = text;
+      part.className = wanted;
+    }
+  });
+  parts.slice(texts.length).forEach((node) => node.remove());
+  [...container.children].filter((node) => node.tagName !== 'PRE').forEach((node) => node.remove());
+  if (after) container.append(after);
+}
+
+function cutNote(more) {
+  return more ? element('p', 'cut', `${more} more lines: download the file.`) : null;
+}
+
+// The quantities file's carriage control as printed: a form feed starts a
+// new page, CR LF ends a line, the blank lines of "0" are kept.
+export function renderQuantities(container, text) {
+  if (shownText.get(container) === text) return;
+  shownText.set(container, text);
+  const { text: shown, more } = cut(text);
+  showParts(container, 'page', shown.split('\f').map((page) => page.replace(/\r\n?/g, '\n')), cutNote(more));
+}
+
+export function renderBarTable(container, text) {
+  if (shownText.get(container) === text) return;
+  shownText.set(container, text);
+  if (!text) {
+    const none = 'No bar table: every problem has errors, or the deck has none.';
+    container.replaceChildren(element('p', 'none', none));
+    return;
+  }
+  const { text: shown, more } = cut(text);
+  const lines = shown.replace(/\r\n/g, '\n').split('\n');
+  const runs = [];
+  for (let at = 0; at < lines.length; at += RUN_LINES) {
+    const end = Math.min(at + RUN_LINES, lines.length);
+    runs.push(lines.slice(at, end).join('\n') + (end < lines.length ? '\n' : ''));
+  }
+  showParts(container, 'table-run', runs, cutNote(more));
+}
