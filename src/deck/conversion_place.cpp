@@ -9,16 +9,9 @@ namespace {
 
 using events::CardKind;
 
-// The decoders report a field that does not convert through a channel; this
-// one is never read.
-const records::InputChannel& probe_channel() {
-  static const records::InputChannel channel(4, "deck", records::FileDescriptor::borrow(-1));
-  return channel;
-}
-
 // True when the card, as its kind, decodes without a conversion error.
 bool converts(const Card& card) {
-  const records::InputChannel& deck = probe_channel();
+  const records::InputChannel& deck = decoding_channel();
   try {
     switch (card.kind()) {
       case CardKind::Identification:
@@ -66,6 +59,11 @@ std::string columns(const cards::CardField& field) {
 }
 
 }  // namespace
+
+const records::InputChannel& decoding_channel() {
+  static const records::InputChannel channel(4, "deck", records::FileDescriptor::borrow(-1));
+  return channel;
+}
 
 ConversionPlace conversion_place(const Card& card) {
   // The first column whose character, with nothing after it, stops the card

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "deck/card.h"
+#include "records/input_channel.h"
 
 namespace barlist::deck {
 
@@ -15,5 +16,9 @@ struct ConversionPlace {
 };
 
 ConversionPlace conversion_place(const Card& card);
+
+// A channel to hand the card decoders when decoding a card on its own: it is
+// never read, and names the deck (unit 4) in a conversion error.
+const records::InputChannel& decoding_channel();
 
 }  // namespace barlist::deck

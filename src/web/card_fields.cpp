@@ -7,6 +7,7 @@
 #include "cards/card_fields.h"
 #include "deck/card.h"
 #include "deck/cards.h"
+#include "deck/conversion_place.h"
 #include "exports/shortest_float.h"
 #include "exports/texts.h"
 #include "records/fatal.h"
@@ -16,13 +17,6 @@ namespace barlist::web {
 namespace {
 
 using events::CardKind;
-
-// The decoders report a field that does not convert through a channel: this
-// one is never read.
-const records::InputChannel& decoding_channel() {
-  static const records::InputChannel channel(4, "deck", records::FileDescriptor::borrow(-1));
-  return channel;
-}
 
 std::string text(float value) { return exports::shortest_text(value); }
 std::string text(int value) { return std::to_string(value); }
@@ -36,7 +30,7 @@ std::string text(const std::array<char, N>& cells) {
 using Values = std::vector<std::string>;
 
 Values bar_values(const deck::Card& card) {
-  const deck::BarCard bar = deck::decode_bar(decoding_channel(), card);
+  const deck::BarCard bar = deck::decode_bar(deck::decoding_channel(), card);
   const geometry::BarShape& s = bar.shape;
   return {text(bar.label.IBS), text(bar.label.IBM), text(s.LFT), text(s.LIN), text(bar.ANOB), text(s.ITYPE),
           text(s.IA),          text(s.IG),          text(s.A),   text(s.B),   text(s.C),      text(s.D),
@@ -44,7 +38,7 @@ Values bar_values(const deck::Card& card) {
 }
 
 Values values_of(CardKind kind, const deck::Card& card) {
-  const records::InputChannel& deck = decoding_channel();
+  const records::InputChannel& deck = deck::decoding_channel();
   switch (kind) {
     case CardKind::Identification: {
       const deck::IdentificationCard id = deck::decode_identification(deck, card);
