@@ -45,6 +45,9 @@ void open_reports(const Options& options, RunFiles& files) {
     records::OpenResult opened = records::open_path(path, OpenMode::New);
     if (opened.fd) return Opened{std::move(opened.fd), true};
     if (opened.error == EEXIST && options.force) opened = records::open_path(path, OpenMode::ExistingForWriting);
+    // A pipe is opened without waiting: nobody reading it is said plainly.
+    if (!opened.fd && opened.error == ENXIO)
+      throw Refusal{path + ": cannot " + what + ": " + write_failure_reason(kNoReader)};
     if (!opened.fd) throw Refusal{path + ": cannot " + what + ": " + records::open_failure_reason(opened.error)};
     return Opened{std::move(opened.fd), false};
   };

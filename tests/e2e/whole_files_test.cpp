@@ -143,6 +143,10 @@ TEST_F(WholeFiles, AnExportIntoAPipeNeverWaits) {
   EXPECT_FALSE(run.timed_out);
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_EQ(run.err, "barlist: pipe: cannot write the CSV schedule: no reader\n");
+  run = barlist({"-f", "d.deck", "pipe", "new.tab"});
+  EXPECT_FALSE(run.timed_out);
+  EXPECT_EQ(run.err, "barlist: pipe: cannot create the quantities file: no reader\n");
+  EXPECT_FALSE(fs::exists(file("new.tab")));
 
   // With a reader, the schedule goes through the pipe as it would to a file.
   ASSERT_EQ(barlist({"-f", "--csv", "file.csv", "d.deck"}).exit_code, 0);
