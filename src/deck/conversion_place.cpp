@@ -65,17 +65,28 @@ const records::InputChannel& decoding_channel() {
   return channel;
 }
 
-ConversionPlace conversion_place(const Card& card) {
+events::ConversionFailed conversion_failure(const Card& card, events::Line line, std::string_view record,
+                                            std::string consequence) {
+  events::ConversionFailed failure{line, 0, "", record, std::move(consequence)};
   // The first column whose character, with nothing after it, stops the card
   // converting: it lies in the field at fault.
   for (int column = 2; column <= static_cast<int>(kCardColumns); ++column) {
     if (converts(cut_at(card, column + 1))) continue;
-    const cards::CardField* field = cards::fields_of(card.kind()).at_column(column);
-    if (field == nullptr) return {column, "the card does not read as numbers"};
-    return {column, "\"" + records::trimmed(field->text(card.text())) + "\" in the " + std::string(field->name) + " (" +
-                        columns(*field) + ") is not a number"};
+    failure.column = column;
+    failure.message = "the card does not read as numbers";
+    if (const cards::CardField* field = cards::fields_of(card.kind()).at_column(column)) {
+      failure.message = "\"" + records::trimmed(field->text(card.text())) + "\" in the " + std::string(field->name) +
+                        " (" + columns(*field) + ") is not a number";
+    }
+    break;
   }
-  return {};
+  return failure;
+}
+
+void locate(records::FatalError& error, const events::ConversionFailed& failure) {
+  error.set_line(failure.line);
+  error.locate(failure.column, failure.message, std::string(failure.record),
+               "the run stops here; " + failure.consequence);
 }
 
 }  // namespace barlist::deck

@@ -4,18 +4,23 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "deck/card.h"
+#include "events/run_listener.h"
+#include "records/fatal.h"
 #include "records/input_channel.h"
 
 namespace barlist::deck {
 
-struct ConversionPlace {
-  int column = 0;       // the first column whose character stops the number; 0 when none is found
-  std::string message;  // "\"12,5\" in the lump weight (columns 17-22) is not a number"
-};
+// The card at `line` (`record` as read) that does not convert, as a check
+// tells it: the first column whose character stops the number (0 when none
+// is found), what the field holds, and what a run stopping there leaves out.
+events::ConversionFailed conversion_failure(const Card& card, events::Line line, std::string_view record,
+                                            std::string consequence);
 
-ConversionPlace conversion_place(const Card& card);
+// Places a run's stop at that card, for its fatal report.
+void locate(records::FatalError& error, const events::ConversionFailed& failure);
 
 // A channel to hand the card decoders when decoding a card on its own: it is
 // never read, and names the deck (unit 4) in a conversion error.

@@ -1,6 +1,7 @@
 #include "deck/error_notes.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "cards/card_fields.h"
 #include "geometry/bar_sizes.h"
@@ -24,31 +25,30 @@ std::string punch_right(const cards::CardField& field, std::string_view what) {
   return "punch " + std::string(what) + " right-justified in " + columns(field);
 }
 
-// "1, 3 and 6"
-std::string listed(const std::string& items, std::size_t count, const std::string& last) {
-  if (count == 0) return last;
-  return items + " and " + last;
-}
-
-// The valid numbers of a rule among 1 to `upto`, as "a, b and c".
+// The numbers from 1 to `upto` that a rule takes, as "1, 3 and 6".
 template <typename Valid>
 std::string valid_numbers(int upto, Valid valid) {
-  std::string items;
-  std::string last;
-  std::size_t count = 0;
+  std::vector<int> numbers;
   for (int n = 1; n <= upto; ++n) {
-    if (!valid(n)) continue;
-    if (!last.empty()) {
-      items += (count > 1 ? ", " : "") + last;
-    }
-    last = std::to_string(n);
-    ++count;
+    if (valid(n)) numbers.push_back(n);
   }
-  return listed(items, count - 1, last);
+  std::string text;
+  for (std::size_t i = 0; i < numbers.size(); ++i) {
+    if (i > 0) text += i + 1 == numbers.size() ? " and " : ", ";
+    text += std::to_string(numbers[i]);
+  }
+  return text;
 }
 
 std::string bar_sizes() {
   return valid_numbers(99, [](int size) { return geometry::is_bar_size(size); });
+}
+
+// "punch the length in columns 7-12 or a bar type in columns 23-24"
+std::string length_or_type() {
+  return "punch the length in columns " + std::to_string(kBarFields.named("length in hundreds of mm").first) + "-" +
+         std::to_string(kBarFields.named("length in mm").last) + " or a bar type in " +
+         columns(kBarFields.named("bar type"));
 }
 
 std::string hook_styles(int size) {
@@ -77,9 +77,8 @@ std::string fix_of(DeckError error) {
       return "bar sizes are " + bar_sizes() + ", right-justified in " + columns(kBarFields.named("size")) +
              "; use K cards, not empty lines";
     case DeckError::BarLengthNotGiven:
-      return "punch the length in columns " + std::to_string(kBarFields.named("length in hundreds of mm").first) + "-" +
-             std::to_string(kBarFields.named("length in mm").last) + " or a bar type in " + columns(kType) +
-             "; on a vary bar card, the average length in " + columns(cards::kVaryBarFields.named("average length"));
+      return length_or_type() + "; on a vary bar card, the average length in " +
+             columns(cards::kVaryBarFields.named("average length"));
     case DeckError::IllegalBarType:
       return "bar types are 1 to 53, right-justified in " + columns(kType);
     case DeckError::IllegalHookStyle:
@@ -130,9 +129,7 @@ std::string note_for(const ErrorScene& scene) {
       if (kind == CardKind::VaryBar) {
         return punch_right(cards::kVaryBarFields.named("average length"), "the average length");
       }
-      return "punch the length in columns " + std::to_string(kBarFields.named("length in hundreds of mm").first) + "-" +
-             std::to_string(kBarFields.named("length in mm").last) + " or a bar type in " +
-             columns(kBarFields.named("bar type"));
+      return length_or_type();
     case DeckError::IllegalHookStyle:
       return "hook styles for size " + std::to_string(scene.size) + " are " + hook_styles(scene.size);
     case DeckError::ErroneousDimension:

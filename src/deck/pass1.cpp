@@ -28,9 +28,7 @@ bool Pass1::run() {
   } catch (records::FatalError& error) {
     // A field that does not convert stops the run at the card that holds it.
     if (error.condition() == records::kConversionError) {
-      const ConversionPlace place = conversion_place(card_);
-      error.set_line(line_);
-      error.locate(place.column, place.message, std::string(record_), "the run stops here; " + kQuantitiesStop);
+      locate(error, conversion_failure(card_, line_, record_, kQuantitiesStop));
     }
     throw;
   }
@@ -46,8 +44,7 @@ void Pass1::guarded(Step step) {
     step();
   } catch (const records::FatalError& error) {
     if (error.condition() != records::kConversionError) throw;
-    const ConversionPlace place = conversion_place(card_);
-    listener_.conversion_failed({line_, place.column, place.message, record_, kQuantitiesStop});
+    listener_.conversion_failed(conversion_failure(card_, line_, record_, kQuantitiesStop));
     if (card_.kind() != CardKind::Identification) problem().failed = true;
     state_ = State::BetweenProblems;
     after_end_card_ = false;

@@ -56,14 +56,12 @@ void run_pass2(records::InputChannel& deck, const RunTables& tables, events::Run
         try {
           listed.lines_to_skip = decode_line_skip_count(deck, card);
         } catch (records::FatalError& error) {
-          const ConversionPlace place = conversion_place(card);
-          const std::string_view as_read(*record);
+          const events::ConversionFailed failure = conversion_failure(card, position, *record, kBarTableStops);
           if (check) {
-            listener.conversion_failed({position, place.column, place.message, as_read, kBarTableStops});
+            listener.conversion_failed(failure);
             continue;
           }
-          error.set_line(position);
-          error.locate(place.column, place.message, std::string(as_read), "the run stops here; " + kBarTableStops);
+          locate(error, failure);
           throw;
         }
         break;

@@ -165,11 +165,8 @@ std::string fatal_report(const records::FatalError& error) {
   return report;
 }
 
-// One write, so that the report is never interleaved with other output.
-void say(const std::string& text) {
-  const std::string line = "barlist: " + text + "\n";
-  [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, line.data(), line.size());
-}
+// "barlist: TEXT" as a line of standard error.
+std::string said(const std::string& text) { return "barlist: " + text + "\n"; }
 
 }  // namespace
 
@@ -178,7 +175,7 @@ int run_command_line(int argc, char** argv) {
   Progress progress;
   bool exports = false;
   DiagnosticStyle style;
-  std::string report;
+  std::string report;  // all that standard error shows of the failure
   try {
     std::ostringstream help;
     std::ostringstream usage;
@@ -191,25 +188,19 @@ int run_command_line(int argc, char** argv) {
     style = diagnostic_style(options);
     return run_files(options, files, progress);
   } catch (const Refusal& refusal) {
-    report = refusal.message;
+    report = said(refusal.message);
   } catch (const records::FatalError& error) {
-    if (error.line() != 0) {
-      files.close_quietly();
-      const std::string located = located_fatal_report(error, style);
-      [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, located.data(), located.size());
-      if (progress.started && exports && !progress.exporting) say("no export was written");
-      return kFatal;
-    }
-    report = fatal_report(error);
+    report = error.line() != 0 ? located_fatal_report(error, style) : said(fatal_report(error));
   } catch (const std::exception& error) {
-    report = std::string("internal error: ") + error.what();
+    report = said(std::string("internal error: ") + error.what());
   } catch (...) {
-    report = "internal error";
+    report = said("internal error");
   }
   files.close_quietly();
-  say(report);
   // An export of an earlier run may still stand under the same name.
-  if (progress.started && exports && !progress.exporting) say("no export was written");
+  if (progress.started && exports && !progress.exporting) report += said("no export was written");
+  // One write, so that the report is never interleaved with other output.
+  [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, report.data(), report.size());
   return kFatal;
 }
 

@@ -111,11 +111,9 @@ struct TemporaryFile {
 };
 
 int replace_regular(const std::string& target, const struct stat* old, const FileWriter& write) {
-  const std::string folder = folder_of(target);
-  const std::size_t slash = target.rfind('/');
-  const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-  std::string pattern = (folder == "/" ? "" : folder) + "/." + base + ".XXXXXX";
-  if (folder == "." && slash == std::string::npos) pattern = "." + base + ".XXXXXX";
+  // ".NAME.XXXXXX" beside the target, hidden as a file in the making.
+  const std::size_t name_at = target.rfind('/') + 1;  // 0 without a folder
+  std::string pattern = target.substr(0, name_at) + "." + target.substr(name_at) + ".XXXXXX";
 
   TemporaryFile temporary;
   const int raw = ::mkostemp(pattern.data(), O_CLOEXEC);  // exclusive, mode 0600
@@ -131,7 +129,7 @@ int replace_regular(const std::string& target, const struct stat* old, const Fil
   temporary.placed = true;
 
   // The rename itself reaches the disk only with its folder.
-  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int dir = ::open(folder_of(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir >= 0) {
     ::fsync(dir);
     ::close(dir);

@@ -50,7 +50,7 @@ function regap(set, transaction) {
     const last = doc.lineAt(to);
     const moved = [];
     set.between(first.from, last.to, (start, end, decoration) => {
-      moved.push(hintAt(doc.lineAt(start), decoration.spec.widget.text));
+      moved.push(hintAt(doc.lineAt(start), decoration.widget.text));
     });
     if (moved.length) set = set.update({ filterFrom: first.from, filterTo: last.to, filter: () => false, add: moved });
   });
