@@ -20,6 +20,7 @@ struct Diagnostic {
   std::string message;  // "ILLEGAL BAR SIZE (problem C001, unit WALL, bar 11A01)"
   std::string card;     // the line as read, shown under the message; empty for none
   std::vector<Diagnostic> notes = {};
+  std::vector<events::Fix> fixes = {};  // in column order; none for a note
 };
 
 // A deck error or a warning as it is shown, with its notes.

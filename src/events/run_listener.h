@@ -90,6 +90,17 @@ struct Note {
   std::string text;
 };
 
+// An edit of one card that mends a finding: columns `first_column` to
+// `last_column` of `line` become `text`, one byte a column.
+struct Fix {
+  Line line;
+  int first_column;
+  int last_column;
+  std::string text;
+  bool safe;                  // clear from the card alone: --fix applies it
+  bool keeps_values = false;  // every value barlist reads stays as it is (a formatter may apply it)
+};
+
 struct DeckErrorFound {
   DeckError error;
   Line line;
@@ -102,6 +113,7 @@ struct DeckErrorFound {
   std::string_view card;            // the 80 columns of the card image
   std::string_view record;          // the line as read (at most its first 256 characters)
   std::vector<Note> notes = {};
+  std::vector<Fix> fixes = {};
 };
 
 // A card read differently from what a detailer most likely meant.
@@ -111,6 +123,7 @@ struct Warning {
   std::string message;
   std::string_view record;
   std::vector<Note> notes = {};
+  std::vector<Fix> fixes = {};
 };
 
 // Under a check only: a card whose number does not convert, which would stop
