@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "barlist_version.h"
 #include "deck/deck_reader.h"
 #include "driver/channel_units.h"
 #include "driver/diagnostics.h"

@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include "barlist_version.h"
+
 namespace barlist::driver {
 namespace {
 

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "barlist_version.h"
 #include "driver/command_line.h"
 #include "web/card_fields.h"
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "barlist_version.h"
 #include "command_line_fixture.hpp"
 
 namespace {
