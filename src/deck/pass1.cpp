@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "cards/card_fields.h"
+#include "cards/descriptions.h"
 #include "deck/conversion_place.h"
 #include "deck/error_notes.h"
 #include "records/fatal.h"
@@ -10,7 +10,7 @@
 
 namespace barlist::deck {
 
-using events::CardKind;
+using cards::CardKind;
 using events::DeckError;
 
 namespace {
@@ -58,7 +58,7 @@ void Pass1::take_card(std::string_view record) {
   if (!warnings_) return;
   if (!line_ends_told_) line_ends_told_ = check_line_ends(record_, found_);
   check_record(record_, found_);
-  if (card_.kind() == CardKind::LineSkip) check_line_skip_card(deck_, card_, found_);
+  if (card_.kind() == CardKind::LineSkip) check_line_skip_card(card_, found_);
   warn_found();
 }
 
@@ -162,7 +162,7 @@ void Pass1::between_problems() {
 }
 
 void Pass1::in_unit(const Card& card) {
-  if (events::takes_bar_length(card.kind())) {
+  if (cards::takes_bar_length(card.kind())) {
     bar_length_card(card);
     return;
   }
@@ -202,7 +202,7 @@ void Pass1::identification(const Card& card) {
   // The problem number, price and title are taken even from an invalid card.
   problem_number_ = id.problem_number;
   problem_price_ = id.price;
-  if (id.program_code != std::array<char, 3>{'B', '0', '6'}) {
+  if (std::string_view(id.program_code.data(), id.program_code.size()) != cards::kProgramCode) {
     recover(DeckError::NoIdentificationCard, card, "program code");
     return;
   }

@@ -1,6 +1,6 @@
 // The bar-level cards of pass 1: each decoded, checked, its length worked
 // out or recalled and filed, and its weight added to the unit.
-#include "cards/card_fields.h"
+#include "cards/descriptions.h"
 #include "deck/pass1.h"
 #include "events/bar_label.h"
 #include "geometry/bar_length.h"
@@ -8,8 +8,37 @@
 
 namespace barlist::deck {
 
-using events::CardKind;
+using cards::CardKind;
 using events::DeckError;
+
+namespace {
+
+// The deck error a bar's geometry failure is reported as.
+DeckError deck_error(geometry::ShapeFailure failure) {
+  using geometry::ShapeFailure;
+  switch (failure) {
+    case ShapeFailure::size:
+      return DeckError::IllegalBarSize;
+    case ShapeFailure::no_formula:
+      return DeckError::BarLengthNotGiven;
+    case ShapeFailure::type:
+      return DeckError::IllegalBarType;
+    case ShapeFailure::hook:
+      return DeckError::IllegalHookStyle;
+    case ShapeFailure::none:
+    case ShapeFailure::dimension:
+      break;
+    case ShapeFailure::angle:
+      return DeckError::IllegalAngle;
+    case ShapeFailure::count:
+      return DeckError::CountBelowTwo;
+    case ShapeFailure::parabola:
+      return DeckError::IllegalParabola;
+  }
+  return DeckError::ErroneousDimension;
+}
+
+}  // namespace
 
 void Pass1::bar_length_card(const Card& card) {
   if (card.kind() == CardKind::RecallBar) {
@@ -31,9 +60,9 @@ void Pass1::bar_card(const Card& card) {
     warn_found();
   }
   const geometry::BarLength length = geometry::bar_length(bar.shape);
-  if (length.error != 0) {
+  if (length.failure != geometry::ShapeFailure::none) {
     const cards::CardField* field = cards::bar_field(length.field);
-    recover(static_cast<DeckError>(length.error), card, field != nullptr ? field->first : 1, length.closing_F);
+    recover(deck_error(length.failure), card, field != nullptr ? field->first : 1, length.closing_F);
     return;
   }
   if (!file_bar(card, {length.BARFT, length.BARIN}, length.BARL, bar.ANOB, &bar.shape)) return;
@@ -62,7 +91,7 @@ void Pass1::recall_card(const Card& card) {
     return;
   }
   const geometry::StoredPair length = tables_.bar_lengths.at(stored->NB);
-  const float BARL = static_cast<float>(100 * length.BARFT + length.BARIN);
+  const auto BARL = static_cast<float>(length.millimetres());
   file_bar(card, length, BARL, recall.ANOB, nullptr);
 }
 

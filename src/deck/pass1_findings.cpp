@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "cards/card_fields.h"
+#include "cards/descriptions.h"
 #include "deck/conversion_place.h"
 #include "deck/error_notes.h"
 #include "records/fatal.h"
@@ -12,7 +12,7 @@
 
 namespace barlist::deck {
 
-using events::CardKind;
+using cards::CardKind;
 using events::DeckError;
 
 void Pass1::premature_end() {

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "cards/card_fields.h"
+#include "cards/descriptions.h"
+#include "cards/wording.h"
 #include "cards/zero_fill.h"
 #include "records/fatal.h"
 #include "records/text.h"
@@ -32,7 +33,7 @@ void check_left_punched(const Card& card, const CardField& field, std::vector<Ca
   found.push_back({field.first,
                    std::string(field.name) + " punched at the left of its field: read as " + as_read(punched) +
                        ", listed in the bar table as " + records::trimmed({listed.data(), N}),
-                   punch_note(field)});
+                   cards::punch_note(field)});
 }
 
 // Fields already told of as the right half of a number across two fields
@@ -49,8 +50,6 @@ void check_zero_filled_fields(const Card& card, const cards::CardFields& fields,
     if (field->width() == 6) check_left_punched<6>(card, *field, found);
   }
 }
-
-std::string columns_text(int first, int last) { return std::to_string(first) + " to " + std::to_string(last); }
 
 // The bytes of the UTF-8 character that starts at `at`; 1 when the bytes
 // there are not one.
@@ -106,11 +105,12 @@ void check_record(std::string_view record, std::vector<CardWarning>& found) {
   if (record.size() > kCardColumns) {
     const std::size_t text = record.find_first_not_of(' ', kCardColumns);
     if (text != std::string_view::npos) {
-      found.push_back(
-          {static_cast<int>(text) + 1, "text beyond column 80 is ignored", "keep each card within 80 columns"});
+      static const std::string kLast = std::to_string(kCardColumns);
+      found.push_back({static_cast<int>(text) + 1, "text beyond column " + kLast + " is ignored",
+                       "keep each card within " + kLast + " columns"});
     }
   }
-  if (!record.empty() && events::kind_of(record[0]) != events::CardKind::Comment) check_non_ascii(record, found);
+  if (!record.empty() && cards::kind_of(record[0]) != cards::CardKind::Comment) check_non_ascii(record, found);
 }
 
 bool check_line_ends(std::string_view record, std::vector<CardWarning>& found) {
@@ -130,9 +130,9 @@ void check_bar_card(const Card& card, const BarCard& bar, std::vector<CardWarnin
   if (first_digit != std::string_view::npos && length.find(' ', first_digit) != std::string_view::npos) {
     const int mm = static_cast<int>(bar.shape.LFT) * 100 + static_cast<int>(bar.shape.LIN);
     found.push_back({kHundreds.first,
-                     "length punched at the left of columns " + columns_text(kHundreds.first, kMillimetres.last) +
+                     "length punched at the left of " + cards::columns_to(kHundreds.first, kMillimetres.last) +
                          ": read as " + std::to_string(mm) + " mm (hundreds in " +
-                         columns_text(kHundreds.first, kHundreds.last) + ", millimetres in " +
+                         cards::column_range(kHundreds.first, kHundreds.last) + ", millimetres in " +
                          std::to_string(kMillimetres.first) + " and " + std::to_string(kMillimetres.last) + ")",
                      "punch all six digits of the length, with leading zeros or blanks: 012450 for 12450 mm"});
   }
@@ -149,7 +149,8 @@ void check_bar_card(const Card& card, const BarCard& bar, std::vector<CardWarnin
                        "a written length is given: the bar type and "
                        "dimensions from column " +
                            std::to_string(kType) + " are ignored",
-                       "leave columns 7 to 12 blank to have the length worked out from the bar type"});
+                       "leave " + cards::columns_to(kHundreds.first, kMillimetres.last) +
+                           " blank to have the length worked out from the bar type"});
     }
   }
 }
@@ -168,19 +169,14 @@ void check_lump_weight_card(const Card& card, std::vector<CardWarning>& found) {
   check_unread_columns(card, found);
 }
 
-void check_line_skip_card(const records::InputChannel& deck, const Card& card, std::vector<CardWarning>& found) {
-  try {
-    decode_line_skip_count(deck, card);
-  } catch (const records::FatalError& error) {
-    if (error.condition() != records::kConversionError) throw;
-    static constexpr CardField kCount = cards::kLineSkipFields.named("lines to skip");
-    found.push_back({kCount.first,
-                     "the line-skip count \"" + std::string(kCount.text(card.text())) + "\" (columns " +
-                         std::to_string(kCount.first) + "-" + std::to_string(kCount.last) +
-                         ") is not a number: the bar table stops at this card with an input conversion error",
-                     "punch the number of lines right-justified in columns " + std::to_string(kCount.first) + "-" +
-                         std::to_string(kCount.last)});
-  }
+void check_line_skip_card(const Card& card, std::vector<CardWarning>& found) {
+  cards::LineSkipCard skip;
+  if (cards::decode(cards::kLineSkip, card.text(), skip).ok()) return;
+  static constexpr CardField kCount = cards::kLineSkipFields.named("lines to skip");
+  found.push_back({kCount.first,
+                   "the line-skip count \"" + std::string(kCount.text(card.text())) + "\" (" + cards::columns(kCount) +
+                       ") is not a number: the bar table stops at this card with an input conversion error",
+                   cards::punch_right(kCount, "the number of lines")});
 }
 
 }  // namespace barlist::deck

@@ -47,11 +47,7 @@ void check_vary_bar_card(const Card& card, std::vector<CardWarning>& found);
 void check_lump_weight_card(const Card& card, std::vector<CardWarning>& found);
 
 // A line-skip card whose count does not convert: the bar table stops there.
-void check_line_skip_card(const records::InputChannel& deck, const Card& card, std::vector<CardWarning>& found);
-
-// "punch the count right-justified in columns 13-16", or for a text field
-// "keep the mark within columns 4-6".
-std::string punch_note(const cards::CardField& field);
+void check_line_skip_card(const Card& card, std::vector<CardWarning>& found);
 
 // Numbers that begin inside one whole-number field and end inside the next,
 // as a number shifted by a column reads. Returns the fields on the right of

@@ -2,23 +2,19 @@
 // fields, and text in columns that the card's kind does not read.
 #include <optional>
 
-#include "cards/card_fields.h"
+#include "cards/descriptions.h"
+#include "cards/wording.h"
 #include "deck/warnings.h"
 
 namespace barlist::deck {
 namespace {
 
 using cards::CardField;
-using events::CardKind;
+using cards::CardKind;
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 char at(const Card& card, int column) { return card.text()[static_cast<std::size_t>(column - 1)]; }
-
-// "17" or "17-20".
-std::string span(int first, int last) {
-  return first == last ? std::to_string(first) : std::to_string(first) + "-" + std::to_string(last);
-}
 
 // The whole number a field reads, as written: blanks skipped, leading zeros
 // dropped. Nothing when the field holds more than digits and blanks.
@@ -45,7 +41,7 @@ struct PairNames {
 PairNames pair_names(const CardField& left, const CardField& right) {
   const std::size_t l = left.name.find(' ');
   const std::size_t r = right.name.find(' ');
-  const auto columns = [](const CardField& f) { return " (" + span(f.first, f.last) + ")"; };
+  const auto columns = [](const CardField& f) { return " (" + cards::column_span(f.first, f.last) + ")"; };
   if (l != std::string_view::npos && r != std::string_view::npos && left.name.substr(0, l) == right.name.substr(0, r)) {
     std::string left_label(left.name.substr(l + 1));
     std::string right_label(right.name.substr(r + 1));
@@ -69,17 +65,6 @@ bool carries_quantities(CardKind kind) {
          kind == CardKind::LumpWeight;
 }
 
-// Whether a card of that kind has a use for the column: one of its own
-// fields reads it, or, on a recall bar card, the bar table lists it as
-// punched (every bar card field but the length, which is the recalled one).
-bool used(CardKind kind, int column) {
-  if (column == 1 || cards::fields_of(kind).at_column(column) != nullptr) return true;
-  if (kind != CardKind::RecallBar) return false;
-  const CardField* listed = cards::kBarFields.at_column(column);
-  static constexpr CardField kMillimetres = cards::kBarFields.named("length in mm");
-  return listed != nullptr && listed->first > kMillimetres.last;
-}
-
 // Columns `first` to `last` are not used; tells of the text in them, if any.
 void check_gap(const Card& card, int first, int last, std::vector<CardWarning>& found) {
   const std::string_view gap =
@@ -91,26 +76,21 @@ void check_gap(const Card& card, int first, int last, std::vector<CardWarning>& 
   const cards::CardFields fields = cards::fields_of(card.kind());
   const CardField* before = fields.at_column(first - 1);
   const CardField* after = last < cards::kCardColumns ? fields.at_column(last + 1) : nullptr;
-  std::string message = (from == to ? "column " + span(from, to) + " is" : "columns " + span(from, to) + " are") +
-                        " not read on a " + std::string(events::kind_name(card.kind()));
+  std::string message = cards::columns(from, to) + (from == to ? " is" : " are") + " not read on a " +
+                        std::string(cards::kind_name(card.kind()));
   const bool shifted_left = after != nullptr && (to == last || before == nullptr);
   // Text that fills the columns tells no direction.
   const CardField* shifted = from == first && to == last ? nullptr : shifted_left ? after : before;
-  std::string note = "leave columns " + span(first, last) + " blank";
+  std::string note = "leave " + cards::columns(first, last) + " blank";
   if (shifted != nullptr) {
-    message += ": is the " + std::string(shifted->name) + " (columns " + span(shifted->first, shifted->last) +
-               ") shifted " + (shifted_left ? "left?" : "right?");
-    note = punch_note(*shifted);
+    message += ": is the " + std::string(shifted->name) + " (" + cards::columns(*shifted) + ") shifted " +
+               (shifted_left ? "left?" : "right?");
+    note = cards::punch_note(*shifted);
   }
   found.push_back({from, std::move(message), std::move(note)});
 }
 
 }  // namespace
-
-std::string punch_note(const CardField& field) {
-  if (!field.numeric) return "keep the " + std::string(field.name) + " within columns " + span(field.first, field.last);
-  return "punch the " + std::string(field.name) + " right-justified in columns " + span(field.first, field.last);
-}
 
 std::vector<const CardField*> check_numbers_across_fields(const Card& card, std::vector<CardWarning>& found) {
   std::vector<const CardField*> crossed;
@@ -132,10 +112,10 @@ std::vector<const CardField*> check_numbers_across_fields(const Card& card, std:
     if (!left_value || !right_value) continue;
     const PairNames names = pair_names(left, right);
     found.push_back({first,
-                     "the number in columns " + span(first, last) + " runs across " + names.both + ": read as " +
+                     "the number in " + cards::columns(first, last) + " runs across " + names.both + ": read as " +
                          names.left_label + " = " + *left_value + ", " + names.right_label + " = " + *right_value,
                      "punch each number right-justified in its own field: the " + std::string(left.name) +
-                         " ends at column " + std::to_string(left.last)});
+                         " ends at " + cards::columns(left.last, left.last)});
     crossed.push_back(&right);
   }
   return crossed;
@@ -143,14 +123,15 @@ std::vector<const CardField*> check_numbers_across_fields(const Card& card, std:
 
 void check_unread_columns(const Card& card, std::vector<CardWarning>& found) {
   if (!carries_quantities(card.kind())) return;
+  const cards::ColumnMask& used = cards::used_columns_of(card.kind());
   int column = 1;
   while (column <= cards::kCardColumns) {
-    if (used(card.kind(), column)) {
+    if (used.test(column)) {
       ++column;
       continue;
     }
     const int first = column;
-    while (column <= cards::kCardColumns && !used(card.kind(), column)) ++column;
+    while (column <= cards::kCardColumns && !used.test(column)) ++column;
     check_gap(card, first, column - 1, found);
   }
 }

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "cards/card_fields.h"
+#include "cards/descriptions.h"
 #include "cards/zero_fill.h"
 #include "records/decode.h"
 
@@ -38,21 +38,21 @@ constexpr std::array<CardField, 6> kDimensions{field("dimension A"), field("dime
 
 void BarTableFile::card_listed(const events::CardListed& card) {
   switch (card.kind) {
-    case events::CardKind::Bar:
-    case events::CardKind::StoreBar:
-    case events::CardKind::RecallBar:
+    case cards::CardKind::Bar:
+    case cards::CardKind::StoreBar:
+    case cards::CardKind::RecallBar:
       bar_line(card.card, card.length_mm);
       return;
-    case events::CardKind::VaryBar:
+    case cards::CardKind::VaryBar:
       vary_bar_line(card.card);
       return;
-    case events::CardKind::Unit:
+    case cards::CardKind::Unit:
       unit_line(card.card);
       return;
-    case events::CardKind::Comment:
+    case cards::CardKind::Comment:
       comment_line(card.card);
       return;
-    case events::CardKind::LineSkip:
+    case cards::CardKind::LineSkip:
       blank_lines(card.lines_to_skip);
       return;
     default:

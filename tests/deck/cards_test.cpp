@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 
+#include "cards/descriptions.h"
 #include "records/fatal.h"
 
 namespace barlist::deck {
@@ -100,12 +101,12 @@ TEST(CardFields, EachFieldByNameAndByColumn) {
   EXPECT_EQ(kBarFields.named("angle").last, kCardColumns);
   EXPECT_EQ(kUnitFields.named("number of units").first, 18);
   EXPECT_EQ(kLumpWeightFields.named("lump weight").first, 17);
-  EXPECT_EQ(fields_of(events::CardKind::StoreBar).named("hook style at G").first, 26);
-  EXPECT_EQ(fields_of(events::CardKind::Comment).size(), 0u);
+  EXPECT_EQ(fields_of(cards::CardKind::StoreBar).named("hook style at G").first, 26);
+  EXPECT_EQ(fields_of(cards::CardKind::Comment).size(), 0u);
   EXPECT_THROW(kRecallFields.named("bar type"), std::logic_error);
   // Fields follow one another without overlapping.
-  for (const events::CardKind kind : {events::CardKind::Identification, events::CardKind::Bar,
-                                      events::CardKind::VaryBar, events::CardKind::LineSkip}) {
+  for (const cards::CardKind kind : {cards::CardKind::Identification, cards::CardKind::Bar,
+                                      cards::CardKind::VaryBar, cards::CardKind::LineSkip}) {
     int after = 1;
     for (const CardField& field : fields_of(kind)) {
       EXPECT_GT(field.first, after);

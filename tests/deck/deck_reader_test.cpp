@@ -18,7 +18,7 @@
 namespace barlist::deck {
 namespace {
 
-using events::CardKind;
+using cards::CardKind;
 
 class Recorder final : public events::RunListener {
  public:
