@@ -50,12 +50,14 @@ inline constexpr std::array<KindDescription, 12> kKinds{{
 
 constexpr const KindDescription& describe(CardKind kind) { return kKinds[static_cast<std::size_t>(kind)]; }
 
-static_assert([] {
-  for (std::size_t i = 0; i < kKinds.size(); ++i) {
-    if (static_cast<std::size_t>(kKinds[i].kind) != i) return false;
-  }
-  return true;
-}(), "the table of kinds stands in the order of CardKind");
+static_assert(
+    [] {
+      for (std::size_t i = 0; i < kKinds.size(); ++i) {
+        if (static_cast<std::size_t>(kKinds[i].kind) != i) return false;
+      }
+      return true;
+    }(),
+    "the table of kinds stands in the order of CardKind");
 
 namespace detail {
 inline constexpr auto kKindOfByte = [] {

@@ -119,8 +119,9 @@ inline constexpr auto kLumpWeight =
 inline constexpr auto kSubtotal = describe<SubtotalCard, 1>(
     CardKind::Subtotal, kSubtotalLayout, {{{"subtotal name", "name", [](SubtotalCard& c) { return Target(c.name); }}}});
 
-inline constexpr auto kLineSkip = describe<LineSkipCard, 1>(
-    CardKind::LineSkip, kLineSkipLayout, {{{"lines to skip", "lines", [](LineSkipCard& c) { return Target(c.count); }}}});
+inline constexpr auto kLineSkip =
+    describe<LineSkipCard, 1>(CardKind::LineSkip, kLineSkipLayout,
+                              {{{"lines to skip", "lines", [](LineSkipCard& c) { return Target(c.count); }}}});
 
 inline constexpr CardFields kIdentificationFields = kIdentification.fields();
 inline constexpr CardFields kUnitFields = kUnit.fields();
@@ -165,7 +166,8 @@ constexpr Result with_description(CardKind kind, Visitor visit, Result none) {
 // The fields a card of that kind reads; none for comments, end cards and
 // cards of no kind.
 constexpr CardFields fields_of(CardKind kind) {
-  return with_description(kind, [](const auto& description) { return description.fields(); }, CardFields());
+  return with_description(
+      kind, [](const auto& description) { return description.fields(); }, CardFields());
 }
 
 // A decode: how it went, and the field that did not convert when it failed.
@@ -182,7 +184,8 @@ template <typename Decoded, std::size_t N>
                                                   Decoded& card) {
   const auto targets = [&]<std::size_t... I>(std::index_sequence<I...>) {
     return std::array<Target, N>{description.targets[I](card)...};
-  }(std::make_index_sequence<N>{});
+  }
+  (std::make_index_sequence<N>{});
   const records::ReadResult read = records::read_records(description.layout, image, targets, nullptr);
   if (read.ok()) return {};
   return {read.status, &description.field_list[read.failed_target]};

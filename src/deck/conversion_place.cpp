@@ -1,8 +1,8 @@
 #include "deck/conversion_place.h"
 
+#include <type_traits>
 #include "cards/descriptions.h"
 #include "cards/wording.h"
-#include <type_traits>
 
 #include "records/fatal.h"
 #include "records/text.h"

@@ -12,10 +12,10 @@
 namespace barlist::deck {
 namespace {
 
+using cards::CardKind;
 using cards::columns;
 using cards::kBarFields;
 using cards::punch_right;
-using cards::CardKind;
 using events::DeckError;
 
 // The numbers from 1 to `upto` that a rule takes, as "1, 3 and 6".
@@ -60,8 +60,8 @@ std::string fix_of(DeckError error) {
     case DeckError::PrematureEnd:
       return "end every problem with a Z card; after the last, put only comments, line skips and blank lines";
     case DeckError::NoIdentificationCard:
-      return "start the deck and each problem with an identification card: a * card holding " + std::string(cards::kProgramCode) + " in " +
-             columns(cards::kIdentificationFields.named("program code"));
+      return "start the deck and each problem with an identification card: a * card holding " +
+             std::string(cards::kProgramCode) + " in " + columns(cards::kIdentificationFields.named("program code"));
     case DeckError::NoUnitCard:
       return "put a unit card (U) before the bars; after a subtotal card, open a new unit";
     case DeckError::NumberOfUnitsNotGiven:

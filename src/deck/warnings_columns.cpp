@@ -114,8 +114,8 @@ std::vector<const CardField*> check_numbers_across_fields(const Card& card, std:
     found.push_back({first,
                      "the number in " + cards::columns(first, last) + " runs across " + names.both + ": read as " +
                          names.left_label + " = " + *left_value + ", " + names.right_label + " = " + *right_value,
-                     "punch each number right-justified in its own field: the " + std::string(left.name) +
-                         " ends at " + cards::columns(left.last, left.last)});
+                     "punch each number right-justified in its own field: the " + std::string(left.name) + " ends at " +
+                         cards::columns(left.last, left.last)});
     crossed.push_back(&right);
   }
   return crossed;

@@ -25,7 +25,8 @@ BarLength bar_length(const BarShape& bar) {
   if (bar.LFT + bar.LIN > 0.0f) return written_length(bar.LFT, bar.LIN);
 
   const DevelopedLength developed = developed_length(bar);
-  if (developed.failure != ShapeFailure::none) return {developed.failure, 0.0f, 0, 0, developed.field, developed.closing_F};
+  if (developed.failure != ShapeFailure::none)
+    return {developed.failure, 0.0f, 0, 0, developed.field, developed.closing_F};
   if (!is_storable_length(developed.BARL)) return {ShapeFailure::dimension, 0.0f, 0, 0};
 
   const float BARL = round_to_5mm(developed.BARL);

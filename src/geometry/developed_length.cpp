@@ -185,7 +185,8 @@ DevelopedLength developed_length(const BarShape& bar) {
   }
 
   CHKDIM chk{.IBS = bar.IBS, .IA = bar.IA, .IG = bar.IG};
-  if (const ShapeField hook = check_hooks(hooks_of(ITYPE), chk); hook != ShapeField::none) return {ShapeFailure::hook, 0.0f, hook};
+  if (const ShapeField hook = check_hooks(hooks_of(ITYPE), chk); hook != ShapeField::none)
+    return {ShapeFailure::hook, 0.0f, hook};
   if (ITYPE == 53 && CHKDIM::CHKPOS(bar.B, bar.C) != 0) {
     return {ShapeFailure::parabola, 0.0f, bar.B > 0.0f ? ShapeField::C : ShapeField::B};
   }

@@ -4,6 +4,9 @@
 
 #include <fcntl.h>
 
+#include <set>
+#include <type_traits>
+
 #include "cards/descriptions.h"
 #include "records/fatal.h"
 
@@ -105,8 +108,8 @@ TEST(CardFields, EachFieldByNameAndByColumn) {
   EXPECT_EQ(fields_of(cards::CardKind::Comment).size(), 0u);
   EXPECT_THROW(kRecallFields.named("bar type"), std::logic_error);
   // Fields follow one another without overlapping.
-  for (const cards::CardKind kind : {cards::CardKind::Identification, cards::CardKind::Bar,
-                                      cards::CardKind::VaryBar, cards::CardKind::LineSkip}) {
+  for (const cards::CardKind kind :
+       {cards::CardKind::Identification, cards::CardKind::Bar, cards::CardKind::VaryBar, cards::CardKind::LineSkip}) {
     int after = 1;
     for (const CardField& field : fields_of(kind)) {
       EXPECT_GT(field.first, after);
@@ -114,6 +117,54 @@ TEST(CardFields, EachFieldByNameAndByColumn) {
       after = field.last;
     }
   }
+}
+
+// Every description's bindings suit its layout: a text field goes to a cell
+// of its width, a number to a target of its kind; keys are unique.
+TEST(CardFields, BindingsSuitTheLayouts) {
+  for (const KindDescription& kind : kKinds) {
+    with_description(
+        kind.kind,
+        [&](const auto& description) {
+          typename std::remove_cvref_t<decltype(description)>::Card decoded;
+          std::set<std::string_view> keys;
+          for (std::size_t i = 0; i < description.field_list.size(); ++i) {
+            const CardField& field = description.field_list[i];
+            const records::Target target = description.targets[i](decoded);
+            const records::ItemKind expected = !field.numeric  ? records::ItemKind::Text
+                                               : field.integer ? records::ItemKind::Integer
+                                                               : records::ItemKind::Real;
+            EXPECT_EQ(target.kind(), expected) << kind.name << ": " << field.name;
+            if (!field.numeric) {
+              EXPECT_EQ(target.length(), static_cast<std::size_t>(field.width())) << field.name;
+            }
+            EXPECT_TRUE(keys.insert(field.key).second) << kind.name << ": " << field.key;
+          }
+          return true;
+        },
+        true);
+  }
+}
+
+// The columns each kind puts to use, and the kind each column-1 letter is.
+TEST(CardFields, UsedColumnsAndKindLetters) {
+  const auto unused = [](CardKind kind) {
+    std::string columns;
+    for (int column = 1; column <= kCardColumns; ++column) {
+      if (!used_columns_of(kind).test(column)) columns += std::to_string(column) + " ";
+    }
+    return columns;
+  };
+  EXPECT_EQ(unused(CardKind::Bar), "17 18 19 20 21 22 ");
+  EXPECT_EQ(unused(CardKind::RecallBar), "7 8 9 10 11 12 17 18 19 20 21 22 ");
+  EXPECT_EQ(unused(CardKind::LumpWeight).substr(0, 5), "2 3 4");
+  EXPECT_FALSE(used_columns_of(CardKind::LumpWeight).test(23));
+  for (const KindDescription& kind : kKinds) {
+    for (const char letter : kind.letters) EXPECT_EQ(kind_of(letter), kind.kind) << letter;
+  }
+  EXPECT_EQ(kind_of('s'), CardKind::Unknown);
+  EXPECT_EQ(capital_kind('s'), CardKind::StoreBar);
+  EXPECT_EQ(kind_letters(), "*, U, blank, 0, S, R, V, W, T, C, K or Z");
 }
 
 }  // namespace
