@@ -217,6 +217,47 @@ constexpr const ColumnMask& used_columns_of(CardKind kind) {
   return detail::kUsedColumns[static_cast<std::size_t>(kind)];
 }
 
+// A run of columns, first to last.
+struct ColumnRun {
+  int first = 0;
+  int last = 0;
+};
+
+// The runs of columns that a kind does not use, in column order.
+struct ColumnRuns {
+  std::array<ColumnRun, 8> runs{};
+  std::size_t count = 0;
+  constexpr const ColumnRun* begin() const { return runs.data(); }
+  constexpr const ColumnRun* end() const { return runs.data() + count; }
+};
+
+constexpr ColumnRuns unused_runs(CardKind kind) {
+  const ColumnMask used = used_columns(kind);
+  ColumnRuns unused;
+  for (int column = 1; column <= kCardColumns; ++column) {
+    if (used.test(column)) continue;
+    if (unused.count > 0 && unused.runs[unused.count - 1].last == column - 1) {
+      unused.runs[unused.count - 1].last = column;
+    } else {
+      unused.runs.at(unused.count++) = {column, column};
+    }
+  }
+  return unused;
+}
+
+namespace detail {
+inline constexpr auto kUnusedRuns = [] {
+  std::array<ColumnRuns, kKinds.size()> runs{};
+  for (const KindDescription& kind : kKinds) runs[static_cast<std::size_t>(kind.kind)] = unused_runs(kind.kind);
+  return runs;
+}();
+}  // namespace detail
+
+// The same, worked out by the compiler for every kind.
+constexpr const ColumnRuns& unused_runs_of(CardKind kind) {
+  return detail::kUnusedRuns[static_cast<std::size_t>(kind)];
+}
+
 // The bar card field a failed length check names; null when no one field is
 // at fault.
 constexpr const CardField* bar_field(geometry::ShapeField field) {

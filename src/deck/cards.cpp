@@ -8,8 +8,8 @@ namespace {
 // The card decoded by its description; a field that does not convert stops
 // the run on the deck's channel.
 template <typename Description>
-typename Description::Card decoded(const records::InputChannel& deck, const Description& description,
-                                   const Card& card) {
+[[gnu::always_inline]] inline typename Description::Card decoded(const records::InputChannel& deck,
+                                                                 const Description& description, const Card& card) {
   typename Description::Card out;
   if (!cards::decode(description, card.text(), out).ok()) deck.conversion_failed();
   return out;

@@ -72,6 +72,7 @@ void Pass1::no_end_card() {
 }
 
 void Pass1::warn_found() {
+  if (found_.empty()) return;  // nearly every card
   // In column order, whatever check found them.
   std::stable_sort(found_.begin(), found_.end(),
                    [](const CardWarning& a, const CardWarning& b) { return a.column < b.column; });

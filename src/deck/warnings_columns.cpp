@@ -1,5 +1,6 @@
 // Numbers and text one column off: a number that crosses the border of two
 // fields, and text in columns that the card's kind does not read.
+#include <array>
 #include <optional>
 
 #include "cards/descriptions.h"
@@ -53,11 +54,38 @@ PairNames pair_names(const CardField& left, const CardField& right) {
           std::string(left.name), std::string(right.name)};
 }
 
-// The columns 7 to 12 of a bar card spell one six-digit length in two fields.
-bool one_length(const CardField& left) {
-  static constexpr CardField kHundreds = cards::kBarFields.named("length in hundreds of mm");
-  return left.name == kHundreds.name;
+// The two fields of a bar card's written length spell one six-digit number.
+constexpr bool one_length(const CardField& left) {
+  return left.name == cards::kBarFields.named("length in hundreds of mm").name;
 }
+
+// The whole-number fields of a kind that meet a whole-number field on their
+// right, by index: where a number may run across a border. The six columns
+// of a bar card's length are one number.
+struct Borders {
+  std::array<std::size_t, 24> left{};
+  std::size_t count = 0;
+};
+
+constexpr Borders borders_of(CardKind kind) {
+  const cards::CardFields fields = cards::fields_of(kind);
+  Borders borders;
+  for (std::size_t i = 0; i + 1 < fields.size(); ++i) {
+    const CardField& left = fields[i];
+    const CardField& right = fields[i + 1];
+    if (left.last + 1 != right.first || !left.whole_number() || !right.whole_number() || one_length(left)) continue;
+    borders.left.at(borders.count++) = i;
+  }
+  return borders;
+}
+
+inline constexpr auto kBorders = [] {
+  std::array<Borders, cards::kKinds.size()> borders{};
+  for (const cards::KindDescription& kind : cards::kKinds) {
+    borders[static_cast<std::size_t>(kind.kind)] = borders_of(kind.kind);
+  }
+  return borders;
+}();
 
 // The cards that carry quantities, whose unread columns are worth a word.
 bool carries_quantities(CardKind kind) {
@@ -95,10 +123,10 @@ void check_gap(const Card& card, int first, int last, std::vector<CardWarning>& 
 std::vector<const CardField*> check_numbers_across_fields(const Card& card, std::vector<CardWarning>& found) {
   std::vector<const CardField*> crossed;
   const cards::CardFields fields = cards::fields_of(card.kind());
-  for (auto it = fields.begin(); it != fields.end() && it + 1 != fields.end(); ++it) {
-    const CardField& left = *it;
-    const CardField& right = *(it + 1);
-    if (left.last + 1 != right.first || !left.whole_number() || !right.whole_number() || one_length(left)) continue;
+  const Borders& borders = kBorders[static_cast<std::size_t>(card.kind())];
+  for (std::size_t b = 0; b < borders.count; ++b) {
+    const CardField& left = fields[borders.left[b]];
+    const CardField& right = fields[borders.left[b] + 1];
     if (!is_digit(at(card, left.last)) || !is_digit(at(card, right.first))) continue;
     int first = left.last;
     while (first > left.first && is_digit(at(card, first - 1))) --first;
@@ -123,16 +151,14 @@ std::vector<const CardField*> check_numbers_across_fields(const Card& card, std:
 
 void check_unread_columns(const Card& card, std::vector<CardWarning>& found) {
   if (!carries_quantities(card.kind())) return;
-  const cards::ColumnMask& used = cards::used_columns_of(card.kind());
-  int column = 1;
-  while (column <= cards::kCardColumns) {
-    if (used.test(column)) {
-      ++column;
-      continue;
-    }
-    const int first = column;
-    while (column <= cards::kCardColumns && !used.test(column)) ++column;
-    check_gap(card, first, column - 1, found);
+  // Nearly every card leaves them blank: compared at once with blanks.
+  static constexpr std::string_view kBlanks(
+      "                                                                                ");
+  static_assert(kBlanks.size() == cards::kCardColumns);
+  for (const cards::ColumnRun& run : cards::unused_runs_of(card.kind())) {
+    const auto first = static_cast<std::size_t>(run.first - 1);
+    const auto width = static_cast<std::size_t>(run.last - run.first + 1);
+    if (card.text().substr(first, width) != kBlanks.substr(0, width)) check_gap(card, run.first, run.last, found);
   }
 }
 
