@@ -76,13 +76,16 @@ void Pass1::warn_found() {
   // In column order, whatever check found them.
   std::stable_sort(found_.begin(), found_.end(),
                    [](const CardWarning& a, const CardWarning& b) { return a.column < b.column; });
-  for (CardWarning& w : found_) warn(w.column, std::move(w.message), std::move(w.note));
+  for (CardWarning& w : found_) warn(w.column, std::move(w.message), std::move(w.note), w.fixes);
   found_.clear();
 }
 
-void Pass1::warn(int column, std::string message, std::string note) {
+void Pass1::warn(int column, std::string message, std::string note, const std::vector<CardFix>& fixes) {
   events::Warning warning{line_, column, std::move(message), record_};
   if (!note.empty()) warning.notes.push_back({line_, column, std::move(note)});
+  for (const CardFix& fix : fixes) {
+    warning.fixes.push_back({line_, fix.first_column, fix.last_column, fix.text, fix.safe, fix.keeps_values});
+  }
   listener_.warning(warning);
 }
 

@@ -36,6 +36,10 @@ void check_left_punched(const Card& card, const CardField& field, std::vector<Ca
                    std::string(field.name) + " punched at the left of its field: read as " + as_read(punched) +
                        ", listed in the bar table as " + records::trimmed({listed.data(), N}),
                    cards::punch_note(field)});
+  // What barlist read, right-justified: every value stays.
+  if (const auto justified = right_justified(as_read(punched), field.width())) {
+    found.back().fixes.push_back({field.first, field.last, *justified, true, true});
+  }
 }
 
 // Fields already told of as the right half of a number across two fields
@@ -111,13 +115,22 @@ void check_non_ascii(std::string_view record, std::vector<CardWarning>& found) {
                                          " columns (columns count bytes), so every field after it is read " +
                                          std::string(kHowMany[bytes - 1]) + " to the right";
   std::string note = "punch the card in plain ASCII";
+  std::vector<CardFix> fixes;
   if (const char letter = plain_letter(record, at); letter != ' ') {
     note += " (" + std::string(1, letter) + " for " + std::string(record.substr(at, 2)) + ")";
+    // Its plain letter in one column moves the rest of the card back.
+    fixes.push_back({static_cast<int>(at) + 1, static_cast<int>(at) + 2, std::string(1, letter), false});
   }
-  found.push_back({static_cast<int>(at) + 1, std::move(message), std::move(note)});
+  found.push_back({static_cast<int>(at) + 1, std::move(message), std::move(note), std::move(fixes)});
 }
 
 }  // namespace
+
+std::optional<std::string> right_justified(std::string_view digits, int width) {
+  const auto w = static_cast<std::size_t>(width);
+  if (digits.empty() || digits.size() > w) return std::nullopt;
+  return std::string(w - digits.size(), ' ') + std::string(digits);
+}
 
 void check_record(std::string_view record, std::vector<CardWarning>& found) {
   const std::size_t tab = record.find('\t');
@@ -158,6 +171,9 @@ void check_bar_card(const Card& card, const BarCard& bar, std::vector<CardWarnin
                          cards::column_range(kHundreds.first, kHundreds.last) + ", millimetres in " +
                          std::to_string(kMillimetres.first) + " and " + std::to_string(kMillimetres.last) + ")",
                      "punch all six digits of the length, with leading zeros or blanks: 012450 for 12450 mm"});
+    if (const auto justified = right_justified(std::to_string(mm), kMillimetres.last - kHundreds.first + 1)) {
+      found.back().fixes.push_back({kHundreds.first, kMillimetres.last, *justified, true, true});
+    }
   }
   const std::vector<const CardField*> crossed = check_numbers_across_fields(card, found);
   check_zero_filled_fields(card, kBarFields, crossed, found);

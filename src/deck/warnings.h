@@ -4,6 +4,7 @@
 // warnings_columns.cpp those of numbers and text one column off.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,11 +15,25 @@
 
 namespace barlist::deck {
 
+// An edit of the card that mends a warning; its line is the card's.
+struct CardFix {
+  int first_column;
+  int last_column;
+  std::string text;  // the new text of those columns
+  bool safe;
+  bool keeps_values = false;
+};
+
 struct CardWarning {
   int column;  // first column of the field concerned
   std::string message;
   std::string note = {};  // what to do, at the same column; none when empty
+  std::vector<CardFix> fixes = {};
 };
+
+// The digits of a number right-justified in `width` columns; none when they
+// do not fit.
+std::optional<std::string> right_justified(std::string_view digits, int width);
 
 // Any card: a tab, text beyond column 80 (which no card reads), and but on a
 // comment card a byte outside ASCII, which moves every field after it when it

@@ -1,5 +1,6 @@
 // Numbers and text one column off: a number that crosses the border of two
 // fields, and text in columns that the card's kind does not read.
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -110,12 +111,38 @@ void check_gap(const Card& card, int first, int last, std::vector<CardWarning>& 
   // Text that fills the columns tells no direction.
   const CardField* shifted = from == first && to == last ? nullptr : shifted_left ? after : before;
   std::string note = "leave " + cards::columns(first, last) + " blank";
+  std::vector<CardFix> fixes;
   if (shifted != nullptr) {
     message += ": is the " + std::string(shifted->name) + " (" + cards::columns(*shifted) + ") shifted " +
                (shifted_left ? "left?" : "right?");
     note = cards::punch_note(*shifted);
+    if (shifted->whole_number()) {
+      // Back into its field: the field and the columns it spilled into
+      // hold its digits alone.
+      const int begin_at = shifted_left ? from : shifted->first;
+      const int end_at = shifted_left ? shifted->last : to;
+      const std::string_view spilled =
+          card.text().substr(static_cast<std::size_t>(begin_at - 1), static_cast<std::size_t>(end_at - begin_at + 1));
+      std::string digits;
+      for (const char c : spilled) {
+        if (c != ' ') digits += c;
+      }
+      // One number: its digits side by side, no blank between.
+      const std::size_t lead = spilled.find_first_not_of(' ');
+      const std::size_t tail = spilled.find_last_not_of(' ');
+      const bool only_digits = std::all_of(digits.begin(), digits.end(), is_digit) && lead != std::string_view::npos &&
+                               spilled.substr(lead, tail - lead + 1).find(' ') == std::string_view::npos;
+      if (const auto read = whole_number_read(shifted->text(card.text()))) {
+        message += " It reads as " + *read;
+        if (only_digits && !digits.empty() && digits != *read) message += ", not " + digits;
+      }
+      if (const auto justified = right_justified(digits, shifted->width()); justified && only_digits) {
+        const std::string blanks(static_cast<std::size_t>(end_at - begin_at + 1 - shifted->width()), ' ');
+        fixes.push_back({begin_at, end_at, shifted_left ? blanks + *justified : *justified + blanks, true});
+      }
+    }
   }
-  found.push_back({from, std::move(message), std::move(note)});
+  found.push_back({from, std::move(message), std::move(note), std::move(fixes)});
 }
 
 }  // namespace
@@ -139,11 +166,31 @@ std::vector<const CardField*> check_numbers_across_fields(const Card& card, std:
     const auto right_value = whole_number_read(right.text(card.text()));
     if (!left_value || !right_value) continue;
     const PairNames names = pair_names(left, right);
+    // All its digits in the field that holds most of them, right-justified,
+    // where the rest of that field is blank.
+    std::vector<CardFix> fixes;
+    const std::string digits(
+        card.text().substr(static_cast<std::size_t>(first - 1), static_cast<std::size_t>(last - first + 1)));
+    const int in_left = left.last - first + 1;
+    const int in_right = last - right.first + 1;
+    std::string both(card.text().substr(static_cast<std::size_t>(left.first - 1),
+                                        static_cast<std::size_t>(right.last - left.first + 1)));
+    const auto column_of = [&](int column) -> char& { return both[static_cast<std::size_t>(column - left.first)]; };
+    for (int column = first; column <= last; ++column) column_of(column) = ' ';
+    const CardField& home = in_left > in_right ? left : right;
+    const std::string_view rest(both.data() + (home.first - left.first), static_cast<std::size_t>(home.width()));
+    if (in_left != in_right && rest.find_first_not_of(' ') == std::string_view::npos) {
+      if (const auto justified = right_justified(digits, home.width())) {
+        for (int i = 0; i < home.width(); ++i) column_of(home.first + i) = (*justified)[static_cast<std::size_t>(i)];
+        fixes.push_back({left.first, right.last, both, true});
+      }
+    }
     found.push_back({first,
                      "the number in " + cards::columns(first, last) + " runs across " + names.both + ": read as " +
                          names.left_label + " = " + *left_value + ", " + names.right_label + " = " + *right_value,
                      "punch each number right-justified in its own field: the " + std::string(left.name) + " ends at " +
-                         cards::columns(left.last, left.last)});
+                         cards::columns(left.last, left.last),
+                     std::move(fixes)});
     crossed.push_back(&right);
   }
   return crossed;

@@ -51,12 +51,14 @@ Diagnostic diagnostic_of(const events::DeckErrorFound& error) {
           "error " + std::to_string(events::number(error.error)),
           std::string(events::message(error.error)) + context(error),
           std::string(error.record),
-          notes_of(error.notes)};
+          notes_of(error.notes),
+          error.fixes};
 }
 
 Diagnostic diagnostic_of(const events::Warning& warning) {
-  return {Severity::Warning,           warning.line,           warning.column, "warning", warning.message,
-          std::string(warning.record), notes_of(warning.notes)};
+  return {
+      Severity::Warning,       warning.line, warning.column, "warning", warning.message, std::string(warning.record),
+      notes_of(warning.notes), warning.fixes};
 }
 
 Diagnostic diagnostic_of(const events::ConversionFailed& failure) {

@@ -74,20 +74,23 @@ TEST(Warnings, NumbersAndTextOneColumnOff) {
       "5:7: length punched at the left of columns 7 to 12: read as 1205 mm (hundreds in 7 to 10, millimetres in 11 "
       "and 12)",
       "  note 5:7: punch all six digits of the length, with leading zeros or blanks: 012450 for 12450 mm",
-      "6:17: column 17 is not read on a bar card: is the count (columns 13-16) shifted right?",
+      "6:17: column 17 is not read on a bar card: is the count (columns 13-16) shifted right? It reads as 1, not 14",
       "  note 6:17: punch the count right-justified in columns 13-16",
-      "7:20: columns 20-22 are not read on a store bar card: is the bar type (columns 23-24) shifted left?",
+      "7:20: columns 20-22 are not read on a store bar card: is the bar type (columns 23-24) shifted left? It reads as "
+      "0, not 123",
       "  note 7:20: punch the bar type right-justified in columns 23-24",
       "8:7: column 7 is not read on a recall bar card: is the mark (columns 4-6) shifted right?",
       "  note 8:7: keep the mark within columns 4-6",
-      "8:18: column 18 is not read on a recall bar card: is the count (columns 13-16) shifted right?",
+      "8:18: column 18 is not read on a recall bar card: is the count (columns 13-16) shifted right? It reads as 3",
       "  note 8:18: punch the count right-justified in columns 13-16",
       "9:15: the number in columns 15-18 runs across the count (13-16) and the lump weight (17-22): read as count = "
       "12, lump weight = 50",
       "  note 9:15: punch each number right-justified in its own field: the count ends at column 16",
-      "9:30: columns 30-33 are not read on a lump weight card: is the lump weight (columns 17-22) shifted right?",
+      "9:30: columns 30-33 are not read on a lump weight card: is the lump weight (columns 17-22) shifted right? It "
+      "reads as 50",
       "  note 9:30: punch the lump weight right-justified in columns 17-22",
-      "10:12: column 12 is not read on a lump weight card: is the count (columns 13-16) shifted left?",
+      "10:12: column 12 is not read on a lump weight card: is the count (columns 13-16) shifted left? It reads as 0, "
+      "not 2",
       "  note 10:12: punch the count right-justified in columns 13-16",
       "11:15: the number in columns 15-20 runs across the count (13-16) and the average length (17-22): read as "
       "count = 14, average length = 6431",
