@@ -78,7 +78,8 @@ std::string fix_of(DeckError error) {
     case DeckError::IllegalBarType:
       return "bar types are 1 to " + std::to_string(geometry::kMaxBarType) + ", right-justified in " + columns(kType);
     case DeckError::IllegalHookStyle:
-      return "punch a valid hook style at each hooked end (" + columns(kBarFields.named("hook style at A")) + " and " +
+      return "punch a valid hook style at each hooked end (columns " +
+             std::to_string(kBarFields.named("hook style at A").first) + " and " +
              std::to_string(kBarFields.named("hook style at G").first) + ")";
     case DeckError::ErroneousDimension:
       return "recompute F from the other fields (on types 42 to 44, F is the sum of the legs); check the dimensions "
@@ -109,8 +110,19 @@ std::string fix_of(DeckError error) {
   return {};
 }
 
+// The kind a small letter in column 1 most likely stands for, on the errors
+// such a card meets; Unknown otherwise.
+CardKind meant_kind(const ErrorScene& scene) {
+  if (scene.error != DeckError::IllegalCode && scene.error != DeckError::NoUnitCard) return CardKind::Unknown;
+  return cards::capital_kind(scene.card.text()[0]);
+}
+
 std::string note_for(const ErrorScene& scene) {
   const CardKind kind = scene.card.kind();
+  if (const CardKind meant = meant_kind(scene); meant != CardKind::Unknown) {
+    return "card kinds are capital letters: did you mean " +
+           std::string(1, static_cast<char>(scene.card.text()[0] - 'a' + 'A')) + "?";
+  }
   switch (scene.error) {
     case DeckError::IllegalCode: {
       const char column1 = scene.card.text()[0];
@@ -128,6 +140,12 @@ std::string note_for(const ErrorScene& scene) {
       return length_or_type();
     case DeckError::IllegalHookStyle:
       return "hook styles for size " + std::to_string(scene.size) + " are " + hook_styles(scene.size);
+    case DeckError::IllegalRecallBar:
+      if (scene.stored_on_small_letter != 0) {
+        return "the bar was stored on line " + std::to_string(scene.stored_on_small_letter) +
+               " with a small s, which is no card kind: punch S there";
+      }
+      break;
     case DeckError::ErroneousDimension:
       if (scene.closing_F != 0) {
         char sum[32];
@@ -145,6 +163,23 @@ std::string note_for(const ErrorScene& scene) {
       break;
   }
   return fix_of(scene.error);
+}
+
+std::vector<CardFix> fixes_for(const ErrorScene& scene) {
+  std::vector<CardFix> fixes;
+  if (const CardKind meant = meant_kind(scene); meant != CardKind::Unknown) {
+    fixes.push_back({1, 1, std::string(1, static_cast<char>(scene.card.text()[0] - 'a' + 'A')), true});
+  }
+  // The sum of the legs in F: the sum is clear, whether a leg or F is wrong
+  // is not.
+  if (scene.error == DeckError::ErroneousDimension && scene.closing_F != 0) {
+    char sum[32];
+    std::snprintf(sum, sizeof sum, "%.7g", static_cast<double>(scene.closing_F));
+    static constexpr cards::CardField kF = kBarFields.named("dimension F");
+    if (const auto justified = right_justified(sum, kF.width()))
+      fixes.push_back({kF.first, kF.last, *justified, false});
+  }
+  return fixes;
 }
 
 }  // namespace barlist::deck

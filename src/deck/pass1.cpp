@@ -188,6 +188,11 @@ void Pass1::in_unit(const Card& card) {
       return;
     case CardKind::Identification:
     case CardKind::Unknown:
+      if (card.text()[0] == 's') {
+        // Remembered so that a recall of its bar can say why none is stored.
+        cards::RecallCard small;
+        if (cards::decode(cards::kRecall, card.text(), small).ok()) small_stores_.push_back({small.label, line_});
+      }
       recover(DeckError::IllegalCode, card, 1);
       return;
     case CardKind::Bar:
@@ -212,6 +217,7 @@ void Pass1::identification(const Card& card) {
   tables_.problems.emplace_back(tables_.bar_lengths.NB(), line_);
   listener_.problem_opened({line_, problem_, as_text(problem_number_), as_text(id.title), problem_price_});
   store_.clear();
+  small_stores_.clear();
   unit_open_ = false;  // a unit left open by an earlier problem is abandoned
   after_end_card_ = false;
   problem_ended_ = false;

@@ -82,6 +82,12 @@ class Pass1 {
   weights::Totals totals_;
   StoreTable store_;
   std::vector<CardWarning> found_;
+  // Bar cards of this problem punched with a small s, which store nothing.
+  struct SmallStore {
+    BarLabel label;
+    events::Line line;
+  };
+  std::vector<SmallStore> small_stores_;
 
   State state_ = State::BetweenProblems;
   bool after_end_card_ = false;  // between problems because an end card was read

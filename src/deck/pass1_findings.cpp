@@ -51,14 +51,24 @@ void Pass1::tell(DeckError error, const Card& card, int column, float closing_F)
                                premature ? std::string_view() : card.text(),
                                premature ? std::string_view() : record_};
   const bool problem_open = problem_ != 0 && !problem_ended_;
+  events::Line small_store = 0;
+  if (error == DeckError::IllegalRecallBar) {
+    for (const SmallStore& s : small_stores_) {
+      if (s.label.IBS == bar_.IBS && s.label.IBM == bar_.IBM) small_store = s.line;
+    }
+  }
   const ErrorScene scene{.error = error,
                          .card = card,
                          .column = column,
                          .size = bar_.IBS,
                          .closing_F = closing_F,
                          .open_problem = problem_open ? as_text(problem_number_) : std::string_view(),
-                         .open_problem_line = problem_open ? problem().opening_card : events::Line{0}};
+                         .open_problem_line = problem_open ? problem().opening_card : events::Line{0},
+                         .stored_on_small_letter = small_store};
   found.notes.push_back({line_, column, note_for(scene)});
+  for (const CardFix& fix : fixes_for(scene)) {
+    found.fixes.push_back({line_, fix.first_column, fix.last_column, fix.text, fix.safe, fix.keeps_values});
+  }
   listener_.deck_error(found);
 }
 
