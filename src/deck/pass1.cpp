@@ -227,6 +227,10 @@ void Pass1::identification(const Card& card) {
 
 void Pass1::unit_card(const Card& card) {
   const UnitCard unit = decode_unit(deck_, card);
+  if (warnings_) {
+    check_unit_card(card, unit, found_);
+    check_number_shapes(card, found_);
+  }
   unit_name_ = unit.name;
   unit_line_ = line_;
   NOUNIT_ = unit.NOUNIT;
@@ -239,6 +243,7 @@ void Pass1::unit_card(const Card& card) {
     return;
   }
   if (!(UPRICE_ > 0)) UPRICE_ = problem_price_;
+  warn_found();
 }
 
 void Pass1::subtotal_card(const Card& card) {

@@ -69,7 +69,15 @@ void Pass1::tell(DeckError error, const Card& card, int column, float closing_F)
   for (const CardFix& fix : fixes_for(scene)) {
     found.fixes.push_back({line_, fix.first_column, fix.last_column, fix.text, fix.safe, fix.keeps_values});
   }
+  // The card's own warnings and the error, in column order.
+  std::stable_sort(found_.begin(), found_.end(),
+                   [](const CardWarning& a, const CardWarning& b) { return a.column < b.column; });
+  std::size_t before = 0;
+  while (before < found_.size() && found_[before].column < column) ++before;
+  for (std::size_t i = 0; i < before; ++i) warn(found_[i].column, found_[i].message, found_[i].note, found_[i].fixes);
+  found_.erase(found_.begin(), found_.begin() + static_cast<std::ptrdiff_t>(before));
   listener_.deck_error(found);
+  warn_found();
 }
 
 // A problem that a failed card left open, told at the identification card

@@ -109,10 +109,18 @@ void check_non_ascii(std::string_view record, std::vector<CardWarning>& found) {
   const std::string column = std::to_string(at + 1);
   const int bytes = character_bytes(record, at);
   static constexpr std::string_view kHowMany[] = {"", "one column", "two columns", "three columns"};
+  // In the card's last field nothing follows but the rest of that field.
+  const cards::CardFields fields = cards::fields_of(cards::kind_of(record[0]));
+  const int first = static_cast<int>(at) + 1;
+  const bool field_after =
+      std::any_of(fields.begin(), fields.end(), [first](const CardField& f) { return f.first > first; });
+  const CardField* holder = fields.at_column(first);
+  const std::string moved =
+      field_after || holder == nullptr ? "every field after it" : "the rest of the " + std::string(holder->name);
   std::string message = bytes == 1 ? "non-ASCII byte in column " + column +
                                          ": it is not a whole character, and may show as other than it reads"
                                    : "non-ASCII character in column " + column + ": it takes " + std::to_string(bytes) +
-                                         " columns (columns count bytes), so every field after it is read " +
+                                         " columns (columns count bytes), so " + moved + " is read " +
                                          std::string(kHowMany[bytes - 1]) + " to the right";
   std::string note = "punch the card in plain ASCII";
   std::vector<CardFix> fixes;
@@ -200,11 +208,11 @@ void check_recall_card(const Card& card, std::vector<CardWarning>& found) {
 }
 
 void check_vary_bar_card(const Card& card, std::vector<CardWarning>& found) {
-  check_numbers_across_fields(card, found);
+  if (check_numbers_across_fields(card, found).empty()) check_number_shapes(card, found);
 }
 
 void check_lump_weight_card(const Card& card, std::vector<CardWarning>& found) {
-  check_numbers_across_fields(card, found);
+  if (check_numbers_across_fields(card, found).empty()) check_number_shapes(card, found);
   check_unread_columns(card, found);
 }
 

@@ -54,12 +54,22 @@ void check_bar_card(const Card& card, const BarCard& bar, std::vector<CardWarnin
 // the columns neither pass reads.
 void check_recall_card(const Card& card, std::vector<CardWarning>& found);
 
-// A vary bar card: a number that runs across two fields.
+// A vary bar card: a number that runs across two fields, or else one punched
+// at the left of its field or with a blank inside.
 void check_vary_bar_card(const Card& card, std::vector<CardWarning>& found);
 
-// A lump weight card: a number that runs across two fields, and text in the
+// A lump weight card: a number that runs across two fields (or else one with
+// a blank inside), and text in the
 // columns no field reads.
 void check_lump_weight_card(const Card& card, std::vector<CardWarning>& found);
+
+// A unit card: its number of units across the border with the price, or
+// begun in the name, told with the units and price barlist read.
+void check_unit_card(const Card& card, const UnitCard& unit, std::vector<CardWarning>& found);
+
+// The numbers of a card other than a bar card: a blank inside a number, and
+// on a vary bar card a number punched at the left of its field.
+void check_number_shapes(const Card& card, std::vector<CardWarning>& found);
 
 // A line-skip card whose count does not convert: the bar table stops there.
 void check_line_skip_card(const Card& card, std::vector<CardWarning>& found);

@@ -118,8 +118,8 @@ TEST(Warnings, BytesThatAreNotCardColumns) {
       "  note 2:12: punch the card in plain ASCII (U for \xc3\x9c)",
       "4:4: non-ASCII byte in column 4: it is not a whole character, and may show as other than it reads",
       "  note 4:4: punch the card in plain ASCII",
-      "5:8: non-ASCII character in column 8: it takes 3 columns (columns count bytes), so every field after it is "
-      "read two columns to the right",
+      "5:8: non-ASCII character in column 8: it takes 3 columns (columns count bytes), so the rest of the subtotal "
+      "name is read two columns to the right",
       "  note 5:8: punch the card in plain ASCII",
   };
   EXPECT_EQ(told, expected);

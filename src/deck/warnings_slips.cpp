@@ -1,0 +1,110 @@
+// Numbers off their place on the cards other than bar cards: a unit card's
+// number of units shifted into the price or into the name, and a number
+// punched at the left of its field or with a blank inside, where the report
+// shows it otherwise than meant.
+#include <cstdio>
+
+#include "cards/descriptions.h"
+#include "cards/wording.h"
+#include "deck/warnings.h"
+
+namespace barlist::deck {
+namespace {
+
+using cards::CardField;
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+char at(const Card& card, int column) { return card.text()[static_cast<std::size_t>(column - 1)]; }
+
+std::string without_blanks(std::string_view field) {
+  std::string digits;
+  for (const char c : field) {
+    if (c != ' ') digits += c;
+  }
+  return digits;
+}
+
+std::string units_text(float units) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g unit%s", static_cast<double>(units), units == 1.0f ? "" : "s");
+  return text;
+}
+
+std::string price_text(float price) {
+  if (!(price > 0)) return "the problem's price";
+  char text[32];
+  std::snprintf(text, sizeof text, "$%.2f/kg", static_cast<double>(price));
+  return text;
+}
+
+}  // namespace
+
+void check_unit_card(const Card& card, const UnitCard& unit, std::vector<CardWarning>& found) {
+  static constexpr CardField kName = cards::kUnitFields.named("unit name");
+  static constexpr CardField kUnits = cards::kUnitFields.named("number of units");
+  static constexpr CardField kPrice = cards::kUnitFields.named("price");
+  const std::string read = ": read as " + units_text(unit.NOUNIT) + " at " + price_text(unit.UPRICE);
+  if (is_digit(at(card, kUnits.last)) && is_digit(at(card, kPrice.first))) {
+    // One number across the border: where it starts and ends.
+    int first = kUnits.last;
+    while (first > kUnits.first && is_digit(at(card, first - 1))) --first;
+    int last = kPrice.first;
+    while (last < kPrice.last && is_digit(at(card, last + 1))) ++last;
+    const std::string_view after = card.text().substr(static_cast<std::size_t>(last), kPrice.last - last);
+    if (after.find_first_not_of(' ') != std::string_view::npos) return;  // a price of its own follows
+    const std::string digits(card.text().substr(static_cast<std::size_t>(first - 1), last - first + 1));
+    CardWarning warning{first,
+                        "the number in " + cards::columns(first, last) + " runs across the number of units (" +
+                            cards::column_span(kUnits.first, kUnits.last) + ") and the price (" +
+                            cards::column_span(kPrice.first, kPrice.last) + ")" + read,
+                        cards::punch_note(kUnits)};
+    // Back among the units, the price left blank: a price of a few cents a
+    // kilogram is no real price.
+    if (const auto justified = right_justified(digits, kUnits.width())) {
+      warning.fixes.push_back({kUnits.first, kPrice.last, *justified + std::string(kPrice.width(), ' '), true});
+    }
+    found.push_back(std::move(warning));
+    return;
+  }
+  // Shifted left: the name takes the number's first digit.
+  if (is_digit(at(card, kName.last)) && is_digit(at(card, kUnits.first)) && at(card, kUnits.last) == ' ' &&
+      at(card, kName.last - 1) == ' ') {
+    CardWarning warning{kName.last,
+                        "the number in " + cards::columns(kName.last, kUnits.first) + " begins in the unit name (" +
+                            cards::column_span(kName.first, kName.last) + ")" + read,
+                        cards::punch_note(kUnits)};
+    // Not safe: a unit name may end in a digit.
+    const std::string digits{at(card, kName.last), at(card, kUnits.first)};
+    warning.fixes.push_back({kName.last, kUnits.last, " " + digits, false});
+    found.push_back(std::move(warning));
+  }
+}
+
+void check_number_shapes(const Card& card, std::vector<CardWarning>& found) {
+  for (const CardField& field : cards::fields_of(card.kind())) {
+    if (!field.numeric) continue;
+    const std::string_view text = field.text(card.text());
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) continue;
+    const std::size_t last = text.find_last_not_of(' ');
+    const bool inner_blank = text.substr(first, last - first + 1).find(' ') != std::string_view::npos;
+    const bool at_left = last + 1 < text.size();
+    // The bar table lists a vary bar's numbers as punched; elsewhere a
+    // number at the left reads and shows as meant.
+    if (!inner_blank && !(at_left && card.kind() == cards::CardKind::VaryBar)) continue;
+    const std::string digits = without_blanks(text);
+    CardWarning warning{field.first + static_cast<int>(first),
+                        inner_blank ? "blank inside the " + std::string(field.name) + " (" + cards::columns(field) +
+                                          "): read as " + digits
+                                    : std::string(field.name) + " punched at the left of its field: read as " + digits +
+                                          ", listed in the bar table as punched",
+                        cards::punch_note(field)};
+    if (const auto justified = right_justified(digits, field.width())) {
+      warning.fixes.push_back({field.first, field.last, *justified, true, true});
+    }
+    found.push_back(std::move(warning));
+  }
+}
+
+}  // namespace barlist::deck
