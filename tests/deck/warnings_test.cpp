@@ -19,6 +19,11 @@ class WarningRecorder final : public events::RunListener {
     for (const events::Note& n : e.notes) {
       told.push_back("  note " + std::to_string(n.line) + ":" + std::to_string(n.column) + ": " + n.text);
     }
+    for (const events::Fix& f : e.fixes) {
+      told.push_back("  fix " + std::to_string(f.line) + ":" + std::to_string(f.first_column) + "-" +
+                     std::to_string(f.last_column) + " \"" + f.text + "\"" + (f.safe ? " safe" : " unsafe") +
+                     (f.keeps_values ? " keeps" : ""));
+    }
   }
   std::vector<std::string> told;
 };
@@ -164,6 +169,45 @@ TEST(Warnings, ProblemsWithoutTheirEndCardAndLineSkipCounts) {
       "  note 10:1: end each problem with a Z card",
       "16:1: the deck ends before the end card of problem Q605",
       "  note 16:1: end each problem with a Z card",
+  };
+  EXPECT_EQ(told, expected);
+}
+
+// For each kind of card and slip: where it is told, what was read, and the
+// edit that mends it.
+TEST(Warnings, SlipsWithWhatWasReadAndTheirFixes) {
+  const std::vector<std::string> told = warnings_of({
+      "*B06Q009 100SLIPS",
+      card({{1, "UPEDESTAL"}, {19, "12"}}),                        // 2: the units shifted into the price
+      card({{1, " 16A01001000   2"}}),                             //
+      card({{1, "UWALL"}, {17, "12"}}),                            // 4: the units shifted into the name
+      card({{1, " 16A02001000   2"}}),                             //
+      "V10V07      15    3517",                                    // 6: a vary bar count at the left
+      card({{1, "W"}, {16, "2"}, {18, "4 348"}}),                  // 7: a blank inside the weight
+      card({{1, " 16A03001000"}, {13, "12"}}),                     // 8: a bar count at the left
+      card({{1, " 16A04"}, {16, "2"}, {23, "03"}, {30, "4000"}}),  // 9: A into B, its digits back in A
+      "Z",
+  });
+  const std::vector<std::string> expected = {
+      "2:19: the number in columns 19-20 runs across the number of units (18-19) and the price (20-23): read as 1 "
+      "unit at $0.02/kg",
+      "  note 2:19: punch the number of units right-justified in columns 18-19",
+      "  fix 2:18-23 \"12    \" safe",
+      "4:17: the number in columns 17-18 begins in the unit name (2-17): read as 2 units at the problem's price",
+      "  note 4:17: punch the number of units right-justified in columns 18-19",
+      "  fix 4:17-19 \" 12\" unsafe",
+      "6:13: count punched at the left of its field: read as 15, listed in the bar table as punched",
+      "  note 6:13: punch the count right-justified in columns 13-16",
+      "  fix 6:13-16 \"  15\" safe keeps",
+      "7:18: blank inside the lump weight (columns 17-22): read as 4348",
+      "  note 7:18: punch the lump weight right-justified in columns 17-22",
+      "  fix 7:17-22 \"  4348\" safe keeps",
+      "8:13: count punched at the left of its field: read as 12, listed in the bar table as 1200",
+      "  note 8:13: punch the count right-justified in columns 13-16",
+      "  fix 8:13-16 \"  12\" safe keeps",
+      "9:30: the number in columns 30-33 runs across dimensions A (27-32) and B (33-38): read as A = 400, B = 0",
+      "  note 9:30: punch each number right-justified in its own field: the dimension A ends at column 32",
+      "  fix 9:27-38 \"  4000      \" safe",
   };
   EXPECT_EQ(told, expected);
 }
