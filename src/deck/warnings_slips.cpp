@@ -2,7 +2,10 @@
 // number of units shifted into the price or into the name, and a number
 // punched at the left of its field or with a blank inside, where the report
 // shows it otherwise than meant.
+#include <bit>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 #include "cards/descriptions.h"
 #include "cards/wording.h"
@@ -38,13 +41,33 @@ std::string price_text(float price) {
   return text;
 }
 
+// The non-blank columns of a field as bits, bit 0 its first column: eight
+// columns read as one word, as nearly every field is blank or neatly punched.
+unsigned nonblank_bits(std::string_view card, const CardField& field) {
+  const auto start = static_cast<std::size_t>(field.first - 1);
+  const auto width = static_cast<std::size_t>(field.width());
+  unsigned bits = 0;
+  if (width > 8 || start + 8 > card.size()) {
+    for (std::size_t i = 0; i < width; ++i) bits |= card[start + i] != ' ' ? 1u << i : 0u;
+    return bits;
+  }
+  std::uint64_t word;
+  std::memcpy(&word, card.data() + start, 8);
+  word ^= 0x2020202020202020u;  // blanks become zero bytes
+  // A byte's high bit set when it is not zero.
+  const std::uint64_t nonzero = (((word & 0x7f7f7f7f7f7f7f7fu) + 0x7f7f7f7f7f7f7f7fu) | word) & 0x8080808080808080u;
+  // Gathered into one byte, byte i to bit i, and cut to the field's width.
+  bits = static_cast<unsigned>(((nonzero >> 7) * 0x0102040810204080u) >> 56);
+  return bits & ((1u << width) - 1);
+}
+
 }  // namespace
 
 void check_unit_card(const Card& card, const UnitCard& unit, std::vector<CardWarning>& found) {
   static constexpr CardField kName = cards::kUnitFields.named("unit name");
   static constexpr CardField kUnits = cards::kUnitFields.named("number of units");
   static constexpr CardField kPrice = cards::kUnitFields.named("price");
-  const std::string read = ": read as " + units_text(unit.NOUNIT) + " at " + price_text(unit.UPRICE);
+  const auto read = [&unit] { return ": read as " + units_text(unit.NOUNIT) + " at " + price_text(unit.UPRICE); };
   if (is_digit(at(card, kUnits.last)) && is_digit(at(card, kPrice.first))) {
     // One number across the border: where it starts and ends.
     int first = kUnits.last;
@@ -57,7 +80,7 @@ void check_unit_card(const Card& card, const UnitCard& unit, std::vector<CardWar
     CardWarning warning{first,
                         "the number in " + cards::columns(first, last) + " runs across the number of units (" +
                             cards::column_span(kUnits.first, kUnits.last) + ") and the price (" +
-                            cards::column_span(kPrice.first, kPrice.last) + ")" + read,
+                            cards::column_span(kPrice.first, kPrice.last) + ")" + read(),
                         cards::punch_note(kUnits)};
     // Back among the units, the price left blank: a price of a few cents a
     // kilogram is no real price.
@@ -72,7 +95,7 @@ void check_unit_card(const Card& card, const UnitCard& unit, std::vector<CardWar
       at(card, kName.last - 1) == ' ') {
     CardWarning warning{kName.last,
                         "the number in " + cards::columns(kName.last, kUnits.first) + " begins in the unit name (" +
-                            cards::column_span(kName.first, kName.last) + ")" + read,
+                            cards::column_span(kName.first, kName.last) + ")" + read(),
                         cards::punch_note(kUnits)};
     // Not safe: a unit name may end in a digit.
     const std::string digits{at(card, kName.last), at(card, kUnits.first)};
@@ -85,10 +108,12 @@ void check_number_shapes(const Card& card, std::vector<CardWarning>& found) {
   for (const CardField& field : cards::fields_of(card.kind())) {
     if (!field.numeric) continue;
     const std::string_view text = field.text(card.text());
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) continue;
-    const std::size_t last = text.find_last_not_of(' ');
-    const bool inner_blank = text.substr(first, last - first + 1).find(' ') != std::string_view::npos;
+    const unsigned bits = nonblank_bits(card.text(), field);
+    if (bits == 0) continue;
+    const auto first = static_cast<std::size_t>(std::countr_zero(bits));
+    const auto last = static_cast<std::size_t>(std::bit_width(bits) - 1);
+    const unsigned run = bits >> first;
+    const bool inner_blank = (run & (run + 1)) != 0;  // the non-blank columns are not one run
     const bool at_left = last + 1 < text.size();
     // The bar table lists a vary bar's numbers as punched; elsewhere a
     // number at the left reads and shows as meant.
