@@ -76,11 +76,14 @@ TEST(Warnings, NumbersAndTextOneColumnOff) {
   const std::vector<std::string> expected = {
       "3:30: the number in columns 30-33 runs across dimensions A (27-32) and B (33-38): read as A = 400, B = 0",
       "  note 3:30: punch each number right-justified in its own field: the dimension A ends at column 32",
+      "  fix 3:27-38 \"  4000      \" safe",
       "5:7: length punched at the left of columns 7 to 12: read as 1205 mm (hundreds in 7 to 10, millimetres in 11 "
       "and 12)",
       "  note 5:7: punch all six digits of the length, with leading zeros or blanks: 012450 for 12450 mm",
+      "  fix 5:7-12 \"  1205\" safe keeps",
       "6:17: column 17 is not read on a bar card: is the count (columns 13-16) shifted right? It reads as 1, not 14",
       "  note 6:17: punch the count right-justified in columns 13-16",
+      "  fix 6:13-17 \"  14 \" safe",
       "7:20: columns 20-22 are not read on a store bar card: is the bar type (columns 23-24) shifted left? It reads as "
       "0, not 123",
       "  note 7:20: punch the bar type right-justified in columns 23-24",
@@ -97,9 +100,11 @@ TEST(Warnings, NumbersAndTextOneColumnOff) {
       "10:12: column 12 is not read on a lump weight card: is the count (columns 13-16) shifted left? It reads as 0, "
       "not 2",
       "  note 10:12: punch the count right-justified in columns 13-16",
+      "  fix 10:12-16 \"    2\" safe",
       "11:15: the number in columns 15-20 runs across the count (13-16) and the average length (17-22): read as "
       "count = 14, average length = 6431",
       "  note 11:15: punch each number right-justified in its own field: the count ends at column 16",
+      "  fix 11:13-22 \"    146431\" safe",
       "12:17: columns 17-22 are not read on a bar card",
       "  note 12:17: leave columns 17-22 blank",
   };
@@ -121,6 +126,7 @@ TEST(Warnings, BytesThatAreNotCardColumns) {
       "2:12: non-ASCII character in column 12: it takes 2 columns (columns count bytes), so every field after it is "
       "read one column to the right",
       "  note 2:12: punch the card in plain ASCII (U for \xc3\x9c)",
+      "  fix 2:12-13 \"U\" unsafe",
       "4:4: non-ASCII byte in column 4: it is not a whole character, and may show as other than it reads",
       "  note 4:4: punch the card in plain ASCII",
       "5:8: non-ASCII character in column 8: it takes 3 columns (columns count bytes), so the rest of the subtotal "
