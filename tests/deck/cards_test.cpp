@@ -8,6 +8,7 @@
 #include <type_traits>
 
 #include "cards/descriptions.h"
+#include "deck/conversion_place.h"
 #include "records/fatal.h"
 
 namespace barlist::deck {
@@ -83,6 +84,29 @@ TEST_F(Cards, OtherKindsTakeOnlyTheirColumns) {
   EXPECT_EQ(lump.ANOB, 3.0f);
   EXPECT_EQ(lump.lump_weight, -2.5f);
   EXPECT_EQ(decode_line_skip_count(deck_, card({{1, "K-1"}})), -1);
+}
+
+// A card that does not convert is placed at the field its decode reports and
+// at the first column whose character stops that field's number.
+TEST(ConversionPlace, TheFailingFieldAndTheColumnThatStopsIt) {
+  struct Case {
+    std::string text;
+    int column;
+    std::string message;
+  } cases[] = {
+      {" 1X", 3, "\"1X\" in the size (columns 2-3) is not a number"},
+      {" 13A01      1.2.", 16, "\"1.2.\" in the count (columns 13-16) is not a number"},
+      {" 13A01          12 10  1 1  12-4", 31, "\"12-4\" in the dimension A (columns 27-32) is not a number"},
+      {"UWALL            1 2,5", 21, "\"2,5\" in the price (columns 20-23) is not a number"},
+      {"W              1 12+4", 20, "\"12+4\" in the lump weight (columns 17-22) is not a number"},
+      {"KA", 2, "\"A\" in the lines to skip (columns 2-3) is not a number"},
+      {"C ANY TEXT", 0, ""},
+  };
+  for (const Case& c : cases) {
+    const events::ConversionFailed failure = conversion_failure(Card(c.text), 7, c.text, "");
+    EXPECT_EQ(failure.column, c.column) << c.text;
+    EXPECT_EQ(failure.message, c.message) << c.text;
+  }
 }
 
 }  // namespace
