@@ -5,6 +5,7 @@
 #include "cards/descriptions.h"
 #include "cards/zero_fill.h"
 #include "records/decode.h"
+#include "reports/error_lines.h"
 
 namespace barlist::reports {
 namespace {
@@ -16,7 +17,15 @@ using records::Value;
 
 constexpr Layout kBarLine{"(22X,A2,A3,A6,2X,A4,2X,A2,2X,A1,2X,A1,1X,A6,7(1X,A6),2X,A3,2X,A3)"};
 constexpr Layout kUnitLine{"(4A4,1X,A2,29X,14A4,A1)"};
-constexpr Layout kCommentLine{"(A79)"};
+// A comment card's text, columns 2 to the card's last: "(A79)".
+constexpr auto kCommentNotation = [] {
+  detail::Notation notation;
+  notation.add("(A");
+  notation.add(cards::kCardColumns - 1);
+  notation.add(")");
+  return notation;
+}();
+constexpr Layout kCommentLine{kCommentNotation.view()};
 constexpr Layout kBlankLine{"(A1)"};
 constexpr Layout kLength{"(I6)"};
 
