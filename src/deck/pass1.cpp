@@ -204,6 +204,7 @@ void Pass1::in_unit(const Card& card) {
 
 void Pass1::identification(const Card& card) {
   const IdentificationCard id = decode_identification(deck_, card);
+  if (warnings_) check_identification_card(card, id, found_);
   // The problem number, price and title are taken even from an invalid card.
   problem_number_ = id.problem_number;
   problem_price_ = id.price;
@@ -211,6 +212,7 @@ void Pass1::identification(const Card& card) {
     recover(DeckError::NoIdentificationCard, card, "program code");
     return;
   }
+  warn_found();
   if (warnings_ && problem_ != 0 && !problem_ended_) no_end_card();
   problem_ = tables_.problems.size();
   opened_number_ = problem_number_;

@@ -63,6 +63,9 @@ void check_vary_bar_card(const Card& card, std::vector<CardWarning>& found);
 // columns no field reads.
 void check_lump_weight_card(const Card& card, std::vector<CardWarning>& found);
 
+// An identification card: a price across the border with the title.
+void check_identification_card(const Card& card, const IdentificationCard& id, std::vector<CardWarning>& found);
+
 // A unit card: its number of units across the border with the price, or
 // begun in the name, told with the units and price barlist read.
 void check_unit_card(const Card& card, const UnitCard& unit, std::vector<CardWarning>& found);

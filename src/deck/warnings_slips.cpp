@@ -104,6 +104,29 @@ void check_unit_card(const Card& card, const UnitCard& unit, std::vector<CardWar
   }
 }
 
+void check_identification_card(const Card& card, const IdentificationCard& id, std::vector<CardWarning>& found) {
+  static constexpr CardField kPrice = cards::kIdentificationFields.named("price");
+  static constexpr CardField kTitle = cards::kIdentificationFields.named("title");
+  if (!is_digit(at(card, kPrice.last)) || !is_digit(at(card, kTitle.first))) return;
+  int first = kPrice.last;
+  while (first > kPrice.first && is_digit(at(card, first - 1))) --first;
+  int last = kTitle.first;
+  while (last < kTitle.last && is_digit(at(card, last + 1))) ++last;
+  if (at(card, last + 1) != ' ') return;  // a title that begins with a number
+  CardWarning warning{first,
+                      "the number in " + cards::columns(first, last) + " runs across the price (" +
+                          cards::column_span(kPrice.first, kPrice.last) + ") and the title (" +
+                          cards::column_span(kTitle.first, kTitle.last) + "): read as " + price_text(id.price),
+                      cards::punch_note(kPrice)};
+  // Not safe: a title may begin with a digit.
+  const std::string digits(card.text().substr(static_cast<std::size_t>(first - 1), last - first + 1));
+  if (const auto justified = right_justified(digits, kPrice.width())) {
+    warning.fixes.push_back(
+        {kPrice.first, last, *justified + std::string(static_cast<std::size_t>(last - kTitle.first + 1), ' '), false});
+  }
+  found.push_back(std::move(warning));
+}
+
 void check_number_shapes(const Card& card, std::vector<CardWarning>& found) {
   for (const CardField& field : cards::fields_of(card.kind())) {
     if (!field.numeric) continue;

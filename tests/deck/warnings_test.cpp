@@ -183,7 +183,7 @@ TEST(Warnings, ProblemsWithoutTheirEndCardAndLineSkipCounts) {
 // edit that mends it.
 TEST(Warnings, SlipsWithWhatWasReadAndTheirFixes) {
   const std::vector<std::string> told = warnings_of({
-      "*B06Q009 100SLIPS",
+      "*B06Q009  100 SLIPS",                                       // 1: the price shifted into the title
       card({{1, "UPEDESTAL"}, {19, "12"}}),                        // 2: the units shifted into the price
       card({{1, " 16A01001000   2"}}),                             //
       card({{1, "UWALL"}, {17, "12"}}),                            // 4: the units shifted into the name
@@ -195,6 +195,9 @@ TEST(Warnings, SlipsWithWhatWasReadAndTheirFixes) {
       "Z",
   });
   const std::vector<std::string> expected = {
+      "1:11: the number in columns 11-13 runs across the price (9-12) and the title (13-80): read as $0.10/kg",
+      "  note 1:11: punch the price right-justified in columns 9-12",
+      "  fix 1:9-13 \" 100 \" unsafe",
       "2:19: the number in columns 19-20 runs across the number of units (18-19) and the price (20-23): read as 1 "
       "unit at $0.02/kg",
       "  note 2:19: punch the number of units right-justified in columns 18-19",
