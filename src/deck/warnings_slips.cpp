@@ -128,20 +128,20 @@ void check_identification_card(const Card& card, const IdentificationCard& id, s
 }
 
 void check_number_shapes(const Card& card, std::vector<CardWarning>& found) {
-  for (const CardField& field : cards::fields_of(card.kind())) {
+  const cards::CardFields fields = cards::fields_of(card.kind());
+  for (const CardField& field : fields) {
     if (!field.numeric) continue;
-    const std::string_view text = field.text(card.text());
     const unsigned bits = nonblank_bits(card.text(), field);
-    if (bits == 0) continue;
+    // Blank, or one run of characters that ends at the field's last column:
+    // punched as meant, as nearly every field is.
+    if (bits == 0 || bits + (bits & (~bits + 1)) == 1u << field.width()) continue;
     const auto first = static_cast<std::size_t>(std::countr_zero(bits));
-    const auto last = static_cast<std::size_t>(std::bit_width(bits) - 1);
     const unsigned run = bits >> first;
     const bool inner_blank = (run & (run + 1)) != 0;  // the non-blank columns are not one run
-    const bool at_left = last + 1 < text.size();
     // The bar table lists a vary bar's numbers as punched; elsewhere a
     // number at the left reads and shows as meant.
-    if (!inner_blank && !(at_left && card.kind() == cards::CardKind::VaryBar)) continue;
-    const std::string digits = without_blanks(text);
+    if (!inner_blank && card.kind() != cards::CardKind::VaryBar) continue;
+    const std::string digits = without_blanks(field.text(card.text()));
     CardWarning warning{field.first + static_cast<int>(first),
                         inner_blank ? "blank inside the " + std::string(field.name) + " (" + cards::columns(field) +
                                           "): read as " + digits
