@@ -70,7 +70,10 @@ class Pass1 {
   void tell(events::DeckError error, const Card& card, int column, float closing_F = 0);
   void warn(int column, std::string message, std::string note = {}, const std::vector<CardFix>& fixes = {});
   // Tells the warnings the card checks left in found_, and empties it.
-  void warn_found();
+  void warn_found() {
+    if (!found_.empty()) tell_found();  // nearly every card has none
+  }
+  void tell_found();
 
   ProblemRecord& problem() { return tables_.problems[problem_]; }
 
