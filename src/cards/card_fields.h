@@ -1,6 +1,6 @@
-// The fields of each card kind with their plain names and columns, worked
-// out by the compiler from the card layouts: what a diagnostic, a warning,
-// the screen of a bar card and the bar table ask when they need a column.
+// A card field as the compiler works it out from a card layout: its columns,
+// whether it holds a number and its implied decimals, under the name a
+// detailer says and the key the exports write.
 #pragma once
 
 #include <array>
@@ -9,9 +9,7 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "cards/card_layouts.h"
-#include "events/card_kind.h"
-#include "geometry/bar_shape.h"
+#include "records/layout.h"
 
 namespace barlist::cards {
 
@@ -19,9 +17,11 @@ inline constexpr int kCardColumns = 80;
 
 struct CardField {
   std::string_view name;  // as a detailer says it: "count", "dimension A"
+  std::string_view key;   // as the exports write it: "count", "a"
   int first;              // 1-based, inclusive
   int last;
   bool numeric = false;  // an integer or a real, not text
+  bool integer = false;  // read as an integer
   int decimals = 0;      // a real's implied decimals
 
   // A number read as a whole number when it holds no decimal point.
@@ -34,14 +34,32 @@ struct CardField {
   }
 };
 
+// A set of the columns 1 to 80 of a card, made by the compiler.
+class ColumnMask {
+ public:
+  constexpr void set(int column) { bits_[index(column)] = true; }
+  constexpr bool test(int column) const { return bits_[index(column)]; }
+  constexpr ColumnMask operator|(const ColumnMask& other) const {
+    ColumnMask both;
+    for (std::size_t i = 0; i < bits_.size(); ++i) both.bits_[i] = bits_[i] || other.bits_[i];
+    return both;
+  }
+
+ private:
+  static constexpr std::size_t index(int column) { return static_cast<std::size_t>(column - 1); }
+  std::array<bool, kCardColumns> bits_{};
+};
+
 // The fields of one card kind, in column order.
 class CardFields {
  public:
+  constexpr CardFields() = default;
   constexpr explicit CardFields(std::span<const CardField> fields) : fields_(fields) {}
 
   constexpr auto begin() const { return fields_.begin(); }
   constexpr auto end() const { return fields_.end(); }
   constexpr std::size_t size() const { return fields_.size(); }
+  constexpr const CardField& operator[](std::size_t i) const { return fields_[i]; }
 
   // The field of that name; a name the kind does not have is the program's
   // own fault (and a compile error where asked by the compiler).
@@ -64,11 +82,16 @@ class CardFields {
   std::span<const CardField> fields_;
 };
 
+// What a description names of each field: the rest comes from the layout.
+struct FieldName {
+  std::string_view name;
+  std::string_view key;
+};
+
 // Names a layout's fields in turn, each at the columns the layout reads it
 // from (skips take columns; the layout places every field).
 template <std::size_t N>
-consteval std::array<CardField, N> fields_of(const records::Layout& layout,
-                                             const std::array<std::string_view, N>& names) {
+consteval std::array<CardField, N> fields_of(const records::Layout& layout, const std::array<FieldName, N>& names) {
   std::array<CardField, N> fields{};
   std::size_t next = 0;
   for (const records::Item& item : layout.items()) {
@@ -76,7 +99,14 @@ consteval std::array<CardField, N> fields_of(const records::Layout& layout,
     for (int r = 0; r < item.repeat; ++r) {
       if (next == N) throw std::logic_error("a card layout with more fields than names");
       const int first = item.input_column + r * item.width + 1;
-      fields[next] = {names[next], first, first + item.width - 1, item.kind != records::ItemKind::Text, item.decimals};
+      if (first + item.width - 1 > kCardColumns) throw std::logic_error("a card field beyond column 80");
+      fields[next] = {names[next].name,
+                      names[next].key,
+                      first,
+                      first + item.width - 1,
+                      item.kind != records::ItemKind::Text,
+                      item.kind == records::ItemKind::Integer,
+                      item.decimals};
       ++next;
     }
   }
@@ -84,92 +114,14 @@ consteval std::array<CardField, N> fields_of(const records::Layout& layout,
   return fields;
 }
 
-namespace detail {
-inline constexpr auto kIdentification = fields_of(kIdentificationCard, kIdentificationNames);
-inline constexpr auto kUnit = fields_of(kUnitCard, kUnitNames);
-inline constexpr auto kBar = fields_of(kBarCard, kBarNames);
-inline constexpr auto kRecall = fields_of(kRecallCard, kRecallNames);
-inline constexpr auto kVaryBar = fields_of(kVaryBarCard, kVaryBarNames);
-inline constexpr auto kLumpWeight = fields_of(kLumpWeightCard, kLumpWeightNames);
-inline constexpr auto kSubtotal = fields_of(kSubtotalCard, kSubtotalNames);
-inline constexpr auto kLineSkip = fields_of(kLineSkipCard, kLineSkipNames);
-}  // namespace detail
-
-inline constexpr CardFields kIdentificationFields{detail::kIdentification};
-inline constexpr CardFields kUnitFields{detail::kUnit};
-inline constexpr CardFields kBarFields{detail::kBar};
-inline constexpr CardFields kRecallFields{detail::kRecall};
-inline constexpr CardFields kVaryBarFields{detail::kVaryBar};
-inline constexpr CardFields kLumpWeightFields{detail::kLumpWeight};
-inline constexpr CardFields kSubtotalFields{detail::kSubtotal};
-inline constexpr CardFields kLineSkipFields{detail::kLineSkip};
-
-// The fields a card of that kind reads; none for comments, end cards and
-// cards of no kind. A store bar card reads as a bar card.
-constexpr CardFields fields_of(events::CardKind kind) {
-  using events::CardKind;
-  switch (kind) {
-    case CardKind::Identification:
-      return kIdentificationFields;
-    case CardKind::Unit:
-      return kUnitFields;
-    case CardKind::Bar:
-    case CardKind::StoreBar:
-      return kBarFields;
-    case CardKind::RecallBar:
-      return kRecallFields;
-    case CardKind::VaryBar:
-      return kVaryBarFields;
-    case CardKind::LumpWeight:
-      return kLumpWeightFields;
-    case CardKind::Subtotal:
-      return kSubtotalFields;
-    case CardKind::LineSkip:
-      return kLineSkipFields;
-    case CardKind::Comment:
-    case CardKind::End:
-    case CardKind::Unknown:
-      break;
+// The columns that the fields read, column 1 (the kind) included.
+constexpr ColumnMask read_columns(CardFields fields) {
+  ColumnMask mask;
+  mask.set(1);
+  for (const CardField& field : fields) {
+    for (int column = field.first; column <= field.last; ++column) mask.set(column);
   }
-  return CardFields({});
+  return mask;
 }
-
-// The bar card field a failed length check names; null when no one field is
-// at fault.
-constexpr const CardField* bar_field(geometry::ShapeField field) {
-  using geometry::ShapeField;
-  switch (field) {
-    case ShapeField::none:
-      return nullptr;
-    case ShapeField::size:
-      return &kBarFields.named("size");
-    case ShapeField::type:
-      return &kBarFields.named("bar type");
-    case ShapeField::hook_a:
-      return &kBarFields.named("hook style at A");
-    case ShapeField::hook_g:
-      return &kBarFields.named("hook style at G");
-    case ShapeField::B:
-      return &kBarFields.named("dimension B");
-    case ShapeField::C:
-      return &kBarFields.named("dimension C");
-    case ShapeField::F:
-      return &kBarFields.named("dimension F");
-    case ShapeField::N1:
-      return &kBarFields.named("count N1");
-    case ShapeField::angle:
-      return &kBarFields.named("angle");
-  }
-  return nullptr;
-}
-
-static_assert([] {
-  using geometry::ShapeField;
-  for (const ShapeField field : {ShapeField::size, ShapeField::type, ShapeField::hook_a, ShapeField::hook_g,
-                                 ShapeField::B, ShapeField::C, ShapeField::F, ShapeField::N1, ShapeField::angle}) {
-    bar_field(field);
-  }
-  return true;
-}());
 
 }  // namespace barlist::cards

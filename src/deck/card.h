@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "cards/card_fields.h"
-#include "events/card_kind.h"
+#include "cards/card_kind.h"
 
 namespace barlist::deck {
 
@@ -27,7 +27,7 @@ class Card {
     for (; i < n; ++i) columns_[i] = record[i];
   }
 
-  events::CardKind kind() const { return events::kind_of(columns_[0]); }
+  cards::CardKind kind() const { return cards::kind_of(columns_[0]); }
   std::string_view text() const { return {columns_.data(), kCardColumns}; }
   bool blank() const { return text().find_first_not_of(' ') == std::string_view::npos; }
 

@@ -1,58 +1,52 @@
 #include "deck/cards.h"
 
-#include "cards/card_layouts.h"
+#include "cards/descriptions.h"
 
 namespace barlist::deck {
+namespace {
+
+// The card decoded by its description; a field that does not convert stops
+// the run on the deck's channel.
+template <typename Description>
+[[gnu::always_inline]] inline typename Description::Card decoded(const records::InputChannel& deck,
+                                                                 const Description& description, const Card& card) {
+  typename Description::Card out;
+  if (!cards::decode(description, card.text(), out).ok()) deck.conversion_failed();
+  return out;
+}
+
+}  // namespace
 
 IdentificationCard decode_identification(const records::InputChannel& deck, const Card& card) {
-  IdentificationCard id;
-  deck.decode<cards::kIdentificationCard>(card.text(), id.program_code, id.problem_number, id.price, id.title);
-  return id;
+  return decoded(deck, cards::kIdentification, card);
 }
 
-UnitCard decode_unit(const records::InputChannel& deck, const Card& card) {
-  UnitCard unit;
-  deck.decode<cards::kUnitCard>(card.text(), unit.name, unit.NOUNIT, unit.UPRICE);
-  return unit;
-}
+UnitCard decode_unit(const records::InputChannel& deck, const Card& card) { return decoded(deck, cards::kUnit, card); }
 
 BarCard decode_bar(const records::InputChannel& deck, const Card& card) {
-  BarCard bar;
-  geometry::BarShape& s = bar.shape;
-  deck.decode<cards::kBarCard>(card.text(), bar.label.IBS, bar.label.IBM, s.LFT, s.LIN, bar.ANOB, s.ITYPE, s.IA, s.IG,
-                               s.A, s.B, s.C, s.D, s.E, s.F, s.T1, s.T2, s.N1, s.ANGLE);
-  s.IBS = bar.label.IBS;
+  BarCard bar = decoded(deck, cards::kBar, card);
+  bar.shape.IBS = bar.label.IBS;
   return bar;
 }
 
 RecallCard decode_recall(const records::InputChannel& deck, const Card& card) {
-  RecallCard recall;
-  deck.decode<cards::kRecallCard>(card.text(), recall.label.IBS, recall.label.IBM, recall.ANOB);
-  return recall;
+  return decoded(deck, cards::kRecall, card);
 }
 
 VaryBarCard decode_vary_bar(const records::InputChannel& deck, const Card& card) {
-  VaryBarCard vary;
-  deck.decode<cards::kVaryBarCard>(card.text(), vary.label.IBS, vary.label.IBM, vary.ANOB, vary.BARL);
-  return vary;
+  return decoded(deck, cards::kVaryBar, card);
 }
 
 LumpWeightCard decode_lump_weight(const records::InputChannel& deck, const Card& card) {
-  LumpWeightCard lump;
-  deck.decode<cards::kLumpWeightCard>(card.text(), lump.ANOB, lump.lump_weight);
-  return lump;
+  return decoded(deck, cards::kLumpWeight, card);
 }
 
 std::array<char, 16> decode_subtotal_name(const records::InputChannel& deck, const Card& card) {
-  std::array<char, 16> name{};
-  deck.decode<cards::kSubtotalCard>(card.text(), name);
-  return name;
+  return decoded(deck, cards::kSubtotal, card).name;
 }
 
 std::int32_t decode_line_skip_count(const records::InputChannel& deck, const Card& card) {
-  std::int32_t count = 0;
-  deck.decode<cards::kLineSkipCard>(card.text(), count);
-  return count;
+  return decoded(deck, cards::kLineSkip, card).count;
 }
 
 int first_non_numeric_column(const Card& card) {

@@ -1,56 +1,23 @@
-// The fields of each card kind, decoded from the card image with the layout
-// of that kind.
+// The fields of each card kind, decoded from the card image by the kind's
+// description.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
+#include "cards/decoded.h"
 #include "deck/card.h"
-#include "geometry/bar_shape.h"
 #include "records/input_channel.h"
 
 namespace barlist::deck {
 
-struct IdentificationCard {
-  std::array<char, 3> program_code{};
-  std::array<char, 4> problem_number{};
-  float price = 0;
-  std::array<char, 68> title{};
-};
-
-struct UnitCard {
-  std::array<char, 16> name{};
-  float NOUNIT = 0;
-  float UPRICE = 0;
-};
-
-// The fields of a bar-level card that error lines show: its size and mark.
-struct BarLabel {
-  std::int32_t IBS = 0;
-  std::array<char, 3> IBM{' ', ' ', ' '};
-};
-
-struct BarCard {
-  BarLabel label;
-  float ANOB = 0;
-  geometry::BarShape shape;
-};
-
-struct RecallCard {
-  BarLabel label;
-  float ANOB = 0;
-};
-
-struct VaryBarCard {
-  BarLabel label;
-  float ANOB = 0;
-  float BARL = 0;
-};
-
-struct LumpWeightCard {
-  float ANOB = 0;
-  float lump_weight = 0;
-};
+using cards::BarCard;
+using cards::BarLabel;
+using cards::IdentificationCard;
+using cards::LumpWeightCard;
+using cards::RecallCard;
+using cards::UnitCard;
+using cards::VaryBarCard;
 
 // Every decoder reads through the deck's channel, so a numeric field that
 // does not convert stops the run with the deck named.

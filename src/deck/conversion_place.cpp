@@ -1,84 +1,57 @@
 #include "deck/conversion_place.h"
 
-#include "deck/cards.h"
+#include <type_traits>
+#include "cards/descriptions.h"
+#include "cards/wording.h"
+
 #include "records/fatal.h"
 #include "records/text.h"
 
 namespace barlist::deck {
 namespace {
 
-using events::CardKind;
+// The field of the card that does not convert, as its description reports
+// it; null when the card converts.
+const cards::CardField* failing_field(const Card& card) {
+  return cards::with_description(
+      card.kind(),
+      [&card](const auto& description) {
+        typename std::remove_cvref_t<decltype(description)>::Card decoded;
+        return cards::decode(description, card.text(), decoded).failed;
+      },
+      static_cast<const cards::CardField*>(nullptr));
+}
 
-// True when the card, as its kind, decodes without a conversion error.
-bool converts(const Card& card) {
-  const records::InputChannel& deck = decoding_channel();
-  try {
-    switch (card.kind()) {
-      case CardKind::Identification:
-        decode_identification(deck, card);
-        break;
-      case CardKind::Unit:
-        decode_unit(deck, card);
-        break;
-      case CardKind::Bar:
-      case CardKind::StoreBar:
-        decode_bar(deck, card);
-        break;
-      case CardKind::RecallBar:
-        decode_recall(deck, card);
-        break;
-      case CardKind::VaryBar:
-        decode_vary_bar(deck, card);
-        break;
-      case CardKind::LumpWeight:
-        decode_lump_weight(deck, card);
-        break;
-      case CardKind::LineSkip:
-        decode_line_skip_count(deck, card);
-        break;
-      default:
-        break;
-    }
-  } catch (const records::FatalError&) {
-    return false;
+// Whether the field's text reads as its number.
+bool reads(const cards::CardField& field, std::string_view text) {
+  if (field.integer) {
+    std::int32_t value = 0;
+    return records::read_integer(text, value) == records::ReadStatus::Ok;
   }
-  return true;
+  float value = 0;
+  return records::read_real(text, field.decimals, value) == records::ReadStatus::Ok;
 }
 
-// The card with every column from `column` on blanked.
-Card cut_at(const Card& card, int column) {
-  std::string text(card.text());
-  for (std::size_t i = static_cast<std::size_t>(column - 1); i < text.size(); ++i) text[i] = ' ';
-  text[0] = card.text()[0];
-  return Card(text);
-}
-
-std::string columns(const cards::CardField& field) {
-  return field.first == field.last ? "column " + std::to_string(field.first)
-                                   : "columns " + std::to_string(field.first) + "-" + std::to_string(field.last);
+// The first column of the field whose character stops the number: the field
+// with every column after it blanked no longer reads.
+int stopping_column(const cards::CardField& field, std::string_view card) {
+  std::string text(field.text(card));
+  for (std::size_t cut = text.size(); cut-- > 0;) {
+    const std::string kept = text.substr(0, cut + 1) + std::string(text.size() - cut - 1, ' ');
+    if (reads(field, kept)) return field.first + static_cast<int>(cut) + 1;
+  }
+  return field.first;
 }
 
 }  // namespace
 
-const records::InputChannel& decoding_channel() {
-  static const records::InputChannel channel(4, "deck", records::FileDescriptor::borrow(-1));
-  return channel;
-}
-
 events::ConversionFailed conversion_failure(const Card& card, events::Line line, std::string_view record,
                                             std::string consequence) {
   events::ConversionFailed failure{line, 0, "", record, std::move(consequence)};
-  // The first column whose character, with nothing after it, stops the card
-  // converting: it lies in the field at fault.
-  for (int column = 2; column <= static_cast<int>(kCardColumns); ++column) {
-    if (converts(cut_at(card, column + 1))) continue;
-    failure.column = column;
-    failure.message = "the card does not read as numbers";
-    if (const cards::CardField* field = cards::fields_of(card.kind()).at_column(column)) {
-      failure.message = "\"" + records::trimmed(field->text(card.text())) + "\" in the " + std::string(field->name) +
-                        " (" + columns(*field) + ") is not a number";
-    }
-    break;
+  if (const cards::CardField* field = failing_field(card)) {
+    failure.column = stopping_column(*field, card.text());
+    failure.message = "\"" + records::trimmed(field->text(card.text())) + "\" in the " + std::string(field->name) +
+                      " (" + cards::columns(*field) + ") is not a number";
   }
   return failure;
 }

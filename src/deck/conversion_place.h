@@ -1,6 +1,5 @@
-// Where a card's number does not convert: the field, the column and what it
-// holds, found by asking the card's own decoder about ever shorter parts of
-// the card, so that the rule of what converts stays in one place.
+// Where a card's number does not convert: the field its decode reports, the
+// column within it and what it holds.
 #pragma once
 
 #include <string>
@@ -21,9 +20,5 @@ events::ConversionFailed conversion_failure(const Card& card, events::Line line,
 
 // Places a run's stop at that card, for its fatal report.
 void locate(records::FatalError& error, const events::ConversionFailed& failure);
-
-// A channel to hand the card decoders when decoding a card on its own: it is
-// never read, and names the deck (unit 4) in a conversion error.
-const records::InputChannel& decoding_channel();
 
 }  // namespace barlist::deck

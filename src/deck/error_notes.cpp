@@ -3,7 +3,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "cards/card_fields.h"
+#include "cards/descriptions.h"
+#include "cards/wording.h"
 #include "geometry/bar_sizes.h"
 #include "geometry/chkdim.h"
 #include "records/text.h"
@@ -11,19 +12,11 @@
 namespace barlist::deck {
 namespace {
 
+using cards::CardKind;
+using cards::columns;
 using cards::kBarFields;
-using events::CardKind;
+using cards::punch_right;
 using events::DeckError;
-
-std::string columns(const cards::CardField& field) {
-  return field.first == field.last ? "column " + std::to_string(field.first)
-                                   : "columns " + std::to_string(field.first) + "-" + std::to_string(field.last);
-}
-
-// "punch the count right-justified in columns 13-16"
-std::string punch_right(const cards::CardField& field, std::string_view what) {
-  return "punch " + std::string(what) + " right-justified in " + columns(field);
-}
 
 // The numbers from 1 to `upto` that a rule takes, as "1, 3 and 6".
 template <typename Valid>
@@ -44,10 +37,13 @@ std::string bar_sizes() {
   return valid_numbers(99, [](int size) { return geometry::is_bar_size(size); });
 }
 
+// The six columns of a bar card's written length, in two fields.
+constexpr int kLengthFirst = kBarFields.named("length in hundreds of mm").first;
+constexpr int kLengthLast = kBarFields.named("length in mm").last;
+
 // "punch the length in columns 7-12 or a bar type in columns 23-24"
 std::string length_or_type() {
-  return "punch the length in columns " + std::to_string(kBarFields.named("length in hundreds of mm").first) + "-" +
-         std::to_string(kBarFields.named("length in mm").last) + " or a bar type in " +
+  return "punch the length in " + columns(kLengthFirst, kLengthLast) + " or a bar type in " +
          columns(kBarFields.named("bar type"));
 }
 
@@ -64,15 +60,15 @@ std::string fix_of(DeckError error) {
     case DeckError::PrematureEnd:
       return "end every problem with a Z card; after the last, put only comments, line skips and blank lines";
     case DeckError::NoIdentificationCard:
-      return "start the deck and each problem with an identification card: a * card holding B06 in " +
-             columns(cards::kIdentificationFields.named("program code"));
+      return "start the deck and each problem with an identification card: a * card holding " +
+             std::string(cards::kProgramCode) + " in " + columns(cards::kIdentificationFields.named("program code"));
     case DeckError::NoUnitCard:
       return "put a unit card (U) before the bars; after a subtotal card, open a new unit";
     case DeckError::NumberOfUnitsNotGiven:
       return punch_right(cards::kUnitFields.named("number of units"), "the number of like units");
     case DeckError::IllegalCode:
-      return "column 1 holds the card kind: *, U, blank, 0, S, R, V, W, T, C, K or Z; end each problem with Z, and "
-             "between Z and the next *, put only comments, line skips and blank lines";
+      return "column 1 holds the card kind: " + cards::kind_letters() +
+             "; end each problem with Z, and between Z and the next *, put only comments, line skips and blank lines";
     case DeckError::IllegalBarSize:
       return "bar sizes are " + bar_sizes() + ", right-justified in " + columns(kBarFields.named("size")) +
              "; use K cards, not empty lines";
@@ -80,9 +76,10 @@ std::string fix_of(DeckError error) {
       return length_or_type() + "; on a vary bar card, the average length in " +
              columns(cards::kVaryBarFields.named("average length"));
     case DeckError::IllegalBarType:
-      return "bar types are 1 to 53, right-justified in " + columns(kType);
+      return "bar types are 1 to " + std::to_string(geometry::kMaxBarType) + ", right-justified in " + columns(kType);
     case DeckError::IllegalHookStyle:
-      return "punch a valid hook style at each hooked end (" + columns(kBarFields.named("hook style at A")) + " and " +
+      return "punch a valid hook style at each hooked end (columns " +
+             std::to_string(kBarFields.named("hook style at A").first) + " and " +
              std::to_string(kBarFields.named("hook style at G").first) + ")";
     case DeckError::ErroneousDimension:
       return "recompute F from the other fields (on types 42 to 44, F is the sum of the legs); check the dimensions "
@@ -93,7 +90,7 @@ std::string fix_of(DeckError error) {
       return punch_right(kBarFields.named("count N1"), "N1, 2 or more,");
     case DeckError::IllegalParabola:
       return "punch B and C (" + columns(kBarFields.named("dimension B")) + " and " +
-             columns(kBarFields.named("dimension C")).substr(8) + ")";
+             cards::column_span(kBarFields.named("dimension C").first, kBarFields.named("dimension C").last) + ")";
     case DeckError::NumberOfBarsNotGiven:
       return punch_right(kCount, "the count");
     case DeckError::LumpWeightNotGiven:
@@ -102,9 +99,9 @@ std::string fix_of(DeckError error) {
     case DeckError::IllegalRecallBar:
       return "store the bar with an S card earlier in the same problem, or punch a full bar card";
     case DeckError::AlphabeticData:
-      return "a bar card holds only digits and blanks in columns 2-3 and 7-75, numbers right-justified; the mark "
-             "stays within " +
-             columns(kBarFields.named("mark"));
+      return "a bar card holds only digits and blanks in " + columns(kBarFields.named("size")) + " and " +
+             cards::column_span(kLengthFirst, kBarFields.named("count N1").first) +
+             ", numbers right-justified; the mark stays within " + columns(kBarFields.named("mark"));
     case DeckError::TooManyBars:
       return "split the deck into two runs";
     case DeckError::TooManyStoreBars:
@@ -113,8 +110,19 @@ std::string fix_of(DeckError error) {
   return {};
 }
 
+// The kind a small letter in column 1 most likely stands for, on the errors
+// such a card meets; Unknown otherwise.
+CardKind meant_kind(const ErrorScene& scene) {
+  if (scene.error != DeckError::IllegalCode && scene.error != DeckError::NoUnitCard) return CardKind::Unknown;
+  return cards::capital_kind(scene.card.text()[0]);
+}
+
 std::string note_for(const ErrorScene& scene) {
   const CardKind kind = scene.card.kind();
+  if (const CardKind meant = meant_kind(scene); meant != CardKind::Unknown) {
+    return "card kinds are capital letters: did you mean " +
+           std::string(1, static_cast<char>(scene.card.text()[0] - 'a' + 'A')) + "?";
+  }
   switch (scene.error) {
     case DeckError::IllegalCode: {
       const char column1 = scene.card.text()[0];
@@ -132,6 +140,12 @@ std::string note_for(const ErrorScene& scene) {
       return length_or_type();
     case DeckError::IllegalHookStyle:
       return "hook styles for size " + std::to_string(scene.size) + " are " + hook_styles(scene.size);
+    case DeckError::IllegalRecallBar:
+      if (scene.stored_on_small_letter != 0) {
+        return "the bar was stored on line " + std::to_string(scene.stored_on_small_letter) +
+               " with a small s, which is no card kind: punch S there";
+      }
+      break;
     case DeckError::ErroneousDimension:
       if (scene.closing_F != 0) {
         char sum[32];
@@ -149,6 +163,23 @@ std::string note_for(const ErrorScene& scene) {
       break;
   }
   return fix_of(scene.error);
+}
+
+std::vector<CardFix> fixes_for(const ErrorScene& scene) {
+  std::vector<CardFix> fixes;
+  if (const CardKind meant = meant_kind(scene); meant != CardKind::Unknown) {
+    fixes.push_back({1, 1, std::string(1, static_cast<char>(scene.card.text()[0] - 'a' + 'A')), true});
+  }
+  // The sum of the legs in F: the sum is clear, whether a leg or F is wrong
+  // is not.
+  if (scene.error == DeckError::ErroneousDimension && scene.closing_F != 0) {
+    char sum[32];
+    std::snprintf(sum, sizeof sum, "%.7g", static_cast<double>(scene.closing_F));
+    static constexpr cards::CardField kF = kBarFields.named("dimension F");
+    if (const auto justified = right_justified(sum, kF.width()))
+      fixes.push_back({kF.first, kF.last, *justified, false});
+  }
+  return fixes;
 }
 
 }  // namespace barlist::deck

@@ -6,8 +6,10 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "deck/card.h"
+#include "deck/warnings.h"
 #include "events/deck_errors.h"
 #include "events/run_listener.h"
 
@@ -25,9 +27,14 @@ struct ErrorScene {
   float closing_F = 0;                 // on error 10 of types 42 to 44
   std::string_view open_problem = {};  // a problem still open, without its end card
   events::Line open_problem_line = 0;
+  events::Line stored_on_small_letter = 0;  // on error 16: a small-s card that held this bar
 };
 
 // The note told after the error: the fix, or what the card tells.
 std::string note_for(const ErrorScene& scene);
+
+// The edits that mend the error where the card makes them clear: a small
+// kind letter made capital (safe), F made the sum of the legs (not safe).
+std::vector<CardFix> fixes_for(const ErrorScene& scene);
 
 }  // namespace barlist::deck

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "cards/card_fields.h"
+#include "cards/descriptions.h"
 #include "deck/conversion_place.h"
 #include "deck/error_notes.h"
 #include "records/fatal.h"
@@ -10,7 +10,7 @@
 
 namespace barlist::deck {
 
-using events::CardKind;
+using cards::CardKind;
 using events::DeckError;
 
 namespace {
@@ -58,7 +58,7 @@ void Pass1::take_card(std::string_view record) {
   if (!warnings_) return;
   if (!line_ends_told_) line_ends_told_ = check_line_ends(record_, found_);
   check_record(record_, found_);
-  if (card_.kind() == CardKind::LineSkip) check_line_skip_card(deck_, card_, found_);
+  if (card_.kind() == CardKind::LineSkip) check_line_skip_card(card_, found_);
   warn_found();
 }
 
@@ -162,7 +162,7 @@ void Pass1::between_problems() {
 }
 
 void Pass1::in_unit(const Card& card) {
-  if (events::takes_bar_length(card.kind())) {
+  if (cards::takes_bar_length(card.kind())) {
     bar_length_card(card);
     return;
   }
@@ -188,6 +188,11 @@ void Pass1::in_unit(const Card& card) {
       return;
     case CardKind::Identification:
     case CardKind::Unknown:
+      if (card.text()[0] == 's') {
+        // Remembered so that a recall of its bar can say why none is stored.
+        cards::RecallCard small;
+        if (cards::decode(cards::kRecall, card.text(), small).ok()) small_stores_.push_back({small.label, line_});
+      }
       recover(DeckError::IllegalCode, card, 1);
       return;
     case CardKind::Bar:
@@ -199,19 +204,22 @@ void Pass1::in_unit(const Card& card) {
 
 void Pass1::identification(const Card& card) {
   const IdentificationCard id = decode_identification(deck_, card);
+  if (warnings_) check_identification_card(card, id, found_);
   // The problem number, price and title are taken even from an invalid card.
   problem_number_ = id.problem_number;
   problem_price_ = id.price;
-  if (id.program_code != std::array<char, 3>{'B', '0', '6'}) {
+  if (std::string_view(id.program_code.data(), id.program_code.size()) != cards::kProgramCode) {
     recover(DeckError::NoIdentificationCard, card, "program code");
     return;
   }
+  warn_found();
   if (warnings_ && problem_ != 0 && !problem_ended_) no_end_card();
   problem_ = tables_.problems.size();
   opened_number_ = problem_number_;
   tables_.problems.emplace_back(tables_.bar_lengths.NB(), line_);
   listener_.problem_opened({line_, problem_, as_text(problem_number_), as_text(id.title), problem_price_});
   store_.clear();
+  small_stores_.clear();
   unit_open_ = false;  // a unit left open by an earlier problem is abandoned
   after_end_card_ = false;
   problem_ended_ = false;
@@ -221,6 +229,10 @@ void Pass1::identification(const Card& card) {
 
 void Pass1::unit_card(const Card& card) {
   const UnitCard unit = decode_unit(deck_, card);
+  if (warnings_) {
+    check_unit_card(card, unit, found_);
+    check_number_shapes(card, found_);
+  }
   unit_name_ = unit.name;
   unit_line_ = line_;
   NOUNIT_ = unit.NOUNIT;
@@ -233,6 +245,7 @@ void Pass1::unit_card(const Card& card) {
     return;
   }
   if (!(UPRICE_ > 0)) UPRICE_ = problem_price_;
+  warn_found();
 }
 
 void Pass1::subtotal_card(const Card& card) {

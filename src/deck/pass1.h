@@ -68,9 +68,12 @@ class Pass1 {
   void recover(events::DeckError error, const Card& card, std::string_view field);
   void stop(events::DeckError error);
   void tell(events::DeckError error, const Card& card, int column, float closing_F = 0);
-  void warn(int column, std::string message, std::string note = {});
+  void warn(int column, std::string message, std::string note = {}, const std::vector<CardFix>& fixes = {});
   // Tells the warnings the card checks left in found_, and empties it.
-  void warn_found();
+  void warn_found() {
+    if (!found_.empty()) tell_found();  // nearly every card has none
+  }
+  void tell_found();
 
   ProblemRecord& problem() { return tables_.problems[problem_]; }
 
@@ -82,6 +85,12 @@ class Pass1 {
   weights::Totals totals_;
   StoreTable store_;
   std::vector<CardWarning> found_;
+  // Bar cards of this problem punched with a small s, which store nothing.
+  struct SmallStore {
+    BarLabel label;
+    events::Line line;
+  };
+  std::vector<SmallStore> small_stores_;
 
   State state_ = State::BetweenProblems;
   bool after_end_card_ = false;  // between problems because an end card was read

@@ -1,6 +1,6 @@
 // The bar-level cards of pass 1: each decoded, checked, its length worked
 // out or recalled and filed, and its weight added to the unit.
-#include "cards/card_fields.h"
+#include "cards/descriptions.h"
 #include "deck/pass1.h"
 #include "events/bar_label.h"
 #include "geometry/bar_length.h"
@@ -8,8 +8,37 @@
 
 namespace barlist::deck {
 
-using events::CardKind;
+using cards::CardKind;
 using events::DeckError;
+
+namespace {
+
+// The deck error a bar's geometry failure is reported as.
+DeckError deck_error(geometry::ShapeFailure failure) {
+  using geometry::ShapeFailure;
+  switch (failure) {
+    case ShapeFailure::size:
+      return DeckError::IllegalBarSize;
+    case ShapeFailure::no_formula:
+      return DeckError::BarLengthNotGiven;
+    case ShapeFailure::type:
+      return DeckError::IllegalBarType;
+    case ShapeFailure::hook:
+      return DeckError::IllegalHookStyle;
+    case ShapeFailure::none:
+    case ShapeFailure::dimension:
+      break;
+    case ShapeFailure::angle:
+      return DeckError::IllegalAngle;
+    case ShapeFailure::count:
+      return DeckError::CountBelowTwo;
+    case ShapeFailure::parabola:
+      return DeckError::IllegalParabola;
+  }
+  return DeckError::ErroneousDimension;
+}
+
+}  // namespace
 
 void Pass1::bar_length_card(const Card& card) {
   if (card.kind() == CardKind::RecallBar) {
@@ -26,16 +55,15 @@ void Pass1::bar_card(const Card& card) {
   }
   const BarCard bar = decode_bar(deck_, card);
   bar_ = bar.label;
-  if (warnings_) {
-    check_bar_card(card, bar, found_);
-    warn_found();
-  }
+  // The card's warnings are told with its error, if any, in column order.
+  if (warnings_) check_bar_card(card, bar, found_);
   const geometry::BarLength length = geometry::bar_length(bar.shape);
-  if (length.error != 0) {
+  if (length.failure != geometry::ShapeFailure::none) {
     const cards::CardField* field = cards::bar_field(length.field);
-    recover(static_cast<DeckError>(length.error), card, field != nullptr ? field->first : 1, length.closing_F);
+    recover(deck_error(length.failure), card, field != nullptr ? field->first : 1, length.closing_F);
     return;
   }
+  warn_found();  // before the bar is weighed, as without an error
   if (!file_bar(card, {length.BARFT, length.BARIN}, length.BARL, bar.ANOB, &bar.shape)) return;
   if (card.kind() != CardKind::StoreBar) return;
   const StoreTable::Entry* stored = store_.find(bar_);
@@ -52,17 +80,15 @@ void Pass1::bar_card(const Card& card) {
 void Pass1::recall_card(const Card& card) {
   const RecallCard recall = decode_recall(deck_, card);
   bar_ = recall.label;
-  if (warnings_) {
-    check_recall_card(card, found_);
-    warn_found();
-  }
+  if (warnings_) check_recall_card(card, found_);
   const StoreTable::Entry* stored = store_.find(bar_);
   if (stored == nullptr) {
     recover(DeckError::IllegalRecallBar, card, "size");
     return;
   }
   const geometry::StoredPair length = tables_.bar_lengths.at(stored->NB);
-  const float BARL = static_cast<float>(100 * length.BARFT + length.BARIN);
+  const auto BARL = static_cast<float>(length.millimetres());
+  warn_found();
   file_bar(card, length, BARL, recall.ANOB, nullptr);
 }
 
@@ -90,10 +116,7 @@ void Pass1::weighed(const Card& card, float ANOB, float length, float lump_weigh
 void Pass1::vary_bar_card(const Card& card) {
   const VaryBarCard vary = decode_vary_bar(deck_, card);
   bar_ = vary.label;
-  if (warnings_) {
-    check_vary_bar_card(card, found_);
-    warn_found();
-  }
+  if (warnings_) check_vary_bar_card(card, found_);
   listener_.vary_bar_read({line_, bar_.IBS, as_text(bar_.IBM), vary.BARL, vary.ANOB});
   if (!geometry::is_bar_size(bar_.IBS)) {
     recover(DeckError::IllegalBarSize, card, "size");
@@ -103,20 +126,19 @@ void Pass1::vary_bar_card(const Card& card) {
     recover(DeckError::BarLengthNotGiven, card, "average length");
     return;
   }
+  warn_found();
   weighed(card, vary.ANOB, vary.BARL, 0, totals_.add_bar(vary.BARL, bar_.IBS, vary.ANOB), nullptr);
   if (!(vary.ANOB > 0)) recover(DeckError::NumberOfBarsNotGiven, card, "count");
 }
 
 void Pass1::lump_weight_card(const Card& card) {
   const LumpWeightCard lump = decode_lump_weight(deck_, card);
-  if (warnings_) {
-    check_lump_weight_card(card, found_);
-    warn_found();
-  }
+  if (warnings_) check_lump_weight_card(card, found_);
   if (lump.lump_weight == 0) {
     recover(DeckError::LumpWeightNotGiven, card, "lump weight");
     return;
   }
+  warn_found();
   weighed(card, lump.ANOB, 0, lump.lump_weight, totals_.add_lump_weight(lump.lump_weight, lump.ANOB), nullptr);
   if (!(lump.ANOB > 0)) recover(DeckError::NumberOfBarsNotGiven, card, "count");
 }

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "cards/card_fields.h"
+#include "cards/descriptions.h"
 #include "deck/conversion_place.h"
 #include "deck/error_notes.h"
 #include "records/fatal.h"
@@ -12,7 +12,7 @@
 
 namespace barlist::deck {
 
-using events::CardKind;
+using cards::CardKind;
 using events::DeckError;
 
 void Pass1::premature_end() {
@@ -51,15 +51,33 @@ void Pass1::tell(DeckError error, const Card& card, int column, float closing_F)
                                premature ? std::string_view() : card.text(),
                                premature ? std::string_view() : record_};
   const bool problem_open = problem_ != 0 && !problem_ended_;
+  events::Line small_store = 0;
+  if (error == DeckError::IllegalRecallBar) {
+    for (const SmallStore& s : small_stores_) {
+      if (s.label.IBS == bar_.IBS && s.label.IBM == bar_.IBM) small_store = s.line;
+    }
+  }
   const ErrorScene scene{.error = error,
                          .card = card,
                          .column = column,
                          .size = bar_.IBS,
                          .closing_F = closing_F,
                          .open_problem = problem_open ? as_text(problem_number_) : std::string_view(),
-                         .open_problem_line = problem_open ? problem().opening_card : events::Line{0}};
+                         .open_problem_line = problem_open ? problem().opening_card : events::Line{0},
+                         .stored_on_small_letter = small_store};
   found.notes.push_back({line_, column, note_for(scene)});
+  for (const CardFix& fix : fixes_for(scene)) {
+    found.fixes.push_back({line_, fix.first_column, fix.last_column, fix.text, fix.safe, fix.keeps_values});
+  }
+  // The card's own warnings and the error, in column order.
+  std::stable_sort(found_.begin(), found_.end(),
+                   [](const CardWarning& a, const CardWarning& b) { return a.column < b.column; });
+  std::size_t before = 0;
+  while (before < found_.size() && found_[before].column < column) ++before;
+  for (std::size_t i = 0; i < before; ++i) warn(found_[i].column, found_[i].message, found_[i].note, found_[i].fixes);
+  found_.erase(found_.begin(), found_.begin() + static_cast<std::ptrdiff_t>(before));
   listener_.deck_error(found);
+  warn_found();
 }
 
 // A problem that a failed card left open, told at the identification card
@@ -71,17 +89,20 @@ void Pass1::no_end_card() {
        "end each problem with a Z card");
 }
 
-void Pass1::warn_found() {
+void Pass1::tell_found() {
   // In column order, whatever check found them.
   std::stable_sort(found_.begin(), found_.end(),
                    [](const CardWarning& a, const CardWarning& b) { return a.column < b.column; });
-  for (CardWarning& w : found_) warn(w.column, std::move(w.message), std::move(w.note));
+  for (CardWarning& w : found_) warn(w.column, std::move(w.message), std::move(w.note), w.fixes);
   found_.clear();
 }
 
-void Pass1::warn(int column, std::string message, std::string note) {
+void Pass1::warn(int column, std::string message, std::string note, const std::vector<CardFix>& fixes) {
   events::Warning warning{line_, column, std::move(message), record_};
   if (!note.empty()) warning.notes.push_back({line_, column, std::move(note)});
+  for (const CardFix& fix : fixes) {
+    warning.fixes.push_back({line_, fix.first_column, fix.last_column, fix.text, fix.safe, fix.keeps_values});
+  }
   listener_.warning(warning);
 }
 

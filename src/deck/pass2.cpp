@@ -9,7 +9,7 @@
 namespace barlist::deck {
 namespace {
 
-using events::CardKind;
+using cards::CardKind;
 
 const std::string kBarTableStops = "the quantities file is whole; the bar table ends before this card";
 
@@ -46,10 +46,10 @@ void run_pass2(records::InputChannel& deck, const RunTables& tables, events::Run
     if (!listing) continue;
     const CardKind kind = card.kind();
     events::CardListed listed{position, kind, card.text(), 0, 0};
-    if (events::takes_bar_length(kind)) {
+    if (cards::takes_bar_length(kind)) {
       if (NB >= tables.bar_lengths.NB()) return;  // pass 1 filed no such bar
       const geometry::StoredPair length = tables.bar_lengths.at(++NB);
-      listed.length_mm = 100 * length.BARFT + length.BARIN;
+      listed.length_mm = length.millimetres();
     }
     switch (kind) {
       case CardKind::LineSkip:

@@ -1,8 +1,11 @@
 #include "deck/warnings.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
-#include "cards/card_fields.h"
+#include "cards/descriptions.h"
+#include "cards/wording.h"
 #include "cards/zero_fill.h"
 #include "records/fatal.h"
 #include "records/text.h"
@@ -32,7 +35,11 @@ void check_left_punched(const Card& card, const CardField& field, std::vector<Ca
   found.push_back({field.first,
                    std::string(field.name) + " punched at the left of its field: read as " + as_read(punched) +
                        ", listed in the bar table as " + records::trimmed({listed.data(), N}),
-                   punch_note(field)});
+                   cards::punch_note(field)});
+  // What barlist read, right-justified: every value stays.
+  if (const auto justified = right_justified(as_read(punched), field.width())) {
+    found.back().fixes.push_back({field.first, field.last, *justified, true, true});
+  }
 }
 
 // Fields already told of as the right half of a number across two fields
@@ -49,8 +56,6 @@ void check_zero_filled_fields(const Card& card, const cards::CardFields& fields,
     if (field->width() == 6) check_left_punched<6>(card, *field, found);
   }
 }
-
-std::string columns_text(int first, int last) { return std::to_string(first) + " to " + std::to_string(last); }
 
 // The bytes of the UTF-8 character that starts at `at`; 1 when the bytes
 // there are not one.
@@ -74,8 +79,29 @@ char plain_letter(std::string_view text, std::size_t at) {
   return code >= 0xC0 && code <= 0xFF ? kLatin1Letters[code - 0xC0] : ' ';
 }
 
+// Whether any byte has its high bit set: eight bytes at a time, as every
+// card but a few is plain ASCII.
+bool has_high_byte(std::string_view text) {
+  std::uint64_t any = 0;
+  std::size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, 8);
+    any |= word;
+  }
+  if (i < text.size() && text.size() >= 8) {  // the last eight bytes, some seen already
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + text.size() - 8, 8);
+    any |= word;
+  } else {
+    for (; i < text.size(); ++i) any |= static_cast<unsigned char>(text[i]);
+  }
+  return (any & 0x8080808080808080u) != 0;
+}
+
 void check_non_ascii(std::string_view record, std::vector<CardWarning>& found) {
   const std::string_view card = record.substr(0, std::min(record.size(), kCardColumns));
+  if (!has_high_byte(card)) return;
   const auto high =
       std::find_if(card.begin(), card.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
   if (high == card.end()) return;
@@ -83,19 +109,36 @@ void check_non_ascii(std::string_view record, std::vector<CardWarning>& found) {
   const std::string column = std::to_string(at + 1);
   const int bytes = character_bytes(record, at);
   static constexpr std::string_view kHowMany[] = {"", "one column", "two columns", "three columns"};
+  // In the card's last field nothing follows but the rest of that field.
+  const cards::CardFields fields = cards::fields_of(cards::kind_of(record[0]));
+  const int first = static_cast<int>(at) + 1;
+  const bool field_after =
+      std::any_of(fields.begin(), fields.end(), [first](const CardField& f) { return f.first > first; });
+  const CardField* holder = fields.at_column(first);
+  const std::string moved =
+      field_after || holder == nullptr ? "every field after it" : "the rest of the " + std::string(holder->name);
   std::string message = bytes == 1 ? "non-ASCII byte in column " + column +
                                          ": it is not a whole character, and may show as other than it reads"
                                    : "non-ASCII character in column " + column + ": it takes " + std::to_string(bytes) +
-                                         " columns (columns count bytes), so every field after it is read " +
+                                         " columns (columns count bytes), so " + moved + " is read " +
                                          std::string(kHowMany[bytes - 1]) + " to the right";
   std::string note = "punch the card in plain ASCII";
+  std::vector<CardFix> fixes;
   if (const char letter = plain_letter(record, at); letter != ' ') {
     note += " (" + std::string(1, letter) + " for " + std::string(record.substr(at, 2)) + ")";
+    // Its plain letter in one column moves the rest of the card back.
+    fixes.push_back({static_cast<int>(at) + 1, static_cast<int>(at) + 2, std::string(1, letter), false});
   }
-  found.push_back({static_cast<int>(at) + 1, std::move(message), std::move(note)});
+  found.push_back({static_cast<int>(at) + 1, std::move(message), std::move(note), std::move(fixes)});
 }
 
 }  // namespace
+
+std::optional<std::string> right_justified(std::string_view digits, int width) {
+  const auto w = static_cast<std::size_t>(width);
+  if (digits.empty() || digits.size() > w) return std::nullopt;
+  return std::string(w - digits.size(), ' ') + std::string(digits);
+}
 
 void check_record(std::string_view record, std::vector<CardWarning>& found) {
   const std::size_t tab = record.find('\t');
@@ -106,11 +149,12 @@ void check_record(std::string_view record, std::vector<CardWarning>& found) {
   if (record.size() > kCardColumns) {
     const std::size_t text = record.find_first_not_of(' ', kCardColumns);
     if (text != std::string_view::npos) {
-      found.push_back(
-          {static_cast<int>(text) + 1, "text beyond column 80 is ignored", "keep each card within 80 columns"});
+      static const std::string kLast = std::to_string(kCardColumns);
+      found.push_back({static_cast<int>(text) + 1, "text beyond column " + kLast + " is ignored",
+                       "keep each card within " + kLast + " columns"});
     }
   }
-  if (!record.empty() && events::kind_of(record[0]) != events::CardKind::Comment) check_non_ascii(record, found);
+  if (!record.empty() && cards::kind_of(record[0]) != cards::CardKind::Comment) check_non_ascii(record, found);
 }
 
 bool check_line_ends(std::string_view record, std::vector<CardWarning>& found) {
@@ -130,11 +174,14 @@ void check_bar_card(const Card& card, const BarCard& bar, std::vector<CardWarnin
   if (first_digit != std::string_view::npos && length.find(' ', first_digit) != std::string_view::npos) {
     const int mm = static_cast<int>(bar.shape.LFT) * 100 + static_cast<int>(bar.shape.LIN);
     found.push_back({kHundreds.first,
-                     "length punched at the left of columns " + columns_text(kHundreds.first, kMillimetres.last) +
+                     "length punched at the left of " + cards::columns_to(kHundreds.first, kMillimetres.last) +
                          ": read as " + std::to_string(mm) + " mm (hundreds in " +
-                         columns_text(kHundreds.first, kHundreds.last) + ", millimetres in " +
+                         cards::column_range(kHundreds.first, kHundreds.last) + ", millimetres in " +
                          std::to_string(kMillimetres.first) + " and " + std::to_string(kMillimetres.last) + ")",
                      "punch all six digits of the length, with leading zeros or blanks: 012450 for 12450 mm"});
+    if (const auto justified = right_justified(std::to_string(mm), kMillimetres.last - kHundreds.first + 1)) {
+      found.back().fixes.push_back({kHundreds.first, kMillimetres.last, *justified, true, true});
+    }
   }
   const std::vector<const CardField*> crossed = check_numbers_across_fields(card, found);
   check_zero_filled_fields(card, kBarFields, crossed, found);
@@ -149,7 +196,8 @@ void check_bar_card(const Card& card, const BarCard& bar, std::vector<CardWarnin
                        "a written length is given: the bar type and "
                        "dimensions from column " +
                            std::to_string(kType) + " are ignored",
-                       "leave columns 7 to 12 blank to have the length worked out from the bar type"});
+                       "leave " + cards::columns_to(kHundreds.first, kMillimetres.last) +
+                           " blank to have the length worked out from the bar type"});
     }
   }
 }
@@ -160,27 +208,22 @@ void check_recall_card(const Card& card, std::vector<CardWarning>& found) {
 }
 
 void check_vary_bar_card(const Card& card, std::vector<CardWarning>& found) {
-  check_numbers_across_fields(card, found);
+  if (check_numbers_across_fields(card, found).empty()) check_number_shapes(card, found);
 }
 
 void check_lump_weight_card(const Card& card, std::vector<CardWarning>& found) {
-  check_numbers_across_fields(card, found);
+  if (check_numbers_across_fields(card, found).empty()) check_number_shapes(card, found);
   check_unread_columns(card, found);
 }
 
-void check_line_skip_card(const records::InputChannel& deck, const Card& card, std::vector<CardWarning>& found) {
-  try {
-    decode_line_skip_count(deck, card);
-  } catch (const records::FatalError& error) {
-    if (error.condition() != records::kConversionError) throw;
-    static constexpr CardField kCount = cards::kLineSkipFields.named("lines to skip");
-    found.push_back({kCount.first,
-                     "the line-skip count \"" + std::string(kCount.text(card.text())) + "\" (columns " +
-                         std::to_string(kCount.first) + "-" + std::to_string(kCount.last) +
-                         ") is not a number: the bar table stops at this card with an input conversion error",
-                     "punch the number of lines right-justified in columns " + std::to_string(kCount.first) + "-" +
-                         std::to_string(kCount.last)});
-  }
+void check_line_skip_card(const Card& card, std::vector<CardWarning>& found) {
+  cards::LineSkipCard skip;
+  if (cards::decode(cards::kLineSkip, card.text(), skip).ok()) return;
+  static constexpr CardField kCount = cards::kLineSkipFields.named("lines to skip");
+  found.push_back({kCount.first,
+                   "the line-skip count \"" + std::string(kCount.text(card.text())) + "\" (" + cards::columns(kCount) +
+                       ") is not a number: the bar table stops at this card with an input conversion error",
+                   cards::punch_right(kCount, "the number of lines")});
 }
 
 }  // namespace barlist::deck

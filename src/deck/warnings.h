@@ -4,6 +4,7 @@
 // warnings_columns.cpp those of numbers and text one column off.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,11 +15,25 @@
 
 namespace barlist::deck {
 
+// An edit of the card that mends a warning; its line is the card's.
+struct CardFix {
+  int first_column;
+  int last_column;
+  std::string text;  // the new text of those columns
+  bool safe;
+  bool keeps_values = false;
+};
+
 struct CardWarning {
   int column;  // first column of the field concerned
   std::string message;
   std::string note = {};  // what to do, at the same column; none when empty
+  std::vector<CardFix> fixes = {};
 };
+
+// The digits of a number right-justified in `width` columns; none when they
+// do not fit.
+std::optional<std::string> right_justified(std::string_view digits, int width);
 
 // Any card: a tab, text beyond column 80 (which no card reads), and but on a
 // comment card a byte outside ASCII, which moves every field after it when it
@@ -39,19 +54,28 @@ void check_bar_card(const Card& card, const BarCard& bar, std::vector<CardWarnin
 // the columns neither pass reads.
 void check_recall_card(const Card& card, std::vector<CardWarning>& found);
 
-// A vary bar card: a number that runs across two fields.
+// A vary bar card: a number that runs across two fields, or else one punched
+// at the left of its field or with a blank inside.
 void check_vary_bar_card(const Card& card, std::vector<CardWarning>& found);
 
-// A lump weight card: a number that runs across two fields, and text in the
+// A lump weight card: a number that runs across two fields (or else one with
+// a blank inside), and text in the
 // columns no field reads.
 void check_lump_weight_card(const Card& card, std::vector<CardWarning>& found);
 
-// A line-skip card whose count does not convert: the bar table stops there.
-void check_line_skip_card(const records::InputChannel& deck, const Card& card, std::vector<CardWarning>& found);
+// An identification card: a price across the border with the title.
+void check_identification_card(const Card& card, const IdentificationCard& id, std::vector<CardWarning>& found);
 
-// "punch the count right-justified in columns 13-16", or for a text field
-// "keep the mark within columns 4-6".
-std::string punch_note(const cards::CardField& field);
+// A unit card: its number of units across the border with the price, or
+// begun in the name, told with the units and price barlist read.
+void check_unit_card(const Card& card, const UnitCard& unit, std::vector<CardWarning>& found);
+
+// The numbers of a card other than a bar card: a blank inside a number, and
+// on a vary bar card a number punched at the left of its field.
+void check_number_shapes(const Card& card, std::vector<CardWarning>& found);
+
+// A line-skip card whose count does not convert: the bar table stops there.
+void check_line_skip_card(const Card& card, std::vector<CardWarning>& found);
 
 // Numbers that begin inside one whole-number field and end inside the next,
 // as a number shifted by a column reads. Returns the fields on the right of

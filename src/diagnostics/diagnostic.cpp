@@ -9,14 +9,13 @@ namespace {
 // "(problem A102, unit FOOTING, bar 29F03)": the fields the error's line in the
 // quantities file shows, where they hold anything.
 std::string context(const events::DeckErrorFound& error) {
-  using events::ErrorFields;
-  const ErrorFields fields = events::fields_of(error.error);
+  const events::ErrorNames names = events::names_of(error.error);
   std::vector<std::string> parts;
-  if (fields >= ErrorFields::Problem && !records::trimmed(error.problem_number).empty())
+  if (names.problem && !records::trimmed(error.problem_number).empty())
     parts.push_back("problem " + records::trimmed(error.problem_number));
-  if (fields >= ErrorFields::ProblemUnit && !records::trimmed(error.unit_name).empty())
+  if (names.unit && !records::trimmed(error.unit_name).empty())
     parts.push_back("unit " + records::trimmed(error.unit_name));
-  if (fields >= ErrorFields::ProblemUnitBar && events::bar_given(error.size, error.mark)) {
+  if (names.bar && events::bar_given(error.size, error.mark)) {
     parts.push_back("bar " + events::bar_label(error.size, error.mark));
   }
   if (parts.empty()) return {};
@@ -52,12 +51,14 @@ Diagnostic diagnostic_of(const events::DeckErrorFound& error) {
           "error " + std::to_string(events::number(error.error)),
           std::string(events::message(error.error)) + context(error),
           std::string(error.record),
-          notes_of(error.notes)};
+          notes_of(error.notes),
+          error.fixes};
 }
 
 Diagnostic diagnostic_of(const events::Warning& warning) {
-  return {Severity::Warning,           warning.line,           warning.column, "warning", warning.message,
-          std::string(warning.record), notes_of(warning.notes)};
+  return {
+      Severity::Warning,       warning.line, warning.column, "warning", warning.message, std::string(warning.record),
+      notes_of(warning.notes), warning.fixes};
 }
 
 Diagnostic diagnostic_of(const events::ConversionFailed& failure) {

@@ -76,15 +76,21 @@ constexpr int number(DeckError error) { return static_cast<int>(error); }
 constexpr std::string_view message(DeckError error) { return entry(error).message; }
 constexpr ErrorFields fields_of(DeckError error) { return entry(error).fields; }
 
+// What an error names besides its message, said once for the quantities
+// file, the diagnostics and the JSON record.
+struct ErrorNames {
+  bool problem = false;
+  bool unit = false;
+  bool bar = false;  // its size and mark
+};
+constexpr ErrorNames names_of(ErrorFields fields) {
+  return {fields >= ErrorFields::Problem, fields >= ErrorFields::ProblemUnit, fields >= ErrorFields::ProblemUnitBar};
+}
+constexpr ErrorNames names_of(DeckError error) { return names_of(fields_of(error)); }
+
 // Errors 19 and 20 end the run and are told on the console, not the quantities file.
 constexpr bool ends_run(DeckError error) {
   return error == DeckError::TooManyBars || error == DeckError::TooManyStoreBars;
 }
-
-// The bar geometry reports its errors by number: each has its entry.
-static_assert([] {
-  for (const int n : {5, 7, 8, 9, 10, 11, 12, 13}) entry(static_cast<DeckError>(n));
-  return true;
-}());
 
 }  // namespace barlist::events

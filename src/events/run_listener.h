@@ -11,11 +11,14 @@
 #include <string_view>
 #include <vector>
 
-#include "events/card_kind.h"
+#include "cards/card_kind.h"
 #include "events/deck_errors.h"
 #include "geometry/bar_shape.h"
 
 namespace barlist::events {
+
+// Listeners know a card's kind by the kinds of the card descriptions.
+using cards::CardKind;
 
 using Line = std::uint64_t;  // 1-based line of the deck file
 

@@ -124,7 +124,7 @@ void RunCollector::problem_listed(std::size_t index) {
 }
 
 void RunCollector::card_listed(const events::CardListed& e) {
-  if (events::gives_bar_mark(e.kind)) record_.listed_cards.push_back({listing_problem_, e.line});
+  if (cards::gives_bar_mark(e.kind)) record_.listed_cards.push_back({listing_problem_, e.line});
 }
 
 }  // namespace barlist::exports

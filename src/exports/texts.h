@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "events/card_kind.h"
+#include "cards/card_kind.h"
 
 namespace barlist::exports {
 
@@ -14,6 +14,6 @@ namespace barlist::exports {
 std::string without_trailing_blanks(std::string_view field);
 
 // "bar", "store", "recall", "vary" or "lump" for a bar-level card.
-std::string_view card_name(events::CardKind kind);
+std::string_view card_name(cards::CardKind kind);
 
 }  // namespace barlist::exports

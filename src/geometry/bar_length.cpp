@@ -12,25 +12,26 @@ namespace {
 bool fits_length_columns(float LFT, float LIN) { return LFT >= 0.0f && LFT <= 9999.0f && LIN >= 0.0f && LIN <= 99.0f; }
 
 BarLength written_length(float LFT, float LIN) {
-  if (!fits_length_columns(LFT, LIN)) return {10, 0.0f, 0, 0, ShapeField::none};
-  return {0, 100.0f * LFT + LIN, static_cast<int>(LFT), static_cast<int>(LIN)};
+  if (!fits_length_columns(LFT, LIN)) return {ShapeFailure::dimension, 0.0f, 0, 0, ShapeField::none};
+  return {ShapeFailure::none, 100.0f * LFT + LIN, static_cast<int>(LFT), static_cast<int>(LIN)};
 }
 
 }  // namespace
 
 BarLength bar_length(const BarShape& bar) {
   const CHKDIM size{.IBS = bar.IBS};
-  if (size.CHKBS() != 0) return {5, 0.0f, 0, 0, ShapeField::size};
+  if (size.CHKBS() != 0) return {ShapeFailure::size, 0.0f, 0, 0, ShapeField::size};
 
   if (bar.LFT + bar.LIN > 0.0f) return written_length(bar.LFT, bar.LIN);
 
   const DevelopedLength developed = developed_length(bar);
-  if (developed.error != 0) return {developed.error, 0.0f, 0, 0, developed.field, developed.closing_F};
-  if (!is_storable_length(developed.BARL)) return {10, 0.0f, 0, 0};
+  if (developed.failure != ShapeFailure::none)
+    return {developed.failure, 0.0f, 0, 0, developed.field, developed.closing_F};
+  if (!is_storable_length(developed.BARL)) return {ShapeFailure::dimension, 0.0f, 0, 0};
 
   const float BARL = round_to_5mm(developed.BARL);
   const StoredPair pair = split_length(BARL);
-  return {0, BARL, pair.BARFT, pair.BARIN};
+  return {ShapeFailure::none, BARL, pair.BARFT, pair.BARIN};
 }
 
 }  // namespace barlist::geometry

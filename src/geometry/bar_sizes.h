@@ -3,6 +3,9 @@
 
 namespace barlist::geometry {
 
+// Hook styles 4 and 5 are bent only on bars up to this size.
+inline constexpr int kLargestSizeWithStyles4And5 = 25;
+
 // True exactly for the eleven metric sizes 10, 13, 16, 19, 22, 25, 29, 32, 36, 43, 57.
 bool is_bar_size(int IBS);
 
@@ -10,7 +13,8 @@ bool is_bar_size(int IBS);
 float BWTFT(int IBS);
 
 // Length in mm that a hook of the given style (1 to 6) adds at one end of a bar of size IBS;
-// 0 for styles 2 and 6, for styles 4 and 5 above size 25, and for anything outside the table.
+// 0 for styles 2 and 6, for styles 4 and 5 above their largest size, and for anything outside
+// the table.
 float HKTAB(int IBS, int style);
 
 }  // namespace barlist::geometry

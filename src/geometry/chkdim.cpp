@@ -7,7 +7,7 @@ namespace barlist::geometry {
 
 bool is_hook_style(int IBS, int style) {
   if (style < 1 || style > 6 || style == 2) return false;
-  return !((style == 4 || style == 5) && IBS > 25);
+  return !((style == 4 || style == 5) && IBS > kLargestSizeWithStyles4And5);
 }
 
 int CHKDIM::CHKBS() const { return is_bar_size(IBS) ? 0 : 1; }

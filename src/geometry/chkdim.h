@@ -5,7 +5,8 @@
 
 namespace barlist::geometry {
 
-// Hook style s is valid at size IBS when 1 <= s <= 6, s != 2, and not (s is 4 or 5 above 25).
+// Hook style s is valid at size IBS when 1 <= s <= 6, s != 2, and not s of 4 or 5 on a bar
+// larger than kLargestSizeWithStyles4And5.
 bool is_hook_style(int IBS, int style);
 
 struct CHKDIM {

@@ -170,8 +170,8 @@ float formula(int ITYPE, const BarShape& bar, float HOOKA, float HOOKG) {
 
 DevelopedLength developed_length(const BarShape& bar) {
   const int ITYPE = bar.ITYPE;
-  if (ITYPE <= 1 || ITYPE == 12) return {7, 0.0f, ShapeField::type};
-  if (ITYPE > 53) return {8, 0.0f, ShapeField::type};
+  if (ITYPE <= 1 || ITYPE == 12) return {ShapeFailure::no_formula, 0.0f, ShapeField::type};
+  if (ITYPE > kMaxBarType) return {ShapeFailure::type, 0.0f, ShapeField::type};
 
   switch (ITYPE) {
     case 42:
@@ -185,11 +185,12 @@ DevelopedLength developed_length(const BarShape& bar) {
   }
 
   CHKDIM chk{.IBS = bar.IBS, .IA = bar.IA, .IG = bar.IG};
-  if (const ShapeField hook = check_hooks(hooks_of(ITYPE), chk); hook != ShapeField::none) return {9, 0.0f, hook};
+  if (const ShapeField hook = check_hooks(hooks_of(ITYPE), chk); hook != ShapeField::none)
+    return {ShapeFailure::hook, 0.0f, hook};
   if (ITYPE == 53 && CHKDIM::CHKPOS(bar.B, bar.C) != 0) {
-    return {13, 0.0f, bar.B > 0.0f ? ShapeField::C : ShapeField::B};
+    return {ShapeFailure::parabola, 0.0f, bar.B > 0.0f ? ShapeField::C : ShapeField::B};
   }
-  return {0, formula(ITYPE, bar, chk.HOOKA, chk.HOOKG)};
+  return {ShapeFailure::none, formula(ITYPE, bar, chk.HOOKA, chk.HOOKG)};
 }
 
 }  // namespace barlist::geometry

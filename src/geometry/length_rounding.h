@@ -14,6 +14,8 @@ bool is_storable_length(float BARL);
 struct StoredPair {
   int BARFT = 0;  // whole hundreds of mm
   int BARIN = 0;  // remaining mm, 0 to 99
+
+  constexpr int millimetres() const { return 100 * BARFT + BARIN; }
 };
 
 // BARFT = BARL / 100 truncated, BARIN = BARL - 100 * BARFT truncated. Meant for rounded

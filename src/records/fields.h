@@ -18,6 +18,13 @@ void put_real(char* out, int width, int decimals, float value);
 
 // Input: blanks anywhere in the field are ignored; an all-blank field is 0.
 enum class ReadStatus { Ok, ConversionError, Overflow };
+// A read of several fields: how it went, and which target failed (counted
+// from 0) when it did not.
+struct ReadResult {
+  ReadStatus status = ReadStatus::Ok;
+  std::size_t failed_target = 0;
+  bool ok() const { return status == ReadStatus::Ok; }
+};
 ReadStatus read_integer(std::string_view field, std::int32_t& value);
 // Without a decimal point the last `decimals` digits are decimals.
 ReadStatus read_real(std::string_view field, int decimals, float& value);

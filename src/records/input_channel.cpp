@@ -85,12 +85,12 @@ std::string_view InputChannel::read_record() {
 
 void InputChannel::read_record(const Layout& layout, std::initializer_list<Target> targets) {
   const std::span<const Target> fields(targets.begin(), targets.size());
-  if (read_records(layout, read_record(), fields, this) != ReadStatus::Ok) conversion_failed();
+  if (!read_records(layout, read_record(), fields, this).ok()) conversion_failed();
 }
 
 void InputChannel::decode(std::string_view record, const Layout& layout, std::initializer_list<Target> targets) const {
   const std::span<const Target> fields(targets.begin(), targets.size());
-  if (read_records(layout, record, fields, nullptr) != ReadStatus::Ok) conversion_failed();
+  if (!read_records(layout, record, fields, nullptr).ok()) conversion_failed();
 }
 
 void InputChannel::conversion_failed() const { throw FatalError(kConversionError, unit_, path_); }

@@ -28,7 +28,11 @@ class InputChannel;
 class RecordReader {
  public:
   [[gnu::always_inline]] RecordReader(std::string_view record, std::span<const Target> targets, InputChannel* more)
-      : record_(record), next_(targets.data()), end_(targets.data() + targets.size()), more_(more) {}
+      : record_(record),
+        first_(targets.data()),
+        next_(targets.data()),
+        end_(targets.data() + targets.size()),
+        more_(more) {}
 
   [[gnu::always_inline]] void literal(const Item&) {}  // literals and $ have no meaning on input
   [[gnu::always_inline]] void leave_line_open() {}
@@ -49,7 +53,10 @@ class RecordReader {
   [[gnu::always_inline]] bool next_record();  // nothing more to read: the next record stays unread
   [[gnu::always_inline]] bool more() const { return next_ != end_; }
 
-  ReadStatus status() const { return status_; }
+  // The status, and on a failure the index of the target that failed.
+  ReadResult result() const {
+    return {status_, status_ == ReadStatus::Ok ? 0 : static_cast<std::size_t>(next_ - first_) - 1};
+  }
 
  private:
   [[gnu::always_inline]] ReadStatus field(const Item& item, std::string_view field) const {
@@ -66,6 +73,7 @@ class RecordReader {
   }
 
   std::string_view record_;
+  const Target* first_;
   const Target* next_;
   const Target* end_;
   InputChannel* more_;
@@ -74,11 +82,11 @@ class RecordReader {
 };
 
 // Every way of reading fields with a layout: the walk with a RecordReader.
-[[gnu::always_inline]] inline ReadStatus read_records(const Layout& layout, std::string_view record,
+[[gnu::always_inline]] inline ReadResult read_records(const Layout& layout, std::string_view record,
                                                       std::span<const Target> targets, InputChannel* more) {
   RecordReader reader(record, targets, more);
   walk(layout, reader);
-  return reader.status();
+  return reader.result();
 }
 
 class InputChannel {
@@ -104,7 +112,7 @@ class InputChannel {
   void read_record(Targets&... targets) {
     static_assert(arguments_fit<layout, Targets...>(), "the targets do not suit the layout's data items");
     const std::array<Target, sizeof...(Targets)> list{Target(targets)...};
-    if (read_records(layout, read_record(), list, this) != ReadStatus::Ok) conversion_failed();
+    if (!read_records(layout, read_record(), list, this).ok()) conversion_failed();
   }
   // Applies `layout` to a record of this channel already read, the records
   // after it blank; a field that does not convert is fatal.
@@ -115,15 +123,17 @@ class InputChannel {
   void decode(std::string_view record, Targets&... targets) const {
     static_assert(arguments_fit<layout, Targets...>(), "the targets do not suit the layout's data items");
     const std::array<Target, sizeof...(Targets)> list{Target(targets)...};
-    if (read_records(layout, record, list, nullptr) != ReadStatus::Ok) conversion_failed();
+    if (!read_records(layout, record, list, nullptr).ok()) conversion_failed();
   }
 
   // Positions the channel at its first record again.
   void rewind();
   void close();
 
- private:
+  // Stops the run with a conversion error on this channel.
   [[noreturn]] void conversion_failed() const;
+
+ private:
   bool fill();
   std::string_view record_at(std::size_t start, std::size_t length, bool ended_by_newline) const;
   std::string_view longer_than_buffer();

@@ -2,9 +2,10 @@
 
 #include <array>
 
-#include "cards/card_fields.h"
+#include "cards/descriptions.h"
 #include "cards/zero_fill.h"
 #include "records/decode.h"
+#include "reports/error_lines.h"
 
 namespace barlist::reports {
 namespace {
@@ -16,7 +17,15 @@ using records::Value;
 
 constexpr Layout kBarLine{"(22X,A2,A3,A6,2X,A4,2X,A2,2X,A1,2X,A1,1X,A6,7(1X,A6),2X,A3,2X,A3)"};
 constexpr Layout kUnitLine{"(4A4,1X,A2,29X,14A4,A1)"};
-constexpr Layout kCommentLine{"(A79)"};
+// A comment card's text, columns 2 to the card's last: "(A79)".
+constexpr auto kCommentNotation = [] {
+  detail::Notation notation;
+  notation.add("(A");
+  notation.add(cards::kCardColumns - 1);
+  notation.add(")");
+  return notation;
+}();
+constexpr Layout kCommentLine{kCommentNotation.view()};
 constexpr Layout kBlankLine{"(A1)"};
 constexpr Layout kLength{"(I6)"};
 
@@ -38,21 +47,21 @@ constexpr std::array<CardField, 6> kDimensions{field("dimension A"), field("dime
 
 void BarTableFile::card_listed(const events::CardListed& card) {
   switch (card.kind) {
-    case events::CardKind::Bar:
-    case events::CardKind::StoreBar:
-    case events::CardKind::RecallBar:
+    case cards::CardKind::Bar:
+    case cards::CardKind::StoreBar:
+    case cards::CardKind::RecallBar:
       bar_line(card.card, card.length_mm);
       return;
-    case events::CardKind::VaryBar:
+    case cards::CardKind::VaryBar:
       vary_bar_line(card.card);
       return;
-    case events::CardKind::Unit:
+    case cards::CardKind::Unit:
       unit_line(card.card);
       return;
-    case events::CardKind::Comment:
+    case cards::CardKind::Comment:
       comment_line(card.card);
       return;
-    case events::CardKind::LineSkip:
+    case cards::CardKind::LineSkip:
       blank_lines(card.lines_to_skip);
       return;
     default:

@@ -31,7 +31,6 @@ struct Notation {
 
 // The premature end prints its message alone; error 1 starts a new page.
 constexpr Notation notation_of(const events::DeckErrorEntry& e) {
-  using events::ErrorFields;
   Notation n;
   if (e.error == events::DeckError::PrematureEnd) {
     n.add("(' ");
@@ -43,13 +42,14 @@ constexpr Notation notation_of(const events::DeckErrorEntry& e) {
   n.add(events::number(e.error));
   n.add(", ");
   n.add(e.message);
-  if (e.fields == ErrorFields::None) {
+  const events::ErrorNames names = events::names_of(e.fields);
+  if (!names.problem) {
     n.add("')");
     return n;
   }
   n.add(", PROBLEM ',A4");
-  if (e.fields >= ErrorFields::ProblemUnit) n.add(",1X,4A4");
-  if (e.fields >= ErrorFields::ProblemUnitBar) n.add(",' BAR',I3,A3");
+  if (names.unit) n.add(",1X,4A4");
+  if (names.bar) n.add(",' BAR',I3,A3");
   n.add(")");
   return n;
 }
@@ -80,8 +80,8 @@ constexpr const records::Layout& error_line(events::DeckError error) {
 // The values the line takes: the problem number, the unit name, and the
 // bar's size and mark (two values).
 constexpr std::size_t values_shown(events::ErrorFields fields) {
-  constexpr std::size_t kValues[] = {0, 1, 2, 4};
-  return kValues[static_cast<std::size_t>(fields)];
+  const events::ErrorNames names = events::names_of(fields);
+  return (names.problem ? 1 : 0) + (names.unit ? 1 : 0) + (names.bar ? 2 : 0);
 }
 
 }  // namespace barlist::reports

@@ -45,7 +45,7 @@ void QuantitiesFile::vary_bar_read(const events::VaryBarRead& vary) {
 }
 
 void QuantitiesFile::item_weighed(const events::ItemWeighed& item) {
-  if (item.kind != events::CardKind::LumpWeight) return;
+  if (item.kind != cards::CardKind::LumpWeight) return;
   channel_.write<kLumpWeightLine>(shown(item.lump_weight_kg, 0.5f), whole(item.count));
 }
 

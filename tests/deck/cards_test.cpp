@@ -4,6 +4,11 @@
 
 #include <fcntl.h>
 
+#include <set>
+#include <type_traits>
+
+#include "cards/descriptions.h"
+#include "deck/conversion_place.h"
 #include "records/fatal.h"
 
 namespace barlist::deck {
@@ -81,6 +86,29 @@ TEST_F(Cards, OtherKindsTakeOnlyTheirColumns) {
   EXPECT_EQ(decode_line_skip_count(deck_, card({{1, "K-1"}})), -1);
 }
 
+// A card that does not convert is placed at the field its decode reports and
+// at the first column whose character stops that field's number.
+TEST(ConversionPlace, TheFailingFieldAndTheColumnThatStopsIt) {
+  struct Case {
+    std::string text;
+    int column;
+    std::string message;
+  } cases[] = {
+      {" 1X", 3, "\"1X\" in the size (columns 2-3) is not a number"},
+      {" 13A01      1.2.", 16, "\"1.2.\" in the count (columns 13-16) is not a number"},
+      {" 13A01          12 10  1 1  12-4", 31, "\"12-4\" in the dimension A (columns 27-32) is not a number"},
+      {"UWALL            1 2,5", 21, "\"2,5\" in the price (columns 20-23) is not a number"},
+      {"W              1 12+4", 20, "\"12+4\" in the lump weight (columns 17-22) is not a number"},
+      {"KA", 2, "\"A\" in the lines to skip (columns 2-3) is not a number"},
+      {"C ANY TEXT", 0, ""},
+  };
+  for (const Case& c : cases) {
+    const events::ConversionFailed failure = conversion_failure(Card(c.text), 7, c.text, "");
+    EXPECT_EQ(failure.column, c.column) << c.text;
+    EXPECT_EQ(failure.message, c.message) << c.text;
+  }
+}
+
 }  // namespace
 }  // namespace barlist::deck
 
@@ -100,12 +128,12 @@ TEST(CardFields, EachFieldByNameAndByColumn) {
   EXPECT_EQ(kBarFields.named("angle").last, kCardColumns);
   EXPECT_EQ(kUnitFields.named("number of units").first, 18);
   EXPECT_EQ(kLumpWeightFields.named("lump weight").first, 17);
-  EXPECT_EQ(fields_of(events::CardKind::StoreBar).named("hook style at G").first, 26);
-  EXPECT_EQ(fields_of(events::CardKind::Comment).size(), 0u);
+  EXPECT_EQ(fields_of(cards::CardKind::StoreBar).named("hook style at G").first, 26);
+  EXPECT_EQ(fields_of(cards::CardKind::Comment).size(), 0u);
   EXPECT_THROW(kRecallFields.named("bar type"), std::logic_error);
   // Fields follow one another without overlapping.
-  for (const events::CardKind kind : {events::CardKind::Identification, events::CardKind::Bar,
-                                      events::CardKind::VaryBar, events::CardKind::LineSkip}) {
+  for (const cards::CardKind kind :
+       {cards::CardKind::Identification, cards::CardKind::Bar, cards::CardKind::VaryBar, cards::CardKind::LineSkip}) {
     int after = 1;
     for (const CardField& field : fields_of(kind)) {
       EXPECT_GT(field.first, after);
@@ -113,6 +141,54 @@ TEST(CardFields, EachFieldByNameAndByColumn) {
       after = field.last;
     }
   }
+}
+
+// Every description's bindings suit its layout: a text field goes to a cell
+// of its width, a number to a target of its kind; keys are unique.
+TEST(CardFields, BindingsSuitTheLayouts) {
+  for (const KindDescription& kind : kKinds) {
+    with_description(
+        kind.kind,
+        [&](const auto& description) {
+          typename std::remove_cvref_t<decltype(description)>::Card decoded;
+          std::set<std::string_view> keys;
+          for (std::size_t i = 0; i < description.field_list.size(); ++i) {
+            const CardField& field = description.field_list[i];
+            const records::Target target = description.targets[i](decoded);
+            const records::ItemKind expected = !field.numeric  ? records::ItemKind::Text
+                                               : field.integer ? records::ItemKind::Integer
+                                                               : records::ItemKind::Real;
+            EXPECT_EQ(target.kind(), expected) << kind.name << ": " << field.name;
+            if (!field.numeric) {
+              EXPECT_EQ(target.length(), static_cast<std::size_t>(field.width())) << field.name;
+            }
+            EXPECT_TRUE(keys.insert(field.key).second) << kind.name << ": " << field.key;
+          }
+          return true;
+        },
+        true);
+  }
+}
+
+// The columns each kind puts to use, and the kind each column-1 letter is.
+TEST(CardFields, UsedColumnsAndKindLetters) {
+  const auto unused = [](CardKind kind) {
+    std::string columns;
+    for (int column = 1; column <= kCardColumns; ++column) {
+      if (!used_columns_of(kind).test(column)) columns += std::to_string(column) + " ";
+    }
+    return columns;
+  };
+  EXPECT_EQ(unused(CardKind::Bar), "17 18 19 20 21 22 ");
+  EXPECT_EQ(unused(CardKind::RecallBar), "7 8 9 10 11 12 17 18 19 20 21 22 ");
+  EXPECT_EQ(unused(CardKind::LumpWeight).substr(0, 5), "2 3 4");
+  EXPECT_FALSE(used_columns_of(CardKind::LumpWeight).test(23));
+  for (const KindDescription& kind : kKinds) {
+    for (const char letter : kind.letters) EXPECT_EQ(kind_of(letter), kind.kind) << letter;
+  }
+  EXPECT_EQ(kind_of('s'), CardKind::Unknown);
+  EXPECT_EQ(capital_kind('s'), CardKind::StoreBar);
+  EXPECT_EQ(kind_letters(), "*, U, blank, 0, S, R, V, W, T, C, K or Z");
 }
 
 }  // namespace

@@ -18,7 +18,7 @@
 namespace barlist::deck {
 namespace {
 
-using events::CardKind;
+using cards::CardKind;
 
 class Recorder final : public events::RunListener {
  public:
@@ -56,6 +56,7 @@ std::string card(std::initializer_list<std::pair<std::size_t, std::string>> fiel
   return text;
 }
 
+template <typename Listener = Recorder>
 std::vector<std::string> read_text(const std::string& text, bool warnings) {
   char path[] = "/tmp/deck_reader_test_XXXXXX";
   const int fd = mkstemp(path);
@@ -63,7 +64,7 @@ std::vector<std::string> read_text(const std::string& text, bool warnings) {
   lseek(fd, 0, SEEK_SET);
   records::InputChannel deck(4, path, records::FileDescriptor::own(fd));
   unlink(path);
-  Recorder recorder;
+  Listener recorder;
   try {
     run_deck(deck, recorder, {.warnings = warnings});
   } catch (const records::FatalError& error) {
@@ -104,9 +105,7 @@ TEST(DeckReader, TellsEachCardOfAGoodDeckInOrderAndListsItInPassTwo) {
 // problem gets no bar table.
 TEST(DeckReader, AFailedBarPointsAtItsFieldAndItsProblemIsNotListed) {
   const auto events = read({
-      kId,
-      kUnit,
-      card({{1, " 16A01"}, {13, "   1"}, {23, "10"}, {25, "12"}, {27, "  1000"}}),                  // hook at G
+      kId, kUnit, card({{1, " 16A01"}, {13, "   1"}, {23, "10"}, {25, "12"}, {27, "  1000"}}),      // hook at G
       card({{1, " 16A02"}, {13, "   1"}, {23, "53"}, {25, "11"}, {27, "   100"}, {33, "   100"}}),  // C not positive
       card({{1, " 16A03"},
             {13, "   1"},
@@ -116,13 +115,14 @@ TEST(DeckReader, AFailedBarPointsAtItsFieldAndItsProblemIsNotListed) {
             {75, "  3"},  // legs do not close
             {78, " 30"}}),
       card({{1, " 16A04"}, {7, "001200"}, {13, "   1"}, {23, "42"}}),  // a written length beside a type
-      card({{1, " 16A05"}, {13, "   1"}, {23, "99"}}),
-      card({{1, " 11A06"}, {13, "   1"}}),
+      card({{1, " 16A05"}, {13, "   1"}, {23, "99"}}), card({{1, " 11A06"}, {13, "   1"}}),
+      card({{1, " 16A07"}, {13, "   1"}, {23, "99"}, {27, "12"}}),  // an error and a warning, in column order
   });
   const std::vector<std::string> expected = {"1: problem P001",   "3: error 9 at 26", "4: error 13 at 39",
                                              "5: error 10 at 57", "6: warning at 23", "6: weighed 16A04 x1 1200 mm",
-                                             "7: error 8 at 23",  "8: error 5 at 2",  "8: warning at 1",
-                                             "pass 1 complete",   "run ended"};
+                                             "7: error 8 at 23",  "8: error 5 at 2",  "9: error 8 at 23",
+                                             "9: warning at 27",  "9: warning at 1",  "pass 1 complete",
+                                             "run ended"};
   EXPECT_EQ(events, expected);
 }
 
@@ -141,6 +141,25 @@ TEST(DeckReader, WarningsChangeNothingElseOnAnyTestDeck) {
     ++decks;
   }
   EXPECT_GT(decks, 30);
+}
+
+// The notes of errors on cards with a small kind letter name the capital, and
+// a recall of a bar "stored" on a small-s card says so.
+TEST(DeckReader, SmallKindLettersAreNamedInTheNotes) {
+  struct Notes final : events::RunListener {
+    void deck_error(const events::DeckErrorFound& e) override {
+      events.push_back(std::to_string(e.line) + ": " + e.notes.front().text +
+                       (e.fixes.empty() ? "" : " [" + e.fixes.front().text + "]"));
+    }
+    std::vector<std::string> events;
+  };
+  const auto told = read_text<Notes>(
+      kId + "\nuCAP              2\n" + kId + "\n" + kUnit + "\ns16A01001000   2\nR16A01      1\n", false);
+  const std::vector<std::string> expected = {
+      "2: card kinds are capital letters: did you mean U? [U]",
+      "5: card kinds are capital letters: did you mean S? [S]",
+      "6: the bar was stored on line 5 with a small s, which is no card kind: punch S there"};
+  EXPECT_EQ(told, expected);
 }
 
 }  // namespace

@@ -59,13 +59,34 @@ TEST(ErrorNotes, TheCardTellsMoreThanTheFix) {
   EXPECT_EQ(note(DeckError::IllegalHookStyle, " 10A01", 10), "hook styles for size 10 are 1, 3, 4, 5 and 6");
   EXPECT_EQ(note(DeckError::IllegalCode, "*B06Q602", 0, "Q601"),
             "problem Q601 (line 31) has no end card (Z) before this card");
-  EXPECT_EQ(note(DeckError::IllegalCode, "u"), "card kinds are capital letters");
+  EXPECT_EQ(note(DeckError::IllegalCode, "s"), "card kinds are capital letters: did you mean S?");
+  EXPECT_EQ(note(DeckError::NoUnitCard, "uWALL"), "card kinds are capital letters: did you mean U?");
+  EXPECT_EQ(note(DeckError::IllegalCode, "x"), "card kinds are capital letters");
   EXPECT_EQ(note(DeckError::IllegalCode, "9"), fix_of(DeckError::IllegalCode));
   EXPECT_EQ(note(DeckError::BarLengthNotGiven, "V13A01"), "punch the average length right-justified in columns 17-22");
   EXPECT_EQ(
       note_for(
           {.error = DeckError::ErroneousDimension, .card = Card(" 13"), .column = 57, .size = 13, .closing_F = 1250}),
       "F should hold the sum of the legs, 1250");
+}
+
+// The edits an error's card makes clear: the capital of a small kind letter
+// (safe), the sum of the legs in F (not safe: a leg may be the slip).
+TEST(ErrorNotes, FixesWhereTheCardMakesThemClear) {
+  const auto fixes = [](DeckError error, std::string_view text, float closing_F = 0) {
+    std::string told;
+    for (const CardFix& f :
+         fixes_for({.error = error, .card = Card(text), .column = 1, .size = 0, .closing_F = closing_F})) {
+      told += std::to_string(f.first_column) + "-" + std::to_string(f.last_column) + " \"" + f.text + "\"" +
+              (f.safe ? " safe" : " unsafe") + ";";
+    }
+    return told;
+  };
+  EXPECT_EQ(fixes(DeckError::IllegalCode, "s16A01"), "1-1 \"S\" safe;");
+  EXPECT_EQ(fixes(DeckError::NoUnitCard, "uWALL"), "1-1 \"U\" safe;");
+  EXPECT_EQ(fixes(DeckError::IllegalCode, "x"), "");
+  EXPECT_EQ(fixes(DeckError::ErroneousDimension, " 13", 1250), "57-62 \"  1250\" unsafe;");
+  EXPECT_EQ(fixes(DeckError::ErroneousDimension, " 13"), "");
 }
 
 }  // namespace

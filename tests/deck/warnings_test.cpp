@@ -19,6 +19,11 @@ class WarningRecorder final : public events::RunListener {
     for (const events::Note& n : e.notes) {
       told.push_back("  note " + std::to_string(n.line) + ":" + std::to_string(n.column) + ": " + n.text);
     }
+    for (const events::Fix& f : e.fixes) {
+      told.push_back("  fix " + std::to_string(f.line) + ":" + std::to_string(f.first_column) + "-" +
+                     std::to_string(f.last_column) + " \"" + f.text + "\"" + (f.safe ? " safe" : " unsafe") +
+                     (f.keeps_values ? " keeps" : ""));
+    }
   }
   std::vector<std::string> told;
 };
@@ -71,27 +76,35 @@ TEST(Warnings, NumbersAndTextOneColumnOff) {
   const std::vector<std::string> expected = {
       "3:30: the number in columns 30-33 runs across dimensions A (27-32) and B (33-38): read as A = 400, B = 0",
       "  note 3:30: punch each number right-justified in its own field: the dimension A ends at column 32",
+      "  fix 3:27-38 \"  4000      \" safe",
       "5:7: length punched at the left of columns 7 to 12: read as 1205 mm (hundreds in 7 to 10, millimetres in 11 "
       "and 12)",
       "  note 5:7: punch all six digits of the length, with leading zeros or blanks: 012450 for 12450 mm",
-      "6:17: column 17 is not read on a bar card: is the count (columns 13-16) shifted right?",
+      "  fix 5:7-12 \"  1205\" safe keeps",
+      "6:17: column 17 is not read on a bar card: is the count (columns 13-16) shifted right? It reads as 1, not 14",
       "  note 6:17: punch the count right-justified in columns 13-16",
-      "7:20: columns 20-22 are not read on a store bar card: is the bar type (columns 23-24) shifted left?",
+      "  fix 6:13-17 \"  14 \" safe",
+      "7:20: columns 20-22 are not read on a store bar card: is the bar type (columns 23-24) shifted left? It reads as "
+      "0, not 123",
       "  note 7:20: punch the bar type right-justified in columns 23-24",
       "8:7: column 7 is not read on a recall bar card: is the mark (columns 4-6) shifted right?",
       "  note 8:7: keep the mark within columns 4-6",
-      "8:18: column 18 is not read on a recall bar card: is the count (columns 13-16) shifted right?",
+      "8:18: column 18 is not read on a recall bar card: is the count (columns 13-16) shifted right? It reads as 3",
       "  note 8:18: punch the count right-justified in columns 13-16",
       "9:15: the number in columns 15-18 runs across the count (13-16) and the lump weight (17-22): read as count = "
       "12, lump weight = 50",
       "  note 9:15: punch each number right-justified in its own field: the count ends at column 16",
-      "9:30: columns 30-33 are not read on a lump weight card: is the lump weight (columns 17-22) shifted right?",
+      "9:30: columns 30-33 are not read on a lump weight card: is the lump weight (columns 17-22) shifted right? It "
+      "reads as 50",
       "  note 9:30: punch the lump weight right-justified in columns 17-22",
-      "10:12: column 12 is not read on a lump weight card: is the count (columns 13-16) shifted left?",
+      "10:12: column 12 is not read on a lump weight card: is the count (columns 13-16) shifted left? It reads as 0, "
+      "not 2",
       "  note 10:12: punch the count right-justified in columns 13-16",
+      "  fix 10:12-16 \"    2\" safe",
       "11:15: the number in columns 15-20 runs across the count (13-16) and the average length (17-22): read as "
       "count = 14, average length = 6431",
       "  note 11:15: punch each number right-justified in its own field: the count ends at column 16",
+      "  fix 11:13-22 \"    146431\" safe",
       "12:17: columns 17-22 are not read on a bar card",
       "  note 12:17: leave columns 17-22 blank",
   };
@@ -113,10 +126,11 @@ TEST(Warnings, BytesThatAreNotCardColumns) {
       "2:12: non-ASCII character in column 12: it takes 2 columns (columns count bytes), so every field after it is "
       "read one column to the right",
       "  note 2:12: punch the card in plain ASCII (U for \xc3\x9c)",
+      "  fix 2:12-13 \"U\" unsafe",
       "4:4: non-ASCII byte in column 4: it is not a whole character, and may show as other than it reads",
       "  note 4:4: punch the card in plain ASCII",
-      "5:8: non-ASCII character in column 8: it takes 3 columns (columns count bytes), so every field after it is "
-      "read two columns to the right",
+      "5:8: non-ASCII character in column 8: it takes 3 columns (columns count bytes), so the rest of the subtotal "
+      "name is read two columns to the right",
       "  note 5:8: punch the card in plain ASCII",
   };
   EXPECT_EQ(told, expected);
@@ -161,6 +175,48 @@ TEST(Warnings, ProblemsWithoutTheirEndCardAndLineSkipCounts) {
       "  note 10:1: end each problem with a Z card",
       "16:1: the deck ends before the end card of problem Q605",
       "  note 16:1: end each problem with a Z card",
+  };
+  EXPECT_EQ(told, expected);
+}
+
+// For each kind of card and slip: where it is told, what was read, and the
+// edit that mends it.
+TEST(Warnings, SlipsWithWhatWasReadAndTheirFixes) {
+  const std::vector<std::string> told = warnings_of({
+      "*B06Q009  100 SLIPS",                                       // 1: the price shifted into the title
+      card({{1, "UPEDESTAL"}, {19, "12"}}),                        // 2: the units shifted into the price
+      card({{1, " 16A01001000   2"}}),                             //
+      card({{1, "UWALL"}, {17, "12"}}),                            // 4: the units shifted into the name
+      card({{1, " 16A02001000   2"}}),                             //
+      "V10V07      15    3517",                                    // 6: a vary bar count at the left
+      card({{1, "W"}, {16, "2"}, {18, "4 348"}}),                  // 7: a blank inside the weight
+      card({{1, " 16A03001000"}, {13, "12"}}),                     // 8: a bar count at the left
+      card({{1, " 16A04"}, {16, "2"}, {23, "03"}, {30, "4000"}}),  // 9: A into B, its digits back in A
+      "Z",
+  });
+  const std::vector<std::string> expected = {
+      "1:11: the number in columns 11-13 runs across the price (9-12) and the title (13-80): read as $0.10/kg",
+      "  note 1:11: punch the price right-justified in columns 9-12",
+      "  fix 1:9-13 \" 100 \" unsafe",
+      "2:19: the number in columns 19-20 runs across the number of units (18-19) and the price (20-23): read as 1 "
+      "unit at $0.02/kg",
+      "  note 2:19: punch the number of units right-justified in columns 18-19",
+      "  fix 2:18-23 \"12    \" safe",
+      "4:17: the number in columns 17-18 begins in the unit name (2-17): read as 2 units at the problem's price",
+      "  note 4:17: punch the number of units right-justified in columns 18-19",
+      "  fix 4:17-19 \" 12\" unsafe",
+      "6:13: count punched at the left of its field: read as 15, listed in the bar table as punched",
+      "  note 6:13: punch the count right-justified in columns 13-16",
+      "  fix 6:13-16 \"  15\" safe keeps",
+      "7:18: blank inside the lump weight (columns 17-22): read as 4348",
+      "  note 7:18: punch the lump weight right-justified in columns 17-22",
+      "  fix 7:17-22 \"  4348\" safe keeps",
+      "8:13: count punched at the left of its field: read as 12, listed in the bar table as 1200",
+      "  note 8:13: punch the count right-justified in columns 13-16",
+      "  fix 8:13-16 \"  12\" safe keeps",
+      "9:30: the number in columns 30-33 runs across dimensions A (27-32) and B (33-38): read as A = 400, B = 0",
+      "  note 9:30: punch each number right-justified in its own field: the dimension A ends at column 32",
+      "  fix 9:27-38 \"  4000      \" safe",
   };
   EXPECT_EQ(told, expected);
 }

@@ -162,7 +162,9 @@ TEST_F(Diagnostics, WarningsPointAtWhatReadsOtherwiseThanMeant) {
               "warning: the number in columns 36-39 runs across dimensions B (33-38) and C (39-44): read as B = 400, "
               "C = 0",
               cards[10]) +
-      located(12, 17, "warning: column 17 is not read on a bar card: is the count (columns 13-16) shifted right?",
+      located(12, 17,
+              "warning: column 17 is not read on a bar card: is the count (columns 13-16) shifted right? It reads as "
+              "1, not 14",
               cards[11]) +
       located(13, 4,
               "warning: non-ASCII character in column 4: it takes 2 columns (columns count bytes), so every field "

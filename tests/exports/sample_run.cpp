@@ -4,7 +4,7 @@
 
 namespace barlist::exports::testing {
 
-using events::CardKind;
+using cards::CardKind;
 
 void feed_sample_run(events::RunListener& l) {
   const std::string cap = "CAP, \"NORTH\"    ";  // 16 columns

@@ -8,15 +8,15 @@ namespace {
 
 void expect_stored(const BarShape& bar, float BARL, int BARFT, int BARIN) {
   const BarLength got = bar_length(bar);
-  EXPECT_EQ(got.error, 0);
+  EXPECT_EQ(got.failure, ShapeFailure::none);
   EXPECT_EQ(got.BARL, BARL);
   EXPECT_EQ(got.BARFT, BARFT);
   EXPECT_EQ(got.BARIN, BARIN);
 }
 
 TEST(BarLength, SizeIsCheckedFirst) {
-  EXPECT_EQ(bar_length({.IBS = 11, .LFT = 10}).error, 5);
-  EXPECT_EQ(bar_length({.IBS = 12, .ITYPE = 2, .A = 100}).error, 5);
+  EXPECT_EQ(bar_length({.IBS = 11, .LFT = 10}).failure, ShapeFailure::size);
+  EXPECT_EQ(bar_length({.IBS = 12, .ITYPE = 2, .A = 100}).failure, ShapeFailure::size);
 }
 
 TEST(BarLength, WrittenLengthIsTakenAsWritten) {
@@ -24,8 +24,8 @@ TEST(BarLength, WrittenLengthIsTakenAsWritten) {
   expect_stored({.IBS = 16, .LIN = 7, .ITYPE = 0, .IA = 2}, 7, 0, 7);
   expect_stored({.IBS = 16, .LFT = 9999, .LIN = 99}, 999999, 9999, 99);
   // Values the card's columns cannot hold are not converted.
-  EXPECT_EQ(bar_length({.IBS = 16, .LFT = 1e12f}).error, 10);
-  EXPECT_EQ(bar_length({.IBS = 16, .LFT = -1, .LIN = 50}).error, 10);
+  EXPECT_EQ(bar_length({.IBS = 16, .LFT = 1e12f}).failure, ShapeFailure::dimension);
+  EXPECT_EQ(bar_length({.IBS = 16, .LFT = -1, .LIN = 50}).failure, ShapeFailure::dimension);
 }
 
 TEST(BarLength, RoundsToFiveMillimetres) {
@@ -40,7 +40,7 @@ TEST(BarLength, RoundsToFiveMillimetres) {
   EXPECT_EQ(split_length(12345.0f).BARIN, 45);
 }
 
-// Lengths that cannot be rounded and stored are error 10, never converted.
+// Lengths that cannot be rounded and stored fail as a dimension, never converted.
 TEST(BarLength, UnstorableLengthIsError10) {
   const BarShape cases[] = {
       {.IBS = 10, .ITYPE = 13, .A = 300, .B = 100},                           // root of -12500: NaN
@@ -58,7 +58,7 @@ TEST(BarLength, UnstorableLengthIsError10) {
        .ANGLE = 270},                        // cosine near 0
       {.IBS = 10, .ITYPE = 2, .A = 999998},  // rounds to 1,000,000
   };
-  for (const BarShape& bar : cases) EXPECT_EQ(bar_length(bar).error, 10) << bar.ITYPE;
+  for (const BarShape& bar : cases) EXPECT_EQ(bar_length(bar).failure, ShapeFailure::dimension) << bar.ITYPE;
   expect_stored({.IBS = 10, .ITYPE = 2, .A = 999997}, 999995, 9999, 95);
   EXPECT_FALSE(is_storable_length(999997.5f));
   EXPECT_TRUE(is_storable_length(999997.4375f));

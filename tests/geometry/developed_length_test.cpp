@@ -16,7 +16,7 @@ struct Case {
 void expect_lengths(const std::vector<Case>& cases) {
   for (const Case& c : cases) {
     const DevelopedLength got = developed_length(c.bar);
-    EXPECT_EQ(got.error, 0) << c.what;
+    EXPECT_EQ(got.failure, ShapeFailure::none) << c.what;
     EXPECT_EQ(got.BARL, c.BARL) << c.what;
   }
 }
@@ -143,35 +143,35 @@ TEST(DevelopedLength, ErrorsAndTheirOrder) {
   struct ErrorCase {
     const char* what;
     BarShape bar;
-    int error;
+    ShapeFailure failure;
   } cases[] = {
-      {"type 0", {.ITYPE = 0}, 7},
-      {"type -3", {.ITYPE = -3}, 7},
-      {"type 1", {.ITYPE = 1}, 7},
-      {"type 12", {.ITYPE = 12}, 7},
-      {"type 54", {.ITYPE = 54}, 8},
-      {"style 2 at IG", {.IBS = 10, .ITYPE = 10, .IA = 1, .IG = 2}, 9},
-      {"style 4 at 29", {.IBS = 29, .ITYPE = 21, .IA = 4}, 9},
-      {"style 4 at 25", {.IBS = 25, .ITYPE = 21, .IA = 4}, 0},
-      {"IG only: IA ignored", {.IBS = 10, .ITYPE = 17, .IA = 0, .IG = 1, .ANGLE = 90}, 0},
-      {"IA only: IG ignored", {.IBS = 10, .ITYPE = 9, .IA = 1, .IG = 0}, 0},
-      {"53 hooks before B", {.IBS = 10, .ITYPE = 53, .IA = 0, .IG = 1, .C = 5}, 9},
-      {"53 B = 0", {.IBS = 10, .ITYPE = 53, .IA = 1, .IG = 1, .C = 5}, 13},
-      {"53 C = 0", {.IBS = 10, .ITYPE = 53, .IA = 1, .IG = 1, .B = 5}, 13},
-      {"42 angle before count", {.IBS = 10, .ITYPE = 42, .N1 = 1, .ANGLE = 90}, 11},
-      {"42 count", {.IBS = 10, .ITYPE = 42, .N1 = 1, .ANGLE = 45}, 12},
-      {"44 angle before closure", {.IBS = 10, .ITYPE = 44, .F = 1, .N1 = 3}, 11},
-      {"43 count", {.IBS = 10, .ITYPE = 43, .N1 = 1}, 12},
+      {"type 0", {.ITYPE = 0}, ShapeFailure::no_formula},
+      {"type -3", {.ITYPE = -3}, ShapeFailure::no_formula},
+      {"type 1", {.ITYPE = 1}, ShapeFailure::no_formula},
+      {"type 12", {.ITYPE = 12}, ShapeFailure::no_formula},
+      {"type 54", {.ITYPE = 54}, ShapeFailure::type},
+      {"style 2 at IG", {.IBS = 10, .ITYPE = 10, .IA = 1, .IG = 2}, ShapeFailure::hook},
+      {"style 4 at 29", {.IBS = 29, .ITYPE = 21, .IA = 4}, ShapeFailure::hook},
+      {"style 4 at 25", {.IBS = 25, .ITYPE = 21, .IA = 4}, ShapeFailure::none},
+      {"IG only: IA ignored", {.IBS = 10, .ITYPE = 17, .IA = 0, .IG = 1, .ANGLE = 90}, ShapeFailure::none},
+      {"IA only: IG ignored", {.IBS = 10, .ITYPE = 9, .IA = 1, .IG = 0}, ShapeFailure::none},
+      {"53 hooks before B", {.IBS = 10, .ITYPE = 53, .IA = 0, .IG = 1, .C = 5}, ShapeFailure::hook},
+      {"53 B = 0", {.IBS = 10, .ITYPE = 53, .IA = 1, .IG = 1, .C = 5}, ShapeFailure::parabola},
+      {"53 C = 0", {.IBS = 10, .ITYPE = 53, .IA = 1, .IG = 1, .B = 5}, ShapeFailure::parabola},
+      {"42 angle before count", {.IBS = 10, .ITYPE = 42, .N1 = 1, .ANGLE = 90}, ShapeFailure::angle},
+      {"42 count", {.IBS = 10, .ITYPE = 42, .N1 = 1, .ANGLE = 45}, ShapeFailure::count},
+      {"44 angle before closure", {.IBS = 10, .ITYPE = 44, .F = 1, .N1 = 3}, ShapeFailure::angle},
+      {"43 count", {.IBS = 10, .ITYPE = 43, .N1 = 1}, ShapeFailure::count},
       // X = 2*100 + 300 = 500, M = 2: F must be 1100.
       {"43 closure off by 1",
        {.IBS = 10, .ITYPE = 43, .A = 300, .B = 200, .C = 300, .D = 100, .E = 400, .F = 1101, .N1 = 2},
-       10},
+       ShapeFailure::dimension},
   };
-  for (const ErrorCase& c : cases) EXPECT_EQ(developed_length(c.bar).error, c.error) << c.what;
+  for (const ErrorCase& c : cases) EXPECT_EQ(developed_length(c.bar).failure, c.failure) << c.what;
 
   BarShape off = legs42;
   off.F = 2099;
-  EXPECT_EQ(developed_length(off).error, 10);
+  EXPECT_EQ(developed_length(off).failure, ShapeFailure::dimension);
 }
 
 }  // namespace

@@ -30,8 +30,11 @@ std::vector<std::string> format(const Layout& layout, std::initializer_list<Valu
   return sink.records;
 }
 
-ReadStatus decode(std::string_view record, const Layout& layout, std::initializer_list<Target> targets) {
+ReadResult read(std::string_view record, const Layout& layout, std::initializer_list<Target> targets) {
   return read_records(layout, record, std::span<const Target>(targets.begin(), targets.size()), nullptr);
+}
+ReadStatus decode(std::string_view record, const Layout& layout, std::initializer_list<Target> targets) {
+  return read(record, layout, targets).status;
 }
 
 using Records = std::vector<std::string>;
@@ -175,7 +178,9 @@ TEST(Decode, CardFieldsWithTheInputRules) {
   // filled, none after.
   size = -1;
   count = price = -1;
-  EXPECT_EQ(decode(" 7 A01 X  ", layout, {size, mark, count, price}), ReadStatus::ConversionError);
+  const ReadResult failed = read(" 7 A01 X  ", layout, {size, mark, count, price});
+  EXPECT_EQ(failed.status, ReadStatus::ConversionError);
+  EXPECT_EQ(failed.failed_target, 2u);  // the count
   EXPECT_EQ(size, 7);
   EXPECT_EQ(count, -1);
   EXPECT_EQ(price, -1);

@@ -9,7 +9,7 @@ namespace {
 
 using testing::ChannelCapture;
 
-using events::CardKind;
+using cards::CardKind;
 
 // A card image from its columns: (first column, text) pairs on a blank card.
 std::string card(std::initializer_list<std::pair<std::size_t, std::string>> fields) {

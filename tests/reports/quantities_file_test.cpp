@@ -8,7 +8,7 @@
 namespace barlist::reports {
 namespace {
 
-using events::CardKind;
+using cards::CardKind;
 using testing::ChannelCapture;
 
 Clock fixed_clock() {
