@@ -10,7 +10,9 @@
 namespace barlist::records {
 
 InputChannel::InputChannel(int unit, std::string path, FileDescriptor fd)
-    : unit_(unit), path_(std::move(path)), fd_(std::move(fd)), data_(buffer_.data()) {}
+    : unit_(unit), path_(std::move(path)), fd_(std::move(fd)) {
+  data_ = buffer_.data();  // the buffer is declared after the pointer to it
+}
 
 InputChannel::InputChannel(int unit, std::string path, std::string_view bytes)
     : unit_(unit), path_(std::move(path)), at_end_(true), end_(bytes.size()), data_(bytes.data()) {}

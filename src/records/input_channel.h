@@ -138,7 +138,7 @@ class InputChannel {
   bool at_end_ = false;  // from the start for bytes in memory
   std::size_t start_ = 0;
   std::size_t end_ = 0;
-  const char* data_;  // the read buffer, or the bytes in memory
+  const char* data_ = nullptr;  // the read buffer, or the bytes in memory
   std::array<char, 1 << 16> buffer_;
   std::array<char, kMaxColumns> record_;
 };
