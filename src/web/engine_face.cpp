@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <vector>
 
 #include "engine/deck_run.h"
 #include "engine/face.h"
@@ -33,6 +34,7 @@ enum Asked : unsigned {
 
 barlist::engine::CheckResult last;  // the last check, whose products the page copies
 std::string answer;                 // the last JSON answer
+std::vector<double> hints;          // line, length in mm, weight in kg of each hint of the last check
 
 const char* json_answer(const Json& json) {
   answer = json.dump(-1, ' ', false, Json::error_handler_t::replace);
@@ -76,10 +78,9 @@ Json diagnostic_json(const Diagnostic& d) {
   return json;
 }
 
-// A quantity as the JSON record writes it: its shortest single-precision digits.
-Json quantity(float value) {
-  return std::isfinite(value) ? Json(barlist::exports::shortest_double(value)) : Json(nullptr);
-}
+// A quantity as the JSON record writes it: its shortest single-precision
+// digits (NaN for one that is not finite).
+double quantity(float value) { return std::isfinite(value) ? barlist::exports::shortest_double(value) : NAN; }
 
 const std::string* product(int which) {
   const std::optional<std::string>* products[] = {&last.quantities, &last.bar_table, &last.json, &last.csv};
@@ -98,7 +99,8 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE const char* barlist_version() { return barlist::engine::version(); }
 
 // Checks the `length` bytes at `deck`, named `name`; returns
-// {"status", "diagnostics", "summary", "hints": [{"line", "length_mm", "weight_kg"}]}.
+// {"status", "diagnostics", "summary"}. The hints, many to a deck, are left
+// as numbers for the page to read (barlist_hints).
 EMSCRIPTEN_KEEPALIVE const char* barlist_check(const char* deck, int length, const char* name, unsigned asked,
                                                double epoch) {
   barlist::engine::CheckOptions options{.deck = name,
@@ -111,16 +113,17 @@ EMSCRIPTEN_KEEPALIVE const char* barlist_check(const char* deck, int length, con
   last = barlist::engine::check({deck, static_cast<std::size_t>(std::max(length, 0))}, options);
   Json diagnostics = Json::array();
   for (const Diagnostic& d : last.diagnostics) diagnostics.push_back(diagnostic_json(d));
-  Json hints = Json::array();
+  hints.clear();
   for (const auto& hint : last.hints) {
-    hints.push_back(
-        {{"line", hint.line}, {"length_mm", quantity(hint.length_mm)}, {"weight_kg", quantity(hint.weight_kg)}});
+    hints.insert(hints.end(), {static_cast<double>(hint.line), quantity(hint.length_mm), quantity(hint.weight_kg)});
   }
-  return json_answer({{"status", last.status},
-                      {"diagnostics", std::move(diagnostics)},
-                      {"summary", last.summary},
-                      {"hints", std::move(hints)}});
+  return json_answer({{"status", last.status}, {"diagnostics", std::move(diagnostics)}, {"summary", last.summary}});
 }
+
+// The hints of the last check: three numbers each (line, length in mm,
+// weight in kg), and their count.
+EMSCRIPTEN_KEEPALIVE const double* barlist_hints() { return hints.data(); }
+EMSCRIPTEN_KEEPALIVE int barlist_hint_count() { return static_cast<int>(hints.size() / 3); }
 
 // The bytes of a product of the last check (0 quantities, 1 bar table, 2
 // JSON record, 3 CSV schedule), and their count: -1 when not made.

@@ -66,6 +66,13 @@ export async function loadEngine(createEngine) {
         ),
       ),
     );
+    const numbers = module.HEAPF64;
+    const first = module._barlist_hints() / 8;
+    answer.hints = [];
+    for (let i = 0, n = module._barlist_hint_count(); i < n; i++) {
+      const at = first + 3 * i;
+      answer.hints.push({ line: numbers[at], length_mm: numbers[at + 1], weight_kg: numbers[at + 2] });
+    }
     PRODUCTS.forEach((key, which) => {
       const size = module._barlist_product_size(which);
       if (size < 0) return;
