@@ -35,6 +35,11 @@ class Findings final : public events::RunListener {
   CheckResult& result_;
 };
 
+// A fault of the engine itself, told as a stop rather than thrown at the caller.
+Diagnostic internal_error(const char* what) {
+  return {Severity::Fatal, 0, 0, "fatal error", std::string("internal error: ") + what, {}};
+}
+
 template <typename Export>
 std::string bytes_of(const Export& document) {
   std::ostringstream out;
@@ -93,8 +98,10 @@ CheckResult check(std::string_view deck, const CheckOptions& options) {
     result.diagnostics.push_back(fatal_diagnostic(error));
     result.status = kFatal;
   } catch (const std::exception& error) {
-    result.diagnostics.push_back(
-        {Severity::Fatal, 0, 0, "fatal error", std::string("internal error: ") + error.what(), {}});
+    result.diagnostics.push_back(internal_error(error.what()));
+    result.status = kFatal;
+  } catch (...) {
+    result.diagnostics.push_back(internal_error("unknown"));
     result.status = kFatal;
   }
   if (result.status == kFatal) run.stopped(result.diagnostics.back().line);
