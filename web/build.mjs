@@ -1,10 +1,13 @@
 // Builds the one self-contained page: the engine (Emscripten's single-file
 // module), the worker and the page's scripts bundled by esbuild, and the
-// styles, all inlined in index.html.
+// styles, all inlined in index.html. The fields of each card kind, which the
+// ruler shows as the cursor moves, are asked of the engine here and given to
+// the page as data.
 //   node build.mjs ENGINE_JS OUTPUT_HTML
 import { build } from 'esbuild';
 import { readFileSync, writeFileSync } from 'node:fs';
-import { dirname, join } from 'node:path';
+import { createRequire } from 'node:module';
+import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
 const here = dirname(fileURLToPath(import.meta.url));
@@ -14,17 +17,50 @@ if (!engineFile || !outputFile) {
   process.exit(2);
 }
 
+const { loadEngine } = await import(join(here, 'src/engine.js'));
+
+// {kinds: [{kind, fields}], byCode: [index into kinds for each byte of column 1]}
+async function cardTable() {
+  const engine = await loadEngine(createRequire(import.meta.url)(resolve(engineFile)));
+  const kinds = [];
+  const index = new Map();
+  const byCode = [];
+  for (let code = 0; code < 256; code++) {
+    const entry = { kind: engine.fieldAt(new Uint8Array([code]), 1).kind, fields: engine.cardFields(code) };
+    const key = JSON.stringify(entry);
+    if (!index.has(key)) {
+      index.set(key, kinds.length);
+      kinds.push(entry);
+    }
+    byCode.push(index.get(key));
+  }
+  return JSON.stringify({ kinds, byCode });
+}
+
 const common = { bundle: true, minify: true, write: false, target: 'es2020', legalComments: 'none', logLevel: 'warning' };
 
 const worker = await build({ ...common, entryPoints: [join(here, 'src/worker.js')], format: 'iife' });
+
+const table = await cardTable();
 
 // The engine and the worker reach the page as texts of their own modules.
 const texts = {
   name: 'texts',
   setup(builder) {
-    const sources = { 'engine-source': readFileSync(engineFile, 'utf8'), 'worker-source': worker.outputFiles[0].text };
-    builder.onResolve({ filter: /^(engine|worker)-source$/ }, (args) => ({ path: args.path, namespace: 'texts' }));
-    builder.onLoad({ filter: /.*/, namespace: 'texts' }, (args) => ({ contents: sources[args.path], loader: 'text' }));
+    const sources = {
+      'engine-source': readFileSync(engineFile, 'utf8'),
+      'worker-source': worker.outputFiles[0].text,
+      'card-table': table,
+    };
+    const loaders = { 'card-table': 'json' };
+    builder.onResolve({ filter: /^(engine-source|worker-source|card-table)$/ }, (args) => ({
+      path: args.path,
+      namespace: 'texts',
+    }));
+    builder.onLoad({ filter: /.*/, namespace: 'texts' }, (args) => ({
+      contents: sources[args.path],
+      loader: loaders[args.path] || 'text',
+    }));
   },
 };
 

@@ -76,6 +76,11 @@ void RunSummary::conversion_failed(const events::ConversionFailed& failure) {
   if (first_stop_ == 0) first_stop_ = failure.line;
 }
 
+void RunSummary::run_stopped(events::Line line) {
+  ++errors_;
+  if (first_stop_ == 0) first_stop_ = line;
+}
+
 void RunSummary::problem_opened(const events::ProblemOpened& problem) {
   problems_.resize(problem.index + 1);
   problems_[problem.index] = {records::trimmed(problem.number), problem.line};

@@ -38,6 +38,9 @@ class RunSummary final : public events::RunListener {
   void warning(const events::Warning&) override { ++warnings_; }
   void conversion_failed(const events::ConversionFailed& failure) override;
   void problem_listed(std::size_t index) override;
+  // A fatal stop at `line` (0 when at no card): one error more, and named as
+  // where a run stops.
+  void run_stopped(events::Line line);
 
   std::size_t errors() const { return errors_; }
   std::size_t warnings() const { return warnings_; }

@@ -9,29 +9,22 @@
 #include <sstream>
 #include <string>
 
-#include "barlist_version.h"
-#include "deck/deck_reader.h"
-#include "driver/channel_units.h"
 #include "driver/diagnostics.h"
 #include "driver/options.h"
 #include "driver/run_checks.h"
 #include "driver/run_files.h"
 #include "driver/whole_file.h"
-#include "exports/csv_schedule.h"
-#include "exports/json_record.h"
+#include "engine/deck_run.h"
 #include "records/fatal.h"
 #include "records/files.h"
-#include "reports/bar_table_file.h"
-#include "reports/quantities_file.h"
 
 namespace barlist::driver {
 namespace {
 
 using records::OpenMode;
 
-constexpr int kCompleted = 0;
-constexpr int kFatal = 1;
-constexpr int kDeckHasErrors = 2;
+using engine::kBarTableUnit;
+using engine::kQuantitiesUnit;
 
 // The two reports, opened only once every check has passed. Each is created
 // or opened as it is; existing contents are cut only when both are open, so
@@ -80,16 +73,6 @@ void write_export(const Export& document, const std::string& path, const char* w
   }
 }
 
-std::string header_date_text(const reports::LocalTime& time) {
-  const auto date = reports::header_date(time);
-  return {date.data(), date.size()};
-}
-
-std::string header_time_text(const reports::LocalTime& time) {
-  const auto clock = reports::header_time(time);
-  return {clock.data(), clock.size()};
-}
-
 DiagnosticStyle diagnostic_style(const Options& options) {
   const char* no_color = std::getenv("NO_COLOR");
   const bool terminal = ::isatty(STDERR_FILENO) == 1 && (no_color == nullptr || *no_color == '\0');
@@ -105,65 +88,32 @@ struct Progress {
 };
 
 int run_files(const Options& options, RunFiles& files, Progress& progress) {
-  const reports::Clock clock = header_clock();
+  reports::Clock clock = header_clock();
   records::FileDescriptor deck = open_deck(options.deck);
   check_outputs(options, deck.get());
-  files.deck.emplace(kDeckUnit, options.deck, std::move(deck));
+  files.deck.emplace(engine::kDeckUnit, options.deck, std::move(deck));
   if (!options.check) open_reports(options, files);
   progress.started = true;
 
+  // A clock fixed by SOURCE_DATE_EPOCH shows UTC.
+  const long offset = std::getenv("SOURCE_DATE_EPOCH") != nullptr ? 0 : reports::local_utc_offset();
   // A check writes no report: the two report files are not among the listeners.
-  std::optional<reports::QuantitiesFile> quantities;
-  std::optional<reports::BarTableFile> bar_table;
-  Diagnostics diagnostics(options.deck, std::cerr, diagnostic_style(options));
-  events::Listeners listeners;
-  if (files.quantities) listeners.add(quantities.emplace(*files.quantities, clock));
-  if (files.bar_table) listeners.add(bar_table.emplace(*files.bar_table));
-  listeners.add(diagnostics);
-  std::optional<exports::JsonRecord> json;
-  std::optional<exports::CsvSchedule> csv;
-  if (options.json) {
-    const reports::LocalTime now = clock();
-    // A clock fixed by SOURCE_DATE_EPOCH shows UTC.
-    const long offset = std::getenv("SOURCE_DATE_EPOCH") != nullptr ? 0 : reports::local_utc_offset();
-    json.emplace(BARLIST_VERSION, options.deck, header_date_text(now), header_time_text(now),
-                 reports::iso_8601(now, offset));
-    listeners.add(*json);
-  }
-  if (options.csv) {
-    csv.emplace();
-    listeners.add(*csv);
-  }
-  deck::run_deck(*files.deck, listeners, {.warnings = true, .check = options.check});
+  engine::DeckRun run({.deck = options.deck,
+                       .clock = std::move(clock),
+                       .utc_offset = offset,
+                       .check = options.check,
+                       .strict = options.strict,
+                       .json = options.json.has_value(),
+                       .csv = options.csv.has_value()},
+                      files.quantities ? &*files.quantities : nullptr, files.bar_table ? &*files.bar_table : nullptr);
+  Diagnostics diagnostics(options.deck, std::cerr, diagnostic_style(options), run.summary());
+  run.add(diagnostics);
+  run.run(*files.deck);
   files.close();
   progress.exporting = true;
-  if (json) write_export(*json, *options.json, "JSON record");
-  if (csv) write_export(*csv, *options.csv, "CSV schedule");
-
-  const bool failed = diagnostics.errors() > 0 || (options.strict && diagnostics.warnings() > 0);
-  return failed ? kDeckHasErrors : kCompleted;
-}
-
-// A fatal stop at a card of the deck, in the form of a deck error:
-// "pier.deck:12:20: fatal error: input conversion error: ...", the card and a
-// caret, and a note of what the stop leaves out.
-std::string located_fatal_report(const records::FatalError& error, DiagnosticStyle style) {
-  diagnostics::Diagnostic report{diagnostics::Severity::Fatal,   error.line(),  error.column(), "fatal error",
-                                 std::string(error.condition()), error.record()};
-  if (!error.detail().empty()) report.message += ": " + error.detail();
-  if (!error.consequence().empty()) {
-    report.notes.push_back(
-        {diagnostics::Severity::Note, error.line(), error.column(), "note", error.consequence(), {}});
-  }
-  return terminal_text(error.path(), report, style);
-}
-
-// "barlist: pier.qty: write failure: No space left on device", naming the file as given.
-std::string fatal_report(const records::FatalError& error) {
-  std::string report = error.path() + ": ";
-  report += error.condition();
-  if (error.system_error() != 0) report += ": " + records::open_failure_reason(error.system_error());
-  return report;
+  if (run.json() != nullptr) write_export(*run.json(), *options.json, "JSON record");
+  if (run.csv() != nullptr) write_export(*run.csv(), *options.csv, "CSV schedule");
+  return run.status();
 }
 
 // "barlist: TEXT" as a line of standard error.
@@ -191,7 +141,10 @@ int run_command_line(int argc, char** argv) {
   } catch (const Refusal& refusal) {
     report = said(refusal.message);
   } catch (const records::FatalError& error) {
-    report = error.line() != 0 ? located_fatal_report(error, style) : said(fatal_report(error));
+    // At a card of the deck, in the form of a deck error: the card, a caret
+    // and a note of what the stop leaves out.
+    report = error.line() != 0 ? terminal_text(error.path(), engine::fatal_diagnostic(error), style)
+                               : said(engine::fatal_text(error));
   } catch (const std::exception& error) {
     report = said(std::string("internal error: ") + error.what());
   } catch (...) {
@@ -202,7 +155,7 @@ int run_command_line(int argc, char** argv) {
   if (progress.started && exports && !progress.exporting) report += said("no export was written");
   // One write, so that the report is never interleaved with other output.
   [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, report.data(), report.size());
-  return kFatal;
+  return engine::kFatal;
 }
 
 }  // namespace barlist::driver

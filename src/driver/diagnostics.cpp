@@ -58,21 +58,19 @@ std::string terminal_text(const std::string& deck, const Diagnostic& diagnostic,
   return text;
 }
 
-Diagnostics::Diagnostics(std::string deck, std::ostream& out, DiagnosticStyle style)
-    : deck_(std::move(deck)), out_(out), style_(style) {}
+Diagnostics::Diagnostics(std::string deck, std::ostream& out, DiagnosticStyle style,
+                         const diagnostics::RunSummary& summary)
+    : deck_(std::move(deck)), out_(out), style_(style), summary_(summary) {}
 
 void Diagnostics::deck_error(const events::DeckErrorFound& error) {
-  summary_.deck_error(error);
   if (!style_.quiet) show(diagnostics::diagnostic_of(error));
 }
 
 void Diagnostics::warning(const events::Warning& warning) {
-  summary_.warning(warning);
   if (!style_.quiet) show(diagnostics::diagnostic_of(warning));
 }
 
 void Diagnostics::conversion_failed(const events::ConversionFailed& failure) {
-  summary_.conversion_failed(failure);
   if (!style_.quiet) show(diagnostics::diagnostic_of(failure));
 }
 

@@ -24,28 +24,24 @@ struct DiagnosticStyle {
 // deck's name as the user gave it.
 std::string terminal_text(const std::string& deck, const diagnostics::Diagnostic& diagnostic, DiagnosticStyle style);
 
+// Shows each finding as it is told; the counts and the closing line come
+// from the run's summary, told of every event before this listener.
 class Diagnostics final : public events::RunListener {
  public:
-  Diagnostics(std::string deck, std::ostream& out, DiagnosticStyle style);
+  Diagnostics(std::string deck, std::ostream& out, DiagnosticStyle style, const diagnostics::RunSummary& summary);
 
-  void problem_opened(const events::ProblemOpened& problem) override { summary_.problem_opened(problem); }
   void deck_error(const events::DeckErrorFound& error) override;
   void warning(const events::Warning& warning) override;
   void conversion_failed(const events::ConversionFailed& failure) override;
-  void problem_listed(std::size_t index) override { summary_.problem_listed(index); }
   void run_ended() override;
 
-  // A diagnostic that no event carries (a fatal stop), shown the same way.
+ private:
   void show(const diagnostics::Diagnostic& diagnostic);
 
-  std::size_t errors() const { return summary_.errors(); }
-  std::size_t warnings() const { return summary_.warnings(); }
-
- private:
   std::string deck_;
   std::ostream& out_;
   DiagnosticStyle style_;
-  diagnostics::RunSummary summary_;
+  const diagnostics::RunSummary& summary_;
 };
 
 }  // namespace barlist::driver

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "deck/deck_reader.h"
-#include "driver/channel_units.h"
 #include "driver/dialogue.h"
 #include "driver/run_files.h"
+#include "engine/units.h"
 #include "records/fatal.h"
 #include "records/files.h"
 #include "reports/bar_table_file.h"
@@ -14,6 +14,10 @@
 
 namespace barlist::driver {
 namespace {
+
+using engine::kBarTableUnit;
+using engine::kDeckUnit;
+using engine::kQuantitiesUnit;
 
 using records::FatalError;
 using records::Layout;

@@ -10,7 +10,12 @@
 namespace barlist::records {
 
 InputChannel::InputChannel(int unit, std::string path, FileDescriptor fd)
-    : unit_(unit), path_(std::move(path)), fd_(std::move(fd)) {}
+    : unit_(unit), path_(std::move(path)), fd_(std::move(fd)) {
+  data_ = buffer_.data();  // the buffer is declared after the pointer to it
+}
+
+InputChannel::InputChannel(int unit, std::string path, std::string_view bytes)
+    : unit_(unit), path_(std::move(path)), at_end_(true), end_(bytes.size()), data_(bytes.data()) {}
 
 InputChannel::~InputChannel() { close(); }
 
@@ -37,7 +42,7 @@ bool InputChannel::fill() {
 
 std::optional<std::string_view> InputChannel::next_record() {
   for (;;) {
-    const char* begin = buffer_.data() + start_;
+    const char* begin = data_ + start_;
     const std::size_t available = end_ - start_;
     if (const auto* newline = static_cast<const char*>(std::memchr(begin, '\n', available))) {
       const std::size_t start = start_;
@@ -45,7 +50,7 @@ std::optional<std::string_view> InputChannel::next_record() {
       start_ += length + 1;
       return record_at(start, length, true);
     }
-    if (available == buffer_.size()) return longer_than_buffer();
+    if (available == buffer_.size() && !at_end_) return longer_than_buffer();
     if (!fill()) {
       if (start_ == end_) return std::nullopt;
       const std::size_t start = start_;
@@ -57,8 +62,8 @@ std::optional<std::string_view> InputChannel::next_record() {
 
 std::string_view InputChannel::record_at(std::size_t start, std::size_t length, bool ended_by_newline) const {
   // One CR just before the LF is not part of the record.
-  if (ended_by_newline && length > 0 && buffer_[start + length - 1] == '\r') --length;
-  return {buffer_.data() + start, std::min(length, kMaxColumns)};
+  if (ended_by_newline && length > 0 && data_[start + length - 1] == '\r') --length;
+  return {data_ + start, std::min(length, kMaxColumns)};
 }
 
 // A line that fills the whole buffer: its first kMaxColumns bytes are kept
@@ -96,6 +101,10 @@ void InputChannel::decode(std::string_view record, const Layout& layout, std::in
 void InputChannel::conversion_failed() const { throw FatalError(kConversionError, unit_, path_); }
 
 void InputChannel::rewind() {
+  if (data_ != buffer_.data()) {
+    start_ = 0;
+    return;
+  }
   if (!fd_ || ::lseek(fd_.get(), 0, SEEK_SET) != 0) throw FatalError(kReadFailure, unit_, path_);
   at_end_ = false;
   start_ = end_ = 0;

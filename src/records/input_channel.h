@@ -2,7 +2,8 @@
 // the next LF, without one CR just before it; a last line without LF is still
 // a record. Only the first kMaxColumns bytes of a record are kept, so a line
 // of any length is read in constant memory. A record is handed out where it
-// lies in the read buffer, uncopied, unless it is longer than the buffer.
+// lies in the read buffer, uncopied, unless it is longer than the buffer. A
+// channel over bytes held in memory reads them where they lie.
 #pragma once
 
 #include <array>
@@ -94,6 +95,9 @@ class InputChannel {
   static constexpr std::size_t kMaxColumns = 256;
 
   InputChannel(int unit, std::string path, FileDescriptor fd);
+  // Over `bytes`, which the caller keeps until the channel is closed; `path`
+  // is the name fatal reports give.
+  InputChannel(int unit, std::string path, std::string_view bytes);
   ~InputChannel();
   InputChannel(const InputChannel&) = delete;
   InputChannel& operator=(const InputChannel&) = delete;
@@ -141,9 +145,10 @@ class InputChannel {
   int unit_;
   std::string path_;
   FileDescriptor fd_;
-  bool at_end_ = false;
+  bool at_end_ = false;  // from the start for bytes in memory
   std::size_t start_ = 0;
   std::size_t end_ = 0;
+  const char* data_ = nullptr;  // the read buffer, or the bytes in memory
   std::array<char, 1 << 16> buffer_;
   std::array<char, kMaxColumns> record_;
 };

@@ -23,6 +23,11 @@ bool ends_with_cr(char control) { return control != '$' && control != '\0'; }
 OutputChannel::OutputChannel(int unit, std::string path, FileDescriptor fd, OutputOptions options)
     : unit_(unit), path_(std::move(path)), fd_(std::move(fd)), options_(options), buffer_(new char[kBufferSize]) {}
 
+OutputChannel::OutputChannel(int unit, std::string path, std::string& bytes, OutputOptions options)
+    : unit_(unit), path_(std::move(path)), memory_(&bytes), options_(options), buffer_(new char[kBufferSize]) {
+  options_.cut_at_first_record = false;  // nothing was there before
+}
+
 OutputChannel::~OutputChannel() {
   // A channel left open by a failure elsewhere: keep what was written.
   try {
@@ -134,6 +139,11 @@ void OutputChannel::put(char byte) {
 }
 
 void OutputChannel::flush() {
+  if (memory_ != nullptr) {
+    memory_->append(buffer_.get(), used_);
+    used_ = 0;
+    return;
+  }
   if (failed_ || !fd_) {
     used_ = 0;
     return;
@@ -154,10 +164,15 @@ void OutputChannel::flush() {
 }
 
 void OutputChannel::close() {
-  if (!fd_) return;
+  if (!fd_ && memory_ == nullptr) return;
   if (!failed_ && options_.discipline == LineDiscipline::Asa && line_end_pending_) {
     put(LF);
     line_end_pending_ = false;
+  }
+  if (memory_ != nullptr) {
+    flush();
+    memory_ = nullptr;
+    return;
   }
   try {
     flush();

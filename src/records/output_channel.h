@@ -1,5 +1,6 @@
 // A numbered output channel: records become bytes by the channel's line
-// discipline and are buffered, so a record costs no system call.
+// discipline and are buffered, so a record costs no system call. The bytes go
+// to a file, or are kept in memory for a caller that wants them as data.
 #pragma once
 
 #include <array>
@@ -127,6 +128,9 @@ struct OutputOptions {
 class OutputChannel {
  public:
   OutputChannel(int unit, std::string path, FileDescriptor fd, OutputOptions options);
+  // Into `bytes`, which the caller keeps while the channel is open: each
+  // flush appends to it.
+  OutputChannel(int unit, std::string path, std::string& bytes, OutputOptions options);
   ~OutputChannel();
   OutputChannel(const OutputChannel&) = delete;
   OutputChannel& operator=(const OutputChannel&) = delete;
@@ -174,6 +178,7 @@ class OutputChannel {
   int unit_;
   std::string path_;
   FileDescriptor fd_;
+  std::string* memory_ = nullptr;  // the bytes in memory while open, instead of the file
   OutputOptions options_;
   bool line_end_pending_ = false;
   bool failed_ = false;

@@ -1,71 +1,94 @@
-// The engine as the page calls it: the command-line run on a deck that the
-// page has put in Emscripten's in-memory file system, and what barlist reads
-// at a column of a card. Texts go back as C strings the page copies at once.
+// The engine as the page calls it: the engine's face on a deck's bytes, its
+// answer as JSON (the findings, the summary and the hints) and the bytes of
+// the reports and exports asked for, left in memory for the page to copy;
+// and what barlist reads at a column of a card. Every answer lasts until the
+// next call of its kind.
 #include <emscripten/emscripten.h>
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <iostream>
+#include <cmath>
+#include <cstdint>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "barlist_version.h"
-#include "driver/command_line.h"
+#include "engine/deck_run.h"
+#include "engine/face.h"
+#include "exports/shortest_float.h"
 #include "web/card_fields.h"
 
 namespace {
 
-std::string stderr_text;  // what the last run wrote on standard error
-std::string answer;       // the last JSON answer
+using barlist::diagnostics::Diagnostic;
+using barlist::diagnostics::Severity;
+using Json = nlohmann::json;
 
-const char* json_answer(const nlohmann::json& json) {
-  answer = json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+// What the page asks of a check, as the bits of one number.
+enum Asked : unsigned {
+  kCheckOnly = 1,
+  kStrict = 2,
+  kReports = 4,
+  kJson = 8,
+  kCsv = 16,
+  kEpoch = 32,  // the clock is fixed at the epoch given
+};
+
+barlist::engine::CheckResult last;  // the last check, whose products the page copies
+std::string answer;                 // the last JSON answer
+std::vector<double> hints;          // line, length in mm, weight in kg of each hint of the last check
+
+const char* json_answer(const Json& json) {
+  answer = json.dump(-1, ' ', false, Json::error_handler_t::replace);
   return answer.c_str();
 }
 
-// Standard error as a file of the in-memory file system while it lives: the
-// run writes its diagnostics through std::cerr and its fatal reports straight
-// to descriptor 2, and both land in it in the order written.
-class CapturedStandardError {
- public:
-  CapturedStandardError() {
-    const int file = ::open(kPath, O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (file < 0) return;
-    saved_ = ::dup(STDERR_FILENO);
-    ::dup2(file, STDERR_FILENO);
-    ::close(file);
+const char* severity_name(Severity severity) {
+  switch (severity) {
+    case Severity::Error:
+      return "error";
+    case Severity::Warning:
+      return "warning";
+    case Severity::Note:
+      return "note";
+    default:
+      return "fatal";
   }
-  CapturedStandardError(const CapturedStandardError&) = delete;
-  CapturedStandardError& operator=(const CapturedStandardError&) = delete;
-  ~CapturedStandardError() { text(); }
+}
 
-  // What was written, once; standard error is its own again afterwards.
-  std::string text() {
-    if (saved_ < 0) return {};
-    std::cerr.flush();
-    std::fflush(stderr);
-    ::dup2(saved_, STDERR_FILENO);
-    ::close(saved_);
-    saved_ = -1;
-    std::ifstream file(kPath, std::ios::binary);
-    std::ostringstream written;
-    written << file.rdbuf();
-    ::unlink(kPath);
-    return written.str();
+Json diagnostic_json(const Diagnostic& d) {
+  Json json{{"severity", severity_name(d.severity)},
+            {"line", d.line},
+            {"column", d.column},
+            {"kind", d.kind},
+            {"message", d.message}};
+  if (d.severity == Severity::Note) return json;
+  json["card"] = d.card;
+  Json notes = Json::array();
+  for (const Diagnostic& note : d.notes) notes.push_back(diagnostic_json(note));
+  json["notes"] = std::move(notes);
+  Json fixes = Json::array();
+  for (const auto& fix : d.fixes) {
+    fixes.push_back({{"line", fix.line},
+                     {"first_column", fix.first_column},
+                     {"last_column", fix.last_column},
+                     {"text", fix.text},
+                     {"safe", fix.safe},
+                     {"keeps_values", fix.keeps_values}});
   }
+  json["fixes"] = std::move(fixes);
+  return json;
+}
 
- private:
-  static constexpr const char* kPath = "/tmp/barlist-standard-error";
-  int saved_ = -1;
-};
+// A quantity as the JSON record writes it: its shortest single-precision
+// digits (NaN for one that is not finite).
+double quantity(float value) { return std::isfinite(value) ? barlist::exports::shortest_double(value) : NAN; }
 
-nlohmann::json span_json(const barlist::web::FieldSpan& span) {
+const std::string* product(int which) {
+  const std::optional<std::string>* products[] = {&last.quantities, &last.bar_table, &last.json, &last.csv};
+  if (which < 0 || which >= 4 || !*products[which]) return nullptr;
+  return &**products[which];
+}
+
+Json span_json(const barlist::web::FieldSpan& span) {
   return {{"name", span.name}, {"first", span.first_column}, {"last", span.last_column}};
 }
 
@@ -73,49 +96,57 @@ nlohmann::json span_json(const barlist::web::FieldSpan& span) {
 
 extern "C" {
 
-EMSCRIPTEN_KEEPALIVE const char* barlist_version() { return BARLIST_VERSION; }
+EMSCRIPTEN_KEEPALIVE const char* barlist_version() { return barlist::engine::version(); }
 
-// Runs `barlist --force --color=never --json DECK.json --csv DECK.csv DECK
-// DECK.qty DECK.tab` in the current folder (standard error is captured, never
-// a terminal), the clock fixed by `epoch` (seconds, UTC) unless it
-// is empty; returns the exit status.
-EMSCRIPTEN_KEEPALIVE int barlist_run(const char* deck, const char* stem, const char* epoch) {
-  if (*epoch != '\0') {
-    ::setenv("SOURCE_DATE_EPOCH", epoch, 1);
-  } else {
-    ::unsetenv("SOURCE_DATE_EPOCH");
+// Checks the `length` bytes at `deck`, named `name`; returns
+// {"status", "diagnostics", "summary"}. The hints, many to a deck, are left
+// as numbers for the page to read (barlist_hints).
+EMSCRIPTEN_KEEPALIVE const char* barlist_check(const char* deck, int length, const char* name, unsigned asked,
+                                               double epoch) {
+  barlist::engine::CheckOptions options{.deck = name,
+                                        .check_only = (asked & kCheckOnly) != 0,
+                                        .strict = (asked & kStrict) != 0,
+                                        .reports = (asked & kReports) != 0,
+                                        .json = (asked & kJson) != 0,
+                                        .csv = (asked & kCsv) != 0};
+  if ((asked & kEpoch) != 0) options.epoch = std::isfinite(epoch) ? static_cast<std::int64_t>(epoch) : -1;
+  last = barlist::engine::check({deck, static_cast<std::size_t>(std::max(length, 0))}, options);
+  Json diagnostics = Json::array();
+  for (const Diagnostic& d : last.diagnostics) diagnostics.push_back(diagnostic_json(d));
+  hints.clear();
+  for (const auto& hint : last.hints) {
+    hints.insert(hints.end(), {static_cast<double>(hint.line), quantity(hint.length_mm), quantity(hint.weight_kg)});
   }
-  const std::string base(stem);
-  std::vector<std::string> args{"barlist",     "--force", "--color=never", "--json",     base + ".json", "--csv",
-                                base + ".csv", deck,      base + ".qty",   base + ".tab"};
-  std::vector<char*> argv;
-  for (std::string& arg : args) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-
-  CapturedStandardError captured;
-  int status = 1;
-  try {
-    status = barlist::driver::run_command_line(static_cast<int>(args.size()), argv.data());
-  } catch (...) {
-    std::cerr << "barlist: internal error\n";
-  }
-  stderr_text = captured.text();
-  return status;
+  return json_answer({{"status", last.status}, {"diagnostics", std::move(diagnostics)}, {"summary", last.summary}});
 }
 
-EMSCRIPTEN_KEEPALIVE const char* barlist_stderr() { return stderr_text.c_str(); }
+// The hints of the last check: three numbers each (line, length in mm,
+// weight in kg), and their count.
+EMSCRIPTEN_KEEPALIVE const double* barlist_hints() { return hints.data(); }
+EMSCRIPTEN_KEEPALIVE int barlist_hint_count() { return static_cast<int>(hints.size() / 3); }
+
+// The bytes of a product of the last check (0 quantities, 1 bar table, 2
+// JSON record, 3 CSV schedule), and their count: -1 when not made.
+EMSCRIPTEN_KEEPALIVE const char* barlist_product(int which) {
+  const std::string* bytes = product(which);
+  return bytes != nullptr ? bytes->data() : nullptr;
+}
+EMSCRIPTEN_KEEPALIVE int barlist_product_size(int which) {
+  const std::string* bytes = product(which);
+  return bytes != nullptr ? static_cast<int>(bytes->size()) : -1;
+}
 
 // {"kind": "bar card", "field": {"name", "first", "last"}, "value": "4600" or null}
 EMSCRIPTEN_KEEPALIVE const char* barlist_field_at(const char* line, int column) {
   const barlist::web::FieldAtColumn at = barlist::web::field_at(line, column);
-  nlohmann::json json{{"kind", at.card_kind}, {"field", span_json(at.field)}, {"value", nullptr}};
+  Json json{{"kind", at.card_kind}, {"field", span_json(at.field)}, {"value", nullptr}};
   if (at.value) json["value"] = *at.value;
   return json_answer(json);
 }
 
 // [{"name", "first", "last"}...] for the card kind of column 1.
 EMSCRIPTEN_KEEPALIVE const char* barlist_card_fields(int column1) {
-  nlohmann::json spans = nlohmann::json::array();
+  Json spans = Json::array();
   for (const auto& span : barlist::web::card_fields(static_cast<char>(column1))) spans.push_back(span_json(span));
   return json_answer(spans);
 }

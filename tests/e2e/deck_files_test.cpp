@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "barlist_run.hpp"
+#include "engine/face.h"
 
 #ifndef BARLIST_DECKS
 #error "BARLIST_DECKS must name the folder of test decks"
@@ -58,6 +59,22 @@ TEST_P(DeckFile, CommandLineWritesTheSameReports) {
   EXPECT_EQ(e2e::describe_difference(e2e::crlf_lines(e2e::read_file(base.string() + ".tab")),
                                      e2e::read_file(dir.path() / "input.tab")),
             "");
+}
+
+// The engine's face, given the deck's bytes, makes the same reports and the
+// same status, the quantities file with the clock it is given.
+TEST_P(DeckFile, FaceMakesTheSameReports) {
+  const fs::path base = fs::path(BARLIST_DECKS) / GetParam();
+  const std::string want_qty = e2e::asa_bytes(e2e::read_file(base.string() + ".qty"));
+  const bool has_errors =
+      want_qty.find("ERROR ") != std::string::npos || want_qty.find("PREMATURE END OF FILE") != std::string::npos;
+  const auto result = barlist::engine::check(deck_text(GetParam()), {.epoch = 1765202733, .reports = true});
+  EXPECT_EQ(result.status, has_errors ? 2 : 0);
+  ASSERT_TRUE(result.quantities && result.bar_table);
+  std::vector<std::string> dates, times;
+  EXPECT_EQ(e2e::describe_difference(want_qty, e2e::mask_clock(*result.quantities, &dates, &times)), "");
+  for (const std::string& date : dates) EXPECT_EQ(date, "08-DEC-25");
+  EXPECT_EQ(e2e::describe_difference(e2e::crlf_lines(e2e::read_file(base.string() + ".tab")), *result.bar_table), "");
 }
 
 // A card line may end in CR LF, and the last one may have no line end at all;

@@ -18,7 +18,7 @@ import { overwrite } from './overwrite.js';
 import { ruler } from './ruler.js';
 import { visibleChars } from './visible_chars.js';
 
-export function createEditor(parent, { text, getEngine, onChange, onCursor }) {
+export function createEditor(parent, { text, onChange, onCursor }) {
   return new EditorView({
     parent,
     state: EditorState.create({
@@ -35,7 +35,7 @@ export function createEditor(parent, { text, getEngine, onChange, onCursor }) {
         overwrite,
         visibleChars,
         barHints,
-        ruler(getEngine),
+        ruler(),
         keymap.of([...defaultKeymap, ...historyKeymap, ...searchKeymap]),
         EditorView.contentAttributes.of({ 'aria-label': 'Deck of cards', spellcheck: 'false' }),
         EditorView.updateListener.of((update) => {

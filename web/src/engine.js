@@ -1,12 +1,32 @@
-// One instance of the WebAssembly engine and its calls. The engine runs the
-// command line itself (`barlist --force --json --csv DECK QTY TAB`) on a deck
-// held in its in-memory file system, so every byte it returns is what the
-// native program writes.
-import { diagnosticsOf } from './diagnostics.js';
-import { hintsOf, weightsOf } from './record_views.js';
+// One instance of the WebAssembly engine and its calls, for the page's
+// worker and for any program on node (a language server). A plain ES module:
+// no DOM. Every rule is the engine's; this module only carries bytes across.
+//
+//   const engine = await loadEngine(createBarlistEngine);
+//   engine.version                       "1.2.0"
+//   engine.check(deckBytes, options)     deckBytes: Uint8Array (or a string, taken as UTF-8)
+//     options: {name = 'deck', epoch (seconds, UTC; else the machine's clock), check_only, strict,
+//               reports, json, csv}   (the last three: the products wanted; reports never under check_only)
+//     -> {status,                       what the command line would exit with (0, 1 fatal, 2 errors)
+//         diagnostics: [{severity,      "error", "warning" or "fatal"
+//                        line, column,  from 1; 0 for the whole deck or the whole line
+//                        kind,          "error 5", "warning", "error", "fatal error"
+//                        message,       "ILLEGAL BAR SIZE (problem P201, unit PIER CAP, bar 11B01)"
+//                        card,          the line as read
+//                        notes: [{severity: "note", line, column, kind: "note", message}],
+//                        fixes: [{line, first_column, last_column, text, safe, keeps_values}]}],
+//         summary,                      "1 error, 1 warning; no bar table for problem P201" or ""
+//         hints: [{line, length_mm, weight_kg}],   each bar-level card worked out
+//         quantities?, bar_table?, json?, csv?}    Uint8Array, only when asked (and made)
+//   engine.fieldAt(lineBytes, column)   -> {kind, field: {name, first, last}, value}
+//   engine.cardFields(column1)          -> [{name, first, last}], column1 a character or a byte
+const ASKED = { check_only: 1, strict: 2, reports: 4, json: 8, csv: 16 };
+const EPOCH_GIVEN = 32;
+const PRODUCTS = ['quantities', 'bar_table', 'json', 'csv'];
+const LONGEST_LINE = 256; // a card's columns that the engine keeps of a line
 
-const EXTENSIONS = { quantities: '.qty', barTable: '.tab', json: '.json', csv: '.csv' };
-const utf8 = new TextDecoder('utf-8');
+const encoder = new TextEncoder();
+const bytesOf = (data) => (typeof data === 'string' ? encoder.encode(data) : data);
 
 // The deck's file name as barlist will print it: a plain name, no folder.
 export function deckFileName(name) {
@@ -14,73 +34,69 @@ export function deckFileName(name) {
   return base && base !== '.' && base !== '..' ? base : 'deck.txt';
 }
 
-function stemOf(name) {
-  const dot = name.lastIndexOf('.');
-  return dot > 0 ? name.slice(0, dot) : name;
-}
-
-// A run's files as text too, each decoded when first read: a run in the
-// worker sends the bytes alone, and a page that never reads the JSON record
-// or the CSV schedule as text does not pay for them.
-export function withTexts(result) {
-  for (const key of Object.keys(EXTENSIONS)) {
-    let text;
-    Object.defineProperty(result, key, {
-      enumerable: true,
-      get: () => (text ??= result.files[key] ? utf8.decode(result.files[key]) : ''),
-    });
-  }
-  return result;
-}
-
 export async function loadEngine(createEngine) {
   const module = await createEngine({ print() {}, printErr() {} });
-  const { FS } = module;
-  FS.mkdir('/decks');
-  FS.chdir('/decks');
 
-  function take(path) {
+  // Calls `use` with the bytes copied into the engine's memory, NUL after them.
+  function withBytes(bytes, use) {
+    const at = module._malloc(bytes.length + 1);
     try {
-      const bytes = FS.readFile(path);
-      FS.unlink(path);
-      return bytes;
-    } catch {
-      return null;
+      module.HEAPU8.set(bytes, at);
+      module.HEAPU8[at + bytes.length] = 0;
+      return use(at);
+    } finally {
+      module._free(at);
     }
   }
 
-  function run(deckText, options = {}) {
-    const name = deckFileName(options.name);
-    const stem = stemOf(name);
-    const epoch = options.epoch === undefined || options.epoch === null ? '' : String(Math.trunc(options.epoch));
-    FS.writeFile(name, typeof deckText === 'string' ? new TextEncoder().encode(deckText) : deckText);
-    const status = module.ccall('barlist_run', 'number', ['string', 'string', 'string'], [name, stem, epoch]);
-    const stderr = module.UTF8ToString(module._barlist_stderr());
-    take(name);
-    const files = {};
-    const result = { status, stderr, name, files };
-    for (const [key, extension] of Object.entries(EXTENSIONS)) files[key] = take(stem + extension);
-    const record = files.json ? JSON.parse(utf8.decode(files.json)) : null;
-    Object.assign(result, diagnosticsOf({ record, stderr, status, name }));
-    result.hints = hintsOf(record);
-    result.problems = record ? weightsOf(record) : null;
-    return result;
+  function check(deckBytes, options = {}) {
+    const bytes = bytesOf(deckBytes);
+    let asked = 0;
+    for (const [key, bit] of Object.entries(ASKED)) if (options[key]) asked |= bit;
+    const given = options.epoch !== undefined && options.epoch !== null;
+    if (given) asked |= EPOCH_GIVEN;
+    const name = options.name === undefined ? 'deck' : String(options.name);
+    const answer = withBytes(bytes, (at) =>
+      JSON.parse(
+        module.ccall(
+          'barlist_check',
+          'string',
+          ['number', 'number', 'string', 'number', 'number'],
+          [at, bytes.length, name, asked, given ? Math.trunc(options.epoch) : 0],
+        ),
+      ),
+    );
+    const numbers = module.HEAPF64;
+    const first = module._barlist_hints() / 8;
+    answer.hints = [];
+    for (let i = 0, n = module._barlist_hint_count(); i < n; i++) {
+      const at = first + 3 * i;
+      answer.hints.push({ line: numbers[at], length_mm: numbers[at + 1], weight_kg: numbers[at + 2] });
+    }
+    PRODUCTS.forEach((key, which) => {
+      const size = module._barlist_product_size(which);
+      if (size < 0) return;
+      const from = module._barlist_product(which);
+      answer[key] = module.HEAPU8.slice(from, from + size);
+    });
+    return answer;
   }
 
-  // What barlist reads at `column` (from 1, in bytes) of one deck line.
-  function fieldAt(lineText, column) {
-    const line = String(lineText).slice(0, 200);
-    return JSON.parse(module.ccall('barlist_field_at', 'string', ['string', 'number'], [line, column]));
+  function fieldAt(lineBytes, column) {
+    const bytes = bytesOf(lineBytes).subarray(0, LONGEST_LINE);
+    return withBytes(bytes, (at) =>
+      JSON.parse(module.ccall('barlist_field_at', 'string', ['number', 'number'], [at, column])),
+    );
   }
 
   const fieldsByKind = new Map();
   function cardFields(column1) {
-    const code = column1 ? column1.charCodeAt(0) & 0xff : 32;
+    const code = typeof column1 === 'number' ? column1 & 0xff : column1 ? column1.charCodeAt(0) & 0xff : 32;
     if (!fieldsByKind.has(code)) {
       fieldsByKind.set(code, JSON.parse(module.ccall('barlist_card_fields', 'string', ['number'], [code])));
     }
     return fieldsByKind.get(code);
   }
 
-  return { version: module.UTF8ToString(module._barlist_version()), run, fieldAt, cardFields };
+  return { version: module.UTF8ToString(module._barlist_version()), check, fieldAt, cardFields };
 }

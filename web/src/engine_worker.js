@@ -1,4 +1,5 @@
-// The page's runs go to the engine in a worker, one at a time. A worker whose
+// The page's requests go to the engine in a worker, one at a time: checks in
+// turn, and the field at the cursor before any check still waiting. A worker whose
 // engine failed (out of memory, or a run past the time limit) is replaced, so
 // the page stays usable whatever the deck.
 const TIME_LIMIT_MS = 60000;
@@ -26,19 +27,32 @@ export class EngineWorker {
     this.start();
   }
 
-  run(deck, options) {
+  request(message, first) {
     return new Promise((resolve, reject) => {
-      this.queue.push({ id: this.nextId++, deck, options, resolve, reject });
+      const request = { message: { id: this.nextId++, ...message }, resolve, reject };
+      if (first) this.queue.unshift(request);
+      else this.queue.push(request);
       this.pump();
     });
+  }
+
+  check(deck, options) {
+    return this.request({ deck, options }, false);
+  }
+
+  version() {
+    return this.request({ version: true }, true);
+  }
+
+  fieldAt(line, column) {
+    return this.request({ fieldAt: { line, column } }, true);
   }
 
   pump() {
     if (this.current || this.queue.length === 0) return;
     this.current = this.queue.shift();
-    const { id, deck, options } = this.current;
     this.timer = setTimeout(() => this.finish({ error: 'the check took too long', dead: true }), TIME_LIMIT_MS);
-    this.worker.postMessage({ id, deck, options });
+    this.worker.postMessage(this.current.message);
   }
 
   finish(data) {

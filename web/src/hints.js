@@ -25,7 +25,7 @@ class HintWidget extends WidgetType {
   }
 }
 
-// [{line, length, weight}]
+// [{line, length_mm, weight_kg}]
 export const setHints = StateEffect.define();
 
 function hintAt(line, text) {
@@ -37,7 +37,7 @@ function decorations(doc, hints) {
   const ranges = [];
   for (const item of hints) {
     if (item.line < 1 || item.line > doc.lines) continue;
-    ranges.push(hintAt(doc.line(item.line), `${item.length} mm · ${item.weight} kg`));
+    ranges.push(hintAt(doc.line(item.line), `${item.length_mm} mm · ${item.weight_kg} kg`));
   }
   return Decoration.set(ranges, true);
 }

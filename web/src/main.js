@@ -9,11 +9,13 @@ import pierCap from '../../examples/pier-cap.deck';
 import { cursorColumn, describeField } from './ruler.js';
 import { showDiagnostics } from './diagnostics_panel.js';
 import { createEditor } from './editor.js';
-import { deckFileName, loadEngine, withTexts } from './engine.js';
+import { fieldOf } from './card_table.js';
+import { deckFileName } from './engine.js';
 import { EngineWorker } from './engine_worker.js';
 import { acceptDecks, download } from './files.js';
 import { setHints } from './hints.js';
 import { overwriteMode } from './overwrite.js';
+import { runResult } from './record_views.js';
 import { renderBarTable, renderQuantities } from './reports.js';
 import { renderWeights } from './weights.js';
 import './style.css';
@@ -21,31 +23,23 @@ import './style.css';
 const EXAMPLES = { 'pier-cap.deck': pierCap, 'deck-slab.deck': deckSlab, 'abutment.deck': abutment };
 const $ = (id) => document.getElementById(id);
 
-// The engine beside the editor answers what is under the cursor; the one in
-// the worker runs the decks.
-const createEngine = new Function(`${engineSource}\nreturn createBarlistEngine;`)();
-let engine = null;
-let worker = null;
-try {
-  worker = new EngineWorker(`${engineSource}\n${workerSource}`);
-} catch {
-  worker = null; // no workers here: runs go to the engine beside the editor
-}
-const ready = loadEngine(createEngine).then((loaded) => {
-  engine = loaded;
-  return loaded;
-});
+// The engine runs in a worker: the checks, and the value at the cursor.
+const worker = new EngineWorker(`${engineSource}\n${workerSource}`);
+let version;
+const ready = worker.version();
 
 window.barlist = {
   get version() {
-    return engine ? engine.version : undefined;
+    return version;
   },
-  ready: ready.then(() => window.barlist),
-  // {quantities, barTable, json, csv, diagnostics, status}, and the exact
-  // bytes of the four files in `files`.
+  ready: ready.then((known) => {
+    version = known;
+    return window.barlist;
+  }),
+  // {quantities, barTable, json, csv, diagnostics, summary, status}, and the
+  // exact bytes of the four files in `files`.
   async run(deckText, options = {}) {
-    if (worker) return withTexts(await worker.run(deckText, options));
-    return withTexts((await ready).run(deckText, options));
+    return runResult(await worker.check(deckText, { ...options, name: deckFileName(options.name) }));
   },
 };
 
@@ -101,17 +95,26 @@ async function check(view) {
   if (stale) check(view);
 }
 
+// The kind and field at once, from the page's table; the value read there
+// when the worker answers, unless the cursor has moved on.
+let cursorAsked = 0;
 function showCursor(state) {
-  if (!engine) return;
   const { line, column } = cursorColumn(state);
-  const field = describeField(engine.fieldAt(line.text, column), column);
-  $('cursor-field').textContent = `${line.number}:${column} · ${field}`;
+  const show = (at) => {
+    $('cursor-field').textContent = `${line.number}:${column} · ${describeField(at, column)}`;
+  };
+  show(fieldOf(line.text, column));
   $('typing-mode').textContent = state.field(overwriteMode) ? 'OVR' : 'INS';
+  if (column > 80) return;
+  const asked = ++cursorAsked;
+  worker.fieldAt(line.text, column).then(
+    (at) => asked === cursorAsked && show(at),
+    () => {},
+  );
 }
 
 const view = createEditor($('editor'), {
   text: EXAMPLES[deckName],
-  getEngine: () => engine,
   onChange: () => check(view),
   onCursor: showCursor,
 });
@@ -145,16 +148,13 @@ $('print-bar-table').addEventListener('click', () => {
 });
 
 $('deck-name').textContent = deckName;
-ready.then(() => {
-  $('version').textContent = `barlist ${engine.version}`;
-  showCursor(view.state);
-  view.dispatch({}); // the ruler asks the engine for the fields now
+showCursor(view.state);
+window.barlist.ready.then(() => {
+  $('version').textContent = `barlist ${version}`;
   check(view);
   // WebAssembly runs at full speed once the browser has seen it busy: a few
   // runs of the examples at load spare the first checks of a large deck.
-  if (worker) {
-    const examples = Object.values(EXAMPLES).join('').repeat(8);
-    for (let run = 0; run < 3; run++) worker.run(examples, { epoch: 0, name: 'warm-up.deck' }).catch(() => {});
-  }
+  const examples = Object.values(EXAMPLES).join('').repeat(8);
+  for (let run = 0; run < 3; run++) worker.check(examples, { epoch: 0, name: 'warm-up.deck' }).catch(() => {});
 });
 window.barlistView = view; // for the browser tests

@@ -1,29 +1,45 @@
-// What the page shows from a run's JSON record, taken out where the run is
-// (in the worker) so that only these small parts travel to the page: the
-// length and weight of each bar-level card, and each problem's weight by bar
-// size with its grand total.
+// What the page shows of a check, made where the check runs (in the worker)
+// so that only these small parts travel to the page with the products.
+const utf8 = new TextDecoder('utf-8');
 
-// [{line, length, weight}] from the items of every problem.
-export function hintsOf(record) {
-  const hints = [];
-  const add = (item) => {
-    if (item.length !== undefined && item.weight !== undefined) {
-      hints.push({ line: item.line, length: item.length, weight: item.weight });
-    }
-  };
-  for (const problem of (record && record.problems) || []) {
-    for (const unit of problem.units) unit.items.forEach(add);
-    problem.unclosed_items.forEach(add);
-  }
-  return hints;
-}
-
-// [{number, title, by_size, total}]
-export function weightsOf(record) {
-  return ((record && record.problems) || []).map(({ number, title, by_size, total }) => ({
+// [{number, title, by_size, total}], each problem's weight by bar size as the
+// JSON record gives it; null when the run made no record.
+export function weightsOf(jsonBytes) {
+  if (!jsonBytes) return null;
+  return JSON.parse(utf8.decode(jsonBytes)).problems.map(({ number, title, by_size, total }) => ({
     number,
     title,
     by_size,
     total,
   }));
+}
+
+// The result that window.barlist.run() documents, from a check's answer:
+// {status, diagnostics, summary, hints, problems, files: {quantities,
+// barTable, json, csv}} and the files as text, each decoded when first read.
+// A diagnostic's message reads as on standard error ("error 5: ...").
+export function runResult(answer) {
+  const line = (d) => ({ severity: d.severity, line: d.line, column: d.column, message: `${d.kind}: ${d.message}` });
+  const files = {
+    quantities: answer.quantities || null,
+    barTable: answer.bar_table || null,
+    json: answer.json || null,
+    csv: answer.csv || null,
+  };
+  const result = {
+    status: answer.status,
+    diagnostics: answer.diagnostics.map((d) => ({ ...line(d), notes: d.notes.map(line), fixes: d.fixes })),
+    summary: answer.summary,
+    hints: answer.hints,
+    problems: answer.problems === undefined ? null : answer.problems,
+    files,
+  };
+  for (const key of Object.keys(files)) {
+    let text;
+    Object.defineProperty(result, key, {
+      enumerable: true,
+      get: () => (text ??= files[key] ? utf8.decode(files[key]) : ''),
+    });
+  }
+  return result;
 }

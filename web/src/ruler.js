@@ -2,6 +2,7 @@
 // of the current line's card kind (as the engine tells them), the field under
 // the cursor marked. It follows the editor's horizontal scrolling.
 import { showPanel } from '@codemirror/view';
+import { cardFields } from './card_table.js';
 import { byteColumn } from './columns.js';
 
 const CARD_COLUMNS = 80;
@@ -25,7 +26,7 @@ export function cursorColumn(state) {
   return { line, column: byteColumn(line.text, head - line.from) };
 }
 
-export function ruler(getEngine) {
+export function ruler() {
   return showPanel.of((view) => {
     const dom = document.createElement('div');
     dom.className = 'cm-ruler';
@@ -40,9 +41,8 @@ export function ruler(getEngine) {
     let shown = '';
 
     function draw() {
-      const engine = getEngine();
       const { line, column } = cursorColumn(view.state);
-      const spans = engine ? engine.cardFields(line.text.charAt(0) || ' ') : [{ name: '', first: 1, last: 80 }];
+      const spans = cardFields(line.text);
       const key = JSON.stringify(spans) + column;
       if (key !== shown) {
         shown = key;
@@ -68,13 +68,15 @@ export function ruler(getEngine) {
   });
 }
 
-// "bar card · count, columns 13-16 · read as 4600"
+// "bar card · count, columns 13-16 · read as 4600"; without "read as"
+// while the value (`at.value` undefined) is still to come.
 export function describeField(at, column) {
   if (!at) return '';
   const { name, first, last } = at.field;
   if (column > CARD_COLUMNS) return `${at.kind} · column ${column}, past column ${CARD_COLUMNS}: not read`;
   const columns = first === last ? `column ${first}` : `columns ${first}-${last}`;
   if (!name) return `${at.kind} · ${columns} not read`;
+  if (at.value === undefined) return `${at.kind} · ${name}, ${columns}`;
   let value = 'does not read as a number';
   if (at.value !== null) value = /^\s|\s$/.test(at.value) || at.value === '' ? `“${at.value}”` : at.value;
   return `${at.kind} · ${name}, ${columns} · read as ${value}`;

@@ -1,21 +1,31 @@
 // The engine in a worker, so that checking a large deck never holds up the
 // editor. The engine's own source comes first in the worker's script and
-// defines createBarlistEngine.
+// defines createBarlistEngine. A request is a check, or the field at a
+// column of a line.
 /* global createBarlistEngine */
 import { loadEngine } from './engine.js';
+import { weightsOf } from './record_views.js';
 
 const ready = loadEngine(createBarlistEngine);
+const PRODUCTS = ['quantities', 'bar_table', 'json', 'csv'];
 
 self.onmessage = async ({ data }) => {
   try {
     const engine = await ready;
+    if (data.version) {
+      self.postMessage({ id: data.id, result: engine.version });
+      return;
+    }
+    if (data.fieldAt) {
+      self.postMessage({ id: data.id, result: engine.fieldAt(data.fieldAt.line, data.fieldAt.column) });
+      return;
+    }
     const started = performance.now();
-    const result = engine.run(data.deck, data.options);
-    result.engineMs = performance.now() - started;
-    const buffers = Object.values(result.files)
-      .filter(Boolean)
-      .map((bytes) => bytes.buffer);
-    self.postMessage({ id: data.id, result }, buffers);
+    const answer = engine.check(data.deck, { ...data.options, reports: true, json: true, csv: true });
+    answer.problems = weightsOf(answer.json);
+    answer.engineMs = performance.now() - started;
+    const buffers = PRODUCTS.filter((key) => answer[key]).map((key) => answer[key].buffer);
+    self.postMessage({ id: data.id, result: answer }, buffers);
   } catch (error) {
     // An engine that aborted (out of memory) is not used again.
     self.postMessage({ id: data.id, error: String((error && error.message) || error), dead: true });
