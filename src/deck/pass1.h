@@ -68,7 +68,7 @@ class Pass1 {
   void recover(events::DeckError error, const Card& card, std::string_view field);
   void stop(events::DeckError error);
   void tell(events::DeckError error, const Card& card, int column, float closing_F = 0);
-  void warn(int column, std::string message, std::string note = {});
+  void warn(int column, std::string message, std::string note = {}, std::vector<events::Fix> fixes = {});
   // Tells the warnings the card checks left in found_, and empties it.
   void warn_found();
 

@@ -59,6 +59,13 @@ void Pass1::tell(DeckError error, const Card& card, int column, float closing_F)
                          .open_problem = problem_open ? as_text(problem_number_) : std::string_view(),
                          .open_problem_line = problem_open ? problem().opening_card : events::Line{0}};
   found.notes.push_back({line_, column, note_for(scene)});
+  // A small card-kind letter: its capital, when that is a kind of card.
+  const char column1 = premature ? ' ' : card.text()[0];
+  const char capital = static_cast<char>(column1 - 'a' + 'A');
+  if (error == DeckError::IllegalCode && column1 >= 'a' && column1 <= 'z' &&
+      events::kind_of(capital) != CardKind::Unknown) {
+    found.fixes.push_back({line_, 1, 1, std::string(1, capital), true});
+  }
   listener_.deck_error(found);
 }
 
@@ -75,13 +82,15 @@ void Pass1::warn_found() {
   // In column order, whatever check found them.
   std::stable_sort(found_.begin(), found_.end(),
                    [](const CardWarning& a, const CardWarning& b) { return a.column < b.column; });
-  for (CardWarning& w : found_) warn(w.column, std::move(w.message), std::move(w.note));
+  for (CardWarning& w : found_) warn(w.column, std::move(w.message), std::move(w.note), std::move(w.fixes));
   found_.clear();
 }
 
-void Pass1::warn(int column, std::string message, std::string note) {
+void Pass1::warn(int column, std::string message, std::string note, std::vector<events::Fix> fixes) {
   events::Warning warning{line_, column, std::move(message), record_};
   if (!note.empty()) warning.notes.push_back({line_, column, std::move(note)});
+  for (events::Fix& fix : fixes) fix.line = line_;
+  warning.fixes = std::move(fixes);
   listener_.warning(warning);
 }
 

@@ -29,10 +29,14 @@ void check_left_punched(const Card& card, const CardField& field, std::vector<Ca
   const std::string_view punched = field.text(card.text());
   const auto listed = cards::zero_filled<N>(punched);
   if (std::string_view(listed.data(), N) == punched) return;
+  // The digits as pass 1 read them, right-justified: the bar table then lists that number too.
+  const std::string digits = as_read(punched);
+  std::string justified = std::string(N - std::min(N, digits.size()), ' ') + digits;
   found.push_back({field.first,
-                   std::string(field.name) + " punched at the left of its field: read as " + as_read(punched) +
+                   std::string(field.name) + " punched at the left of its field: read as " + digits +
                        ", listed in the bar table as " + records::trimmed({listed.data(), N}),
-                   punch_note(field)});
+                   punch_note(field),
+                   {{0, field.first, field.last, std::move(justified), true, true}}});
 }
 
 // Fields already told of as the right half of a number across two fields

@@ -10,6 +10,7 @@
 
 #include "deck/card.h"
 #include "deck/cards.h"
+#include "events/run_listener.h"
 #include "records/input_channel.h"
 
 namespace barlist::deck {
@@ -17,7 +18,8 @@ namespace barlist::deck {
 struct CardWarning {
   int column;  // first column of the field concerned
   std::string message;
-  std::string note = {};  // what to do, at the same column; none when empty
+  std::string note = {};                // what to do, at the same column; none when empty
+  std::vector<events::Fix> fixes = {};  // their line is the card's, filled in when told
 };
 
 // Any card: a tab, text beyond column 80 (which no card reads), and but on a

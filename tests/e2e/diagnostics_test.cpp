@@ -144,11 +144,14 @@ TEST_F(Diagnostics, WarningsPointAtWhatReadsOtherwiseThanMeant) {
   };
   deck(cards);
   const std::string want =
+      // The fix after the note (left out here): the digits read, right-justified in their field.
       located(3, 13, "warning: count punched at the left of its field: read as 12, listed in the bar table as 1200",
               cards[2]) +
+      std::string(14, ' ') + "12\n" +
       located(4, 33,
               "warning: dimension B punched at the left of its field: read as 12, listed in the bar table as 12000",
               cards[3]) +
+      std::string(36, ' ') + "12\n" +
       located(5, 7,
               "warning: length punched at the left of columns 7 to 12: read as 100000 mm (hundreds in 7 to 10, "
               "millimetres in 11 and 12)",
