@@ -85,8 +85,8 @@ TEST_F(CommandLine, UsageErrorsHelpAndVersion) {
 
   ProcessResult run = barlist({"--help"});
   EXPECT_EQ(run.exit_code, 0);
-  for (const char* line : {"Usage: barlist [OPTIONS] DECK [QTY [TAB]]\n", "  --color[=WHEN] ", "CSV to FILE (-: stdout)",
-                                  "  --fix ", "  --unsafe-fixes ", "  --diff "}) {
+  for (const char* line : {"Usage: barlist [OPTIONS] DECK [QTY [TAB]]\n", "  --color[=WHEN] ",
+                           "CSV to FILE (-: stdout)", "  --fix ", "  --unsafe-fixes ", "  --diff "}) {
     EXPECT_NE(run.out.find(line), std::string::npos) << line << "\n" << run.out;
   }
   EXPECT_EQ(run.err, "");
