@@ -217,6 +217,12 @@ TEST_F(WholeFiles, FixAndDiffMendTheDeck) {
     fs::remove(file("link.deck"));
     fs::create_symlink("d.deck", file("link.deck"));
 
+    // The record names each fix: its columns in bytes, its text, and whether --fix applies it.
+    const std::string record = barlist({"--check", "--json", "-", "d.deck"}).out;
+    EXPECT_NE(record.find("\"first_column\": 13,\n"), std::string::npos) << record;
+    EXPECT_NE(record.find("\"safe\": true\n"), std::string::npos) << record;
+    EXPECT_NE(record.find("\"text\": \"   2\",\n"), std::string::npos) << record;
+
     Snapshot before = snapshot(dir_.path());
     const ProcessResult diff = barlist({"--diff", "d.deck"});
     EXPECT_EQ(diff.exit_code, 2) << "as a check of the deck as fixed";
