@@ -32,8 +32,10 @@ std::string fixed_line(std::string_view line, const std::vector<const events::Fi
     if (text.size() < first + fix->text.size()) text.resize(first + fix->text.size(), ' ');
     text.replace(first, fix->text.size(), fix->text);
   }
+  // The line's own trailing blanks stay; those a fix leaves at its end go.
+  const std::size_t own_blanks = line.find_last_not_of(' ') + 1;  // 0 for a blank line
   std::size_t end = text.size();
-  while (end > 0 && text[end - 1] == ' ' && (end > line.size() || line[end - 1] != ' ')) --end;
+  while (end > 0 && text[end - 1] == ' ' && (end > line.size() || end - 1 < own_blanks)) --end;
   text.resize(end);
   return text;
 }
