@@ -32,12 +32,13 @@ void check_left_punched(const Card& card, const CardField& field, std::vector<Ca
   const std::string_view punched = field.text(card.text());
   const auto listed = cards::zero_filled<N>(punched);
   if (std::string_view(listed.data(), N) == punched) return;
+  const std::string digits = as_read(punched);
   found.push_back({field.first,
-                   std::string(field.name) + " punched at the left of its field: read as " + as_read(punched) +
+                   std::string(field.name) + " punched at the left of its field: read as " + digits +
                        ", listed in the bar table as " + records::trimmed({listed.data(), N}),
                    cards::punch_note(field)});
   // What barlist read, right-justified: every value stays.
-  if (const auto justified = right_justified(as_read(punched), field.width())) {
+  if (const auto justified = right_justified(digits, field.width())) {
     found.back().fixes.push_back({field.first, field.last, *justified, true, true});
   }
 }

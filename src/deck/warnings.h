@@ -11,6 +11,7 @@
 
 #include "deck/card.h"
 #include "deck/cards.h"
+#include "events/run_listener.h"
 #include "records/input_channel.h"
 
 namespace barlist::deck {

@@ -1,5 +1,7 @@
 #include "diagnostics/diagnostic.h"
 
+#include <algorithm>
+
 #include "events/bar_label.h"
 #include "records/text.h"
 
@@ -31,6 +33,13 @@ std::vector<Diagnostic> notes_of(const std::vector<events::Note>& notes) {
   return shown;
 }
 
+// In column order, as they are shown under the card.
+std::vector<events::Fix> fixes_of(std::vector<events::Fix> fixes) {
+  std::stable_sort(fixes.begin(), fixes.end(),
+                   [](const events::Fix& a, const events::Fix& b) { return a.first_column < b.first_column; });
+  return fixes;
+}
+
 std::string plural(std::size_t n, const char* word) { return std::to_string(n) + " " + word + (n == 1 ? "" : "s"); }
 
 }  // namespace
@@ -52,13 +61,14 @@ Diagnostic diagnostic_of(const events::DeckErrorFound& error) {
           std::string(events::message(error.error)) + context(error),
           std::string(error.record),
           notes_of(error.notes),
-          error.fixes};
+          fixes_of(error.fixes)};
 }
 
 Diagnostic diagnostic_of(const events::Warning& warning) {
-  return {
-      Severity::Warning,       warning.line, warning.column, "warning", warning.message, std::string(warning.record),
-      notes_of(warning.notes), warning.fixes};
+  return {Severity::Warning,       warning.line,
+          warning.column,          "warning",
+          warning.message,         std::string(warning.record),
+          notes_of(warning.notes), fixes_of(warning.fixes)};
 }
 
 Diagnostic diagnostic_of(const events::ConversionFailed& failure) {

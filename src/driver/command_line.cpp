@@ -10,6 +10,7 @@
 #include <string>
 
 #include "driver/diagnostics.h"
+#include "driver/fix_mode.h"
 #include "driver/options.h"
 #include "driver/run_checks.h"
 #include "driver/run_files.h"
@@ -137,6 +138,7 @@ int run_command_line(int argc, char** argv) {
     const Options& options = std::get<Options>(parsed);
     exports = options.json || options.csv;
     style = diagnostic_style(options);
+    if (options.fix || options.diff) return run_fix_mode(options, style, std::cerr);
     return run_files(options, files, progress);
   } catch (const Refusal& refusal) {
     report = said(refusal.message);

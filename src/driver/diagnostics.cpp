@@ -7,9 +7,10 @@ using diagnostics::Diagnostic;
 using diagnostics::Severity;
 
 // GCC's colours: the place in bold, the kind in bold red, magenta or cyan,
-// the caret in bold green.
+// the caret in bold green, a fix in green.
 constexpr const char* kBold = "\033[1m";
 constexpr const char* kGreen = "\033[1;32m";
+constexpr const char* kFixColour = "\033[32m";
 constexpr const char* kReset = "\033[m";
 
 const char* colour_of(Severity severity) {
@@ -47,6 +48,24 @@ std::string card_and_caret(const Diagnostic& d, bool color) {
   return text + (color ? std::string(kGreen) + "^" + kReset : "^") + '\n';
 }
 
+// The fixes of the diagnostic's card in one line, each replacement under the
+// columns it replaces, as Clang shows a fix-it; nothing when they are blank.
+std::string fix_line(const Diagnostic& d, bool color) {
+  std::string text;
+  for (const events::Fix& fix : d.fixes) {
+    const auto first = static_cast<std::size_t>(fix.first_column - 1);
+    if (fix.line != d.line || fix.first_column < 1 || first < text.size()) continue;
+    for (std::size_t at = text.size(); at < first; ++at) text += at < d.card.size() && d.card[at] == '\t' ? '\t' : ' ';
+    text += fix.text;
+  }
+  const std::size_t end = text.find_last_not_of(" \t");
+  if (end == std::string::npos) return {};
+  text.resize(end + 1);
+  if (!color) return text + '\n';
+  const std::size_t start = text.find_first_not_of(" \t");
+  return text.substr(0, start) + kFixColour + text.substr(start) + kReset + '\n';
+}
+
 }  // namespace
 
 std::string terminal_text(const std::string& deck, const Diagnostic& diagnostic, DiagnosticStyle style) {
@@ -55,6 +74,7 @@ std::string terminal_text(const std::string& deck, const Diagnostic& diagnostic,
     text += card_and_caret(diagnostic, style.color);
   }
   for (const Diagnostic& note : diagnostic.notes) text += terminal_text(deck, note, style);
+  if (style.caret && diagnostic.column != 0) text += fix_line(diagnostic, style.color);
   return text;
 }
 

@@ -3,6 +3,8 @@
 #include <CLI/CLI.hpp>
 
 #include <filesystem>
+#include <initializer_list>
+#include <memory>
 
 #include "barlist_version.h"
 
@@ -23,6 +25,32 @@ constexpr const char* kFooter =
     "usage error; 2 the deck has errors (or warnings, with --strict).\n"
     "SOURCE_DATE_EPOCH, when set, fixes the date and time (UTC) of the reports.";
 
+// Fixing takes the deck alone: it writes no report and no export.
+void check_fix_mode(const CLI::Option& fix, const CLI::Option& unsafe, const CLI::Option& diff,
+                    std::initializer_list<const CLI::Option*> others) {
+  const CLI::Option& mode = diff.count() > 0 ? diff : fix;
+  if (unsafe.count() > 0 && mode.count() == 0) throw CLI::ValidationError("--unsafe-fixes", "needs --fix or --diff");
+  if (mode.count() == 0) return;
+  for (const CLI::Option* other : others) {
+    if (other->count() == 0) continue;
+    throw CLI::ValidationError(mode.get_name(), "takes the deck alone, not " + other->get_name());
+  }
+}
+
+// The usage line as the manual writes it (the bar-table file only after the
+// quantities file), and "--color[=WHEN]" with its value joined to the name.
+class Formatter final : public CLI::Formatter {
+ public:
+  std::string make_usage(const CLI::App*, std::string name) const override {
+    return "Usage: " + name + " [OPTIONS] DECK [QTY [TAB]]\n";
+  }
+  std::string make_option_opts(const CLI::Option* option) const override {
+    const std::string& value = option->get_type_name();
+    if (option->get_type_size() == 0 || value.empty()) return {};
+    return value.front() == '[' ? value : " " + value;
+  }
+};
+
 }  // namespace
 
 std::string with_extension(const std::string& name, const char* extension) {
@@ -40,6 +68,7 @@ std::variant<Options, int> parse_options(int argc, char** argv, std::ostream& ou
 
   CLI::App app(kDescription, "barlist");
   app.footer(kFooter);
+  app.formatter(std::make_shared<Formatter>());
   app.get_formatter()->column_width(24);
   app.set_version_flag("-V,--version", "barlist " BARLIST_VERSION, "Print the version and exit");
   app.add_option("DECK", options.deck, "The deck of card images")->required()->type_name("");
@@ -52,12 +81,15 @@ std::variant<Options, int> parse_options(int argc, char** argv, std::ostream& ou
   app.add_flag("-q,--quiet", options.quiet, "Print nothing but fatal reports");
   app.add_flag("--strict", options.strict, "Count warnings as errors in the status");
   auto* json_option = app.add_option("--json", json, "Write the run as JSON to FILE (-: stdout)");
-  auto* csv_option = app.add_option("--csv", csv, "Write the bar schedule as CSV to FILE");
+  auto* csv_option = app.add_option("--csv", csv, "Write the bar schedule as CSV to FILE (-: stdout)");
   json_option->type_name("FILE");
   csv_option->type_name("FILE");
   app.add_flag("--no-caret", no_caret, "No card and caret under a diagnostic");
   auto* color_option = app.add_option("--color", color, "Colour: always (alone), auto (a terminal), never");
   color_option->type_name("[=WHEN]")->expected(0, 1);
+  auto* fix_option = app.add_flag("--fix", options.fix, "Write DECK back with every safe fix applied");
+  auto* unsafe_option = app.add_flag("--unsafe-fixes", options.unsafe_fixes, "With --fix or --diff: unsafe fixes too");
+  auto* diff_option = app.add_flag("--diff", options.diff, "Print the fixes as a unified diff; write nothing");
 
   try {
     app.parse(argc, argv);
@@ -66,6 +98,8 @@ std::variant<Options, int> parse_options(int argc, char** argv, std::ostream& ou
     if (color != "auto" && color != "always" && color != "never") {
       throw CLI::ValidationError("--color", "WHEN is auto, always or never, not '" + color + "'");
     }
+    check_fix_mode(*fix_option, *unsafe_option, *diff_option,
+                   {quantities_option, bar_table_option, json_option, csv_option, app.get_option("--check")});
   } catch (const CLI::CallForHelp&) {
     out << app.help();
     return 0;

@@ -14,13 +14,16 @@ enum class Color { Auto, Always, Never };
 
 struct Options {
   std::string deck;
-  std::string quantities;  // DECK with its extension replaced by .qty when not given
-  std::string bar_table;   // DECK with its extension replaced by .tab when not given
-  bool force = false;      // overwrite existing report files
-  bool quiet = false;      // nothing but fatal reports
-  bool strict = false;     // warnings count as errors for the exit status
-  bool check = false;      // read and check the deck, write no report
-  bool caret = true;       // show the card and a caret under each diagnostic
+  std::string quantities;     // DECK with its extension replaced by .qty when not given
+  std::string bar_table;      // DECK with its extension replaced by .tab when not given
+  bool force = false;         // overwrite existing report files
+  bool quiet = false;         // nothing but fatal reports
+  bool strict = false;        // warnings count as errors for the exit status
+  bool check = false;         // read and check the deck, write no report
+  bool caret = true;          // show the card and a caret under each diagnostic
+  bool fix = false;           // write the deck back with its safe fixes applied
+  bool unsafe_fixes = false;  // with fix or diff: the unsafe fixes too
+  bool diff = false;          // print the fixes as a unified diff; write nothing
   Color color = Color::Auto;
   std::optional<std::string> json;  // "-" for standard output
   std::optional<std::string> csv;

@@ -87,6 +87,14 @@ records::FileDescriptor open_deck(const std::string& path) {
 }
 
 void check_outputs(const Options& options, int deck) {
+  // A check writes no report: its names stand for no file.
+  const Identity deck_file = identify(deck);
+  const Identity quantities = options.check ? Identity{} : identify(options.quantities);
+  const Identity bar_table = options.check ? Identity{} : identify(options.bar_table);
+  // Said before "file exists", which would invite overwriting the deck.
+  if (quantities.same_as(deck_file) || bar_table.same_as(deck_file)) {
+    throw Refusal{options.deck + ": a report file cannot be the deck"};
+  }
   if (!options.force && !options.check) {
     for (const std::string* report : {&options.quantities, &options.bar_table}) {
       struct stat info {};
@@ -98,12 +106,9 @@ void check_outputs(const Options& options, int deck) {
                   ": the JSON record and the CSV schedule cannot share it"};
   }
 
-  // A check writes no report: its names stand for no file.
   std::vector<Output> outputs;
-  outputs.push_back(
-      {options.quantities, "create the quantities file", options.check ? Identity{} : identify(options.quantities)});
-  outputs.push_back(
-      {options.bar_table, "create the bar-table file", options.check ? Identity{} : identify(options.bar_table)});
+  outputs.push_back({options.quantities, "create the quantities file", quantities});
+  outputs.push_back({options.bar_table, "create the bar-table file", bar_table});
   for (const auto& [path, what] :
        {std::pair{&options.json, "write the JSON record"}, std::pair{&options.csv, "write the CSV schedule"}}) {
     if (*path && **path != "-") outputs.push_back({**path, what, identify(**path)});
@@ -112,18 +117,12 @@ void check_outputs(const Options& options, int deck) {
     if (output.identity.folder) throw Refusal{output.name + ": cannot " + output.what + ": Is a directory"};
   }
 
-  const Identity deck_file = identify(deck);
-  const Output& quantities = outputs[0];
-  const Output& bar_table = outputs[1];
-  if (quantities.identity.same_as(deck_file) || bar_table.identity.same_as(deck_file)) {
-    throw Refusal{options.deck + ": a report file cannot be the deck"};
-  }
-  if (bar_table.identity.same_as(quantities.identity)) {
+  if (bar_table.same_as(quantities)) {
     throw Refusal{options.bar_table + ": the bar-table file cannot be the quantities file"};
   }
   for (std::size_t i = 2; i < outputs.size(); ++i) {
     const Identity& named = outputs[i].identity;
-    if (named.same_as(deck_file) || named.same_as(quantities.identity) || named.same_as(bar_table.identity)) {
+    if (named.same_as(deck_file) || named.same_as(quantities) || named.same_as(bar_table)) {
       throw Refusal{outputs[i].name + ": an export cannot be the deck or a report file"};
     }
   }

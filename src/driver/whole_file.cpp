@@ -110,7 +110,8 @@ struct TemporaryFile {
   }
 };
 
-int replace_regular(const std::string& target, const struct stat* old, const FileWriter& write) {
+int replace_regular(const std::string& target, const struct stat* old, const FileWriter& write,
+                    const StillAsRead& still_as_read) {
   // ".NAME.XXXXXX" beside the target, hidden as a file in the making.
   const std::size_t name_at = target.rfind('/') + 1;  // 0 without a folder
   std::string pattern = target.substr(0, name_at) + "." + target.substr(name_at) + ".XXXXXX";
@@ -125,6 +126,7 @@ int replace_regular(const std::string& target, const struct stat* old, const Fil
   if (::fsync(raw) != 0) return errno;
   if (::fchmod(raw, old != nullptr ? (old->st_mode & 07777) : new_file_mode()) != 0) return errno;
   if (!temporary.fd.close()) return errno != 0 ? errno : EIO;
+  if (still_as_read && !still_as_read()) return kChangedMeanwhile;
   if (::rename(temporary.name.c_str(), target.c_str()) != 0) return errno;
   temporary.placed = true;
 
@@ -150,20 +152,24 @@ int write_directly(const std::string& path, bool is_pipe, const FileWriter& writ
 
 }  // namespace
 
-int write_whole_file(const std::string& path, const FileWriter& write) {
+int write_whole_file(const std::string& path, const FileWriter& write, const StillAsRead& still_as_read) {
   if (path == "-") return write_through(STDOUT_FILENO, write);
   if (path.empty() || path.find('\0') != std::string::npos) return ENOENT;
   const std::string target = link_target(path);
   struct stat info {};
   if (::stat(target.c_str(), &info) != 0) {
     if (errno != ENOENT) return errno;
-    return replace_regular(target, nullptr, write);
+    return replace_regular(target, nullptr, write, still_as_read);
   }
   if (S_ISDIR(info.st_mode)) return EISDIR;
-  if (S_ISREG(info.st_mode)) return replace_regular(target, &info, write);
+  if (S_ISREG(info.st_mode)) return replace_regular(target, &info, write, still_as_read);
   return write_directly(target, S_ISFIFO(info.st_mode), write);
 }
 
-std::string write_failure_reason(int error) { return error == kNoReader ? "no reader" : std::strerror(error); }
+std::string write_failure_reason(int error) {
+  if (error == kNoReader) return "no reader";
+  if (error == kChangedMeanwhile) return "it changed on disk meanwhile";
+  return std::strerror(error);
+}
 
 }  // namespace barlist::driver

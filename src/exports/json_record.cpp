@@ -141,6 +141,19 @@ const char* severity_name(diagnostics::Severity severity) {
   }
 }
 
+// The edits that mend a finding, columns counted in bytes as on the card.
+Json fixes_json(const std::vector<events::Fix>& fixes) {
+  Json json = Json::array();
+  for (const events::Fix& fix : fixes) {
+    json.push_back({{"line", fix.line},
+                    {"first_column", fix.first_column},
+                    {"last_column", fix.last_column},
+                    {"text", fix.text},
+                    {"safe", fix.safe}});
+  }
+  return json;
+}
+
 // A diagnostic as the terminal shows it: "KIND: MESSAGE" at its line and column.
 Json diagnostic_json(const diagnostics::Diagnostic& d) {
   Json json{{"severity", severity_name(d.severity)},
@@ -152,6 +165,7 @@ Json diagnostic_json(const diagnostics::Diagnostic& d) {
     Json notes = Json::array();
     for (const diagnostics::Diagnostic& note : d.notes) notes.push_back(diagnostic_json(note));
     json["notes"] = std::move(notes);
+    json["fixes"] = fixes_json(d.fixes);
   }
   return json;
 }

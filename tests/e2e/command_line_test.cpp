@@ -66,7 +66,16 @@ TEST_F(CommandLine, NamesDefaultsAndRefusalWithoutForce) {
 
 TEST_F(CommandLine, UsageErrorsHelpAndVersion) {
   for (const std::vector<std::string>& args :
-       std::vector<std::vector<std::string>>{{"--bogus", "x.deck"}, {"-q"}, {"a", "b", "c", "d"}, {"--json"}}) {
+       std::vector<std::vector<std::string>>{{"--bogus", "x.deck"},
+                                             {"-q"},
+                                             {"a", "b", "c", "d"},
+                                             {"--json"},
+                                             // Fixing takes the deck alone.
+                                             {"--fix", "x.deck", "x.qty"},
+                                             {"--diff", "--json", "-", "x.deck"},
+                                             {"--fix", "--csv", "x.csv", "x.deck"},
+                                             {"--fix", "-n", "x.deck"},
+                                             {"--unsafe-fixes", "x.deck"}}) {
     const ProcessResult run = barlist(args);
     EXPECT_EQ(run.exit_code, 1) << args[0];
     EXPECT_EQ(run.err.rfind("barlist: ", 0), 0u) << run.err;
@@ -77,7 +86,10 @@ TEST_F(CommandLine, UsageErrorsHelpAndVersion) {
 
   ProcessResult run = barlist({"--help"});
   EXPECT_EQ(run.exit_code, 0);
-  EXPECT_NE(run.out.find("Usage: barlist [OPTIONS] DECK [QTY] [TAB]"), std::string::npos) << run.out;
+  for (const char* line : {"Usage: barlist [OPTIONS] DECK [QTY [TAB]]\n", "  --color[=WHEN] ",
+                           "CSV to FILE (-: stdout)", "  --fix ", "  --unsafe-fixes ", "  --diff "}) {
+    EXPECT_NE(run.out.find(line), std::string::npos) << line << "\n" << run.out;
+  }
   EXPECT_EQ(run.err, "");
   run = barlist({"-V"});
   EXPECT_EQ(run.exit_code, 0);

@@ -77,6 +77,7 @@ TEST_F(Diagnostics, EachDeckErrorPointsAtItsLineAndColumn) {
               "hook styles for size 13 are 1, 3, 4, 5 and 6") +
       located(11, 57, "error 10: ERRONEOUS DIMENSION " + wall + ", bar 13A07)", cards[10],
               "F should hold the sum of the legs, 400") +
+      std::string(59, ' ') + "400\n" +
       located(12, 78, "error 11: ILLEGAL ANGLE " + wall + ", bar 13A08)", cards[11],
               "punch the angle (not 0 or 90) right-justified in columns 78-80") +
       located(13, 75, "error 12: N 1S LESS THAN 2 " + wall + ", bar 13A09)", cards[12],
@@ -144,15 +145,19 @@ TEST_F(Diagnostics, WarningsPointAtWhatReadsOtherwiseThanMeant) {
   };
   deck(cards);
   const std::string want =
+      // The fix after the note (left out here): the digits read, right-justified in their field.
       located(3, 13, "warning: count punched at the left of its field: read as 12, listed in the bar table as 1200",
               cards[2]) +
+      std::string(14, ' ') + "12\n" +
       located(4, 33,
               "warning: dimension B punched at the left of its field: read as 12, listed in the bar table as 12000",
               cards[3]) +
+      std::string(36, ' ') + "12\n" +
       located(5, 7,
               "warning: length punched at the left of columns 7 to 12: read as 100000 mm (hundreds in 7 to 10, "
               "millimetres in 11 and 12)",
               cards[4]) +
+      std::string(6, ' ') + "100000\n" +
       located(6, 23, "warning: a written length is given: the bar type and dimensions from column 23 are ignored",
               cards[5]) +
       located(7, 2, "warning: tab in the card: it is one column, not blanks to a tab stop", tab) +
@@ -162,15 +167,17 @@ TEST_F(Diagnostics, WarningsPointAtWhatReadsOtherwiseThanMeant) {
               "warning: the number in columns 36-39 runs across dimensions B (33-38) and C (39-44): read as B = 400, "
               "C = 0",
               cards[10]) +
+      std::string(34, ' ') + "4000\n" +
       located(12, 17,
               "warning: column 17 is not read on a bar card: is the count (columns 13-16) shifted right? It reads as "
               "1, not 14",
               cards[11]) +
+      std::string(14, ' ') + "14\n" +
       located(13, 4,
               "warning: non-ASCII character in column 4: it takes 2 columns (columns count bytes), so every field "
               "after it is read one column to the right",
               cards[12]) +
-      "input.deck: 0 errors, 10 warnings\n";
+      std::string(3, ' ') + "U\n" + "input.deck: 0 errors, 10 warnings\n";
   ProcessResult run = barlist({"input.deck"});
   EXPECT_EQ(run.exit_code, 0);
   EXPECT_EQ(without_notes(run.err), want) << e2e::describe_difference(want, run.err);

@@ -74,6 +74,7 @@ TEST_F(WholeFiles, ARefusedRunTouchesNoFile) {
   expect_refused({"--json", "d.deck", "d.deck"}, "d.deck: an export cannot be the deck or a report file");
   expect_refused({"--csv", "d.qty", "d.deck"}, "d.qty: an export cannot be the deck or a report file");
   expect_refused({"-f", "d.deck", "d.deck"}, "d.deck: a report file cannot be the deck");
+  expect_refused({"d.deck", "d.deck"}, "d.deck: a report file cannot be the deck");
   expect_refused({"d.deck", "same", "./same"}, "./same: the bar-table file cannot be the quantities file");
   expect_refused({"--json", "-", "--csv", "-", "d.deck"},
                  "standard output: the JSON record and the CSV schedule cannot share it");
@@ -176,6 +177,79 @@ TEST_F(WholeFiles, AFatalStopSaysNoExportWasWritten) {
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_EQ(run.err.substr(run.err.find('\n', run.err.rfind("note:")) + 1), "barlist: no export was written\n");
   EXPECT_EQ(read_file(file("bad.json")), "an earlier export");
+}
+
+// --diff shows the fixes as patch applies them and writes nothing; --fix
+// writes them in rounds (a fixed card may show more to fix) and keeps the
+// deck's mode, a link to it and its line ends; a second --fix changes nothing.
+TEST_F(WholeFiles, FixAndDiffMendTheDeck) {
+  std::vector<std::string> cards = {"*B06P003 100SECOND",
+                                    "UWALL             1",
+                                    " 11A01001000   1",  // error 5: no fix
+                                    "Z",
+                                    "*B06P002 100FIXES",
+                                    "UPIER CAP         1",
+                                    " 16A01  1250 2",  // 7: count at the left
+                                    "C ONE",
+                                    "C TWO",
+                                    "C THREE",
+                                    "C FOUR",
+                                    "C FIVE",
+                                    "C SIX",
+                                    "C SEVEN",
+                                    "C EIGHT",
+                                    "s16S01  2000 3",  // 16: a small letter, then the count
+                                    " 16A02  1000 4",
+                                    "z"};
+  std::vector<std::string> fixed = cards;
+  fixed[6] = " 16A01  1250   2";
+  fixed[15] = "S16S01  2000   3";
+  fixed[16] = " 16A02  1000   4";
+  fixed[17] = "Z";
+  for (const auto& [end, last_ended] : {std::pair{"\n", true}, {"\r\n", true}, {"\r\n", false}}) {
+    const auto text = [&](const std::vector<std::string>& lines) {
+      std::string bytes;
+      for (const std::string& line : lines) bytes += line + end;
+      return last_ended ? bytes : bytes.substr(0, bytes.size() - std::string(end).size());
+    };
+    write_file(file("d.deck"), text(cards));
+    fs::permissions(file("d.deck"), fs::perms(0640));
+    fs::remove(file("link.deck"));
+    fs::create_symlink("d.deck", file("link.deck"));
+
+    // The record names each fix: its columns in bytes, its text, and whether --fix applies it.
+    const std::string record = barlist({"--check", "--json", "-", "d.deck"}).out;
+    EXPECT_NE(record.find("\"first_column\": 13,\n"), std::string::npos) << record;
+    EXPECT_NE(record.find("\"safe\": true\n"), std::string::npos) << record;
+    EXPECT_NE(record.find("\"text\": \"   2\",\n"), std::string::npos) << record;
+
+    Snapshot before = snapshot(dir_.path());
+    const ProcessResult diff = barlist({"--diff", "d.deck"});
+    EXPECT_EQ(diff.exit_code, 2) << "as a check of the deck as fixed";
+    EXPECT_TRUE(snapshot(dir_.path()) == before) << "--diff writes nothing";
+    EXPECT_EQ(diff.out.rfind("--- d.deck\n+++ d.deck\n@@ -4,7 +4,7 @@\n", 0), 0u) << diff.out;
+    EXPECT_NE(diff.out.find("@@ -13,6 +13,6 @@\n"), std::string::npos) << diff.out;
+    e2e::TempDir copy;
+    write_file(copy.path() / "d.deck", text(cards));
+    EXPECT_EQ(e2e::run_process("/bin/sh", {"-c", "patch -s -p0"}, diff.out, copy.path().string()).exit_code, 0);
+    EXPECT_EQ(read_file(copy.path() / "d.deck"), text(fixed));
+
+    const ProcessResult fix = barlist({"--fix", "link.deck"});
+    EXPECT_EQ(fix.exit_code, 2);
+    EXPECT_EQ(fix.out, "");
+    EXPECT_NE(fix.err.find("link.deck:3:2: error 5"), std::string::npos) << "what remains is listed";
+    EXPECT_EQ(fix.err.substr(fix.err.rfind('\n', fix.err.size() - 2) + 1), "link.deck: 5 fixed, 1 remaining\n");
+    EXPECT_EQ(read_file(file("d.deck")), text(fixed));
+    EXPECT_TRUE(fs::is_symlink(file("link.deck")));
+    EXPECT_EQ(fs::status(file("d.deck")).permissions(), fs::perms(0640));
+
+    before = snapshot(dir_.path());
+    const ProcessResult again = barlist({"--fix", "d.deck"});
+    EXPECT_EQ(again.exit_code, 2);
+    EXPECT_EQ(again.err.substr(again.err.rfind('\n', again.err.size() - 2) + 1), "d.deck: 0 fixed, 1 remaining\n");
+    EXPECT_TRUE(snapshot(dir_.path()) == before) << "nothing left to fix";
+    EXPECT_EQ(barlist({"--diff", "d.deck"}).out, "");
+  }
 }
 
 }  // namespace

@@ -5,6 +5,10 @@ if exists('current_compiler')
 endif
 let current_compiler = 'barlist'
 
+" The continued lines below need line continuation, off in compatible mode.
+let s:cpo_save = &cpo
+set cpo&vim
+
 CompilerSet makeprg=barlist\ --check\ --no-caret\ %:S
 CompilerSet errorformat=
       \%f:%l:%c:\ fatal\ %trror:\ %m,
@@ -13,4 +17,8 @@ CompilerSet errorformat=
       \%f:%l:%c:\ %tarning:\ %m,
       \%f:%l:%c:\ %tote:\ %m,
       \%f:%l:\ %trror:\ %m,
+      \%f:%l:\ %tote:\ %m,
       \%-G%.%#
+
+let &cpo = s:cpo_save
+unlet s:cpo_save
