@@ -139,7 +139,15 @@ Totals totals_of(const Problem* problem) {
   return sum;
 }
 
-ProblemChange problem_change(const Problem* before, const Problem* after, const Match& m) {
+// A problem's cards outside its units as a unit of their own; null when it has none.
+const Unit* unclosed_unit(const Problem* problem, std::vector<std::unique_ptr<Unit>>& store) {
+  if (problem == nullptr || problem->unclosed_items.empty()) return nullptr;
+  store.push_back(std::make_unique<Unit>(Unit{problem->line, std::string(), {}, problem->unclosed_items}));
+  return store.back().get();
+}
+
+ProblemChange problem_change(const Problem* before, const Problem* after, const Match& m,
+                             std::vector<std::unique_ptr<Unit>>& store) {
   ProblemChange change{before ? (after ? Status::Same : Status::Removed) : Status::Added,
                        before,
                        after,
@@ -158,6 +166,12 @@ ProblemChange problem_change(const Problem* before, const Problem* after, const 
                                        u.after == kNone ? nullptr : &units_after[u.after], u));
   }
   hint_renamed(change.units);
+  const Unit* unclosed_before = unclosed_unit(before, store);
+  const Unit* unclosed_after = unclosed_unit(after, store);
+  if (unclosed_before != nullptr || unclosed_after != nullptr) {
+    change.units.push_back(unit_change(unclosed_before, unclosed_after, Match{}));
+    change.units.back().unclosed = true;
+  }
   return change;
 }
 
@@ -205,7 +219,7 @@ Comparison compare(const exports::RunRecord& before, const exports::RunRecord& a
     const Problem* a = m.after == kNone ? nullptr : &after.problems[m.after];
     if (b != nullptr && b->index < place_before.size()) place_before[b->index] = comparison.problems.size();
     if (a != nullptr && a->index < place_after.size()) place_after[a->index] = comparison.problems.size();
-    comparison.problems.push_back(problem_change(b, a, m));
+    comparison.problems.push_back(problem_change(b, a, m, comparison.unclosed));
   }
 
   // Deck errors go to the problem they failed; those before any problem stay apart.

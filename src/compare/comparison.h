@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,9 @@ struct UnitChange {
   // An added unit whose bars are those of a removed one (or the other way
   // round): most likely the unit renamed.
   const exports::Unit* same_bars_as = nullptr;
+  // The cards weighed that no unit line took up (after an end card, or in
+  // the unit still open when the reading ended), compared as one unit.
+  bool unclosed = false;
 };
 
 struct ErrorChange {
@@ -81,6 +85,8 @@ struct Comparison {
   std::vector<ProblemChange> problems = {};  // every problem, the same ones included
   std::vector<ErrorChange> errors = {};      // those before any problem
   bool differs = false;
+  // The problems' cards outside their units, gathered as units the changes point to.
+  std::vector<std::unique_ptr<exports::Unit>> unclosed = {};
 };
 
 Comparison compare(const exports::RunRecord& before, const exports::RunRecord& after);

@@ -83,7 +83,7 @@ Json changes(const ItemChange& change) {
 
 const events::Line* line_of(const Item* item) { return item ? &item->line : nullptr; }
 
-Json bar_json(const std::string& unit, const ItemChange& c) {
+Json bar_json(const Json& unit, const ItemChange& c) {
   const Item& shown = c.after ? *c.after : *c.before;
   return {{"unit", unit},
           {"size", shown.size},
@@ -95,7 +95,7 @@ Json bar_json(const std::string& unit, const ItemChange& c) {
           {"changes", changes(c)}};
 }
 
-Json lump_json(const std::string& unit, const ItemChange& c) {
+Json lump_json(const Json& unit, const ItemChange& c) {
   return {{"unit", unit},
           {"position", c.occurrence},
           {"status", status_name(c.status)},
@@ -145,9 +145,11 @@ Json problem_json(const ProblemChange& p) {
               {"before", unit_side(u.before)},
               {"after", unit_side(u.after)}};
     if (u.same_bars_as != nullptr) unit["same_bars_as"] = u.same_bars_as->name;
+    if (u.unclosed) unit = {{"name", nullptr}, {"status", status_name(u.status)}, {"unclosed", true}};
     units.push_back(std::move(unit));
-    for (const ItemChange& c : u.bars) bars.push_back(bar_json(name, c));
-    for (const ItemChange& c : u.lump_weights) lumps.push_back(lump_json(name, c));
+    const Json unit_name = u.unclosed ? Json() : Json(name);  // null: outside any unit line
+    for (const ItemChange& c : u.bars) bars.push_back(bar_json(unit_name, c));
+    for (const ItemChange& c : u.lump_weights) lumps.push_back(lump_json(unit_name, c));
   }
   const exports::Problem& shown = p.after ? *p.after : *p.before;
   return {{"number", shown.number},

@@ -211,7 +211,9 @@ void Writer::problem(const ProblemChange& p) {
 void Writer::unit(const UnitChange& u) {
   const exports::Unit& shown = u.after ? *u.after : *u.before;
   const std::string name = "unit " + shown.name + occurrence(u.repeated, u.occurrence);
-  if (u.status == Status::Changed) {
+  if (u.unclosed) {
+    line(2, fmt::format("{}cards that no unit line took up", sign(u.status)), colour_of(u.status));
+  } else if (u.status == Status::Changed) {
     line(2, name + ": " + unit_differences(u.before->figures, u.after->figures), kBold);
   } else {
     line(2, fmt::format("{}{}: {}", sign(u.status), name, unit_figures(shown.figures)), colour_of(u.status));
