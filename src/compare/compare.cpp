@@ -58,9 +58,8 @@ bool same_item(const Item& a, const Item& b) {
   return a.kind == b.kind && a.size == b.size && a.mark == b.mark && differing_fields(a, b).empty();
 }
 
-bool same_bars(const Unit& a, const Unit& b) {
-  return !a.items.empty() && a.items.size() == b.items.size() &&
-         std::equal(a.items.begin(), a.items.end(), b.items.begin(), same_item);
+bool same_cards(const Unit& a, const Unit& b) {
+  return a.items.size() == b.items.size() && std::equal(a.items.begin(), a.items.end(), b.items.begin(), same_item);
 }
 
 bool same_figures(const events::UnitFigures& a, const events::UnitFigures& b) {
@@ -103,12 +102,18 @@ UnitChange unit_change(const Unit* before, const Unit* after, const Match& m) {
                     {},
                     {}};
   if (before == nullptr || after == nullptr) return change;
+  const bool figures_same = same_figures(before->figures, after->figures);
+  // Most units of a revision are untouched: card for card the same, no matching needed.
+  if (same_cards(*before, *after)) {
+    if (!figures_same) change.status = Status::Changed;
+    return change;
+  }
   std::vector<const Item*> bars_before, lumps_before, bars_after, lumps_after;
   split(before, bars_before, lumps_before);
   split(after, bars_after, lumps_after);
   change.bars = item_changes(bars_before, bars_after, bar_key);
   change.lump_weights = item_changes(lumps_before, lumps_after, [](const Item&) { return std::string(); });
-  if (!change.bars.empty() || !change.lump_weights.empty() || !same_figures(before->figures, after->figures)) {
+  if (!change.bars.empty() || !change.lump_weights.empty() || !figures_same) {
     change.status = Status::Changed;
   }
   return change;
@@ -120,7 +125,7 @@ void hint_renamed(std::vector<UnitChange>& units) {
     if (removed.status != Status::Removed) continue;
     for (UnitChange& added : units) {
       if (added.status != Status::Added || added.same_bars_as != nullptr) continue;
-      if (!same_bars(*removed.before, *added.after)) continue;
+      if (removed.before->items.empty() || !same_cards(*removed.before, *added.after)) continue;
       removed.same_bars_as = added.after;
       added.same_bars_as = removed.before;
       break;

@@ -5,10 +5,12 @@
 
 #include <CLI/CLI.hpp>
 #include <cstdlib>
+#include <exception>
 #include <iostream>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <variant>
 
 #include "compare/output.h"
@@ -122,10 +124,35 @@ void write(const std::string& path, const FileWriter& writer, const char* what) 
   }
 }
 
-int compare_decks(const CompareOptions& options) {
-  DeckRun before, after;
+// The two decks are independent: each is worked out on a core of its own
+// where there are threads. A failure of the old deck is told first.
+void work_out_both(const CompareOptions& options, DeckRun& before, DeckRun& after) {
+#if defined(__EMSCRIPTEN__)
   work_out(options.before, before);
   work_out(options.after, after);
+#else
+  std::exception_ptr after_failure;
+  std::thread second([&] {
+    try {
+      work_out(options.after, after);
+    } catch (...) {
+      after_failure = std::current_exception();
+    }
+  });
+  try {
+    work_out(options.before, before);
+  } catch (...) {
+    second.join();
+    throw;
+  }
+  second.join();
+  if (after_failure) std::rethrow_exception(after_failure);
+#endif
+}
+
+int compare_decks(const CompareOptions& options) {
+  DeckRun before, after;
+  work_out_both(options, before, after);
   const compare::Comparison comparison = compare::compare(before.collector.record(), after.collector.record());
   const compare::Decks decks{options.before, options.after, before.empty, after.empty};
   if (options.json) {
