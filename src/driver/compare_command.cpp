@@ -150,7 +150,20 @@ void work_out_both(const CompareOptions& options, DeckRun& before, DeckRun& afte
 #endif
 }
 
+// The document written over a deck would lose the deck: refused before any reading.
+void check_json_target(const CompareOptions& options) {
+  struct stat target {};
+  if (!options.json || *options.json == "-" || ::stat(options.json->c_str(), &target) != 0) return;
+  for (const std::string* deck : {&options.before, &options.after}) {
+    struct stat info {};
+    if (::stat(deck->c_str(), &info) == 0 && info.st_dev == target.st_dev && info.st_ino == target.st_ino) {
+      throw Trouble{*options.json + ": the comparison cannot be written over the deck " + *deck};
+    }
+  }
+}
+
 int compare_decks(const CompareOptions& options) {
+  check_json_target(options);
   DeckRun before, after;
   work_out_both(options, before, after);
   const compare::Comparison comparison = compare::compare(before.collector.record(), after.collector.record());

@@ -144,6 +144,8 @@ TEST_F(CompareTest, TroubleIsStatusTwoAndSaidWhere) {
       {{"compare", "good.deck", "missing.deck"}, "barlist: missing.deck: cannot open the deck: No such file"},
       {{"compare", "good.deck", "bad.deck"}, "barlist: bad.deck:3:21: fatal error: input conversion error: "},
       {{"compare", "--color=sometimes", "good.deck", "good.deck"}, "barlist: --color: WHEN is auto"},
+      {{"compare", "--json", "./bad.deck", "good.deck", "bad.deck"},
+       "barlist: ./bad.deck: the comparison cannot be written over the deck bad.deck\n"},
   };
   for (const auto& c : cases) {
     const auto result = barlist(c.args);
