@@ -169,16 +169,15 @@ int compare_decks(const CompareOptions& options) {
   const compare::Comparison comparison = compare::compare(before.collector.record(), after.collector.record());
   const compare::Decks decks{options.before, options.after, before.empty, after.empty};
   if (options.json) {
-    write(
-        *options.json, [&](std::ostream& out) { compare::write_json(out, comparison, decks, BARLIST_VERSION); },
-        "comparison");
+    const auto document = [&](std::ostream& out) { compare::write_json(out, comparison, decks, BARLIST_VERSION); };
+    write(*options.json, document, "comparison");
   }
   if (!options.quiet && options.json != "-") {
     std::ostringstream text;
     compare::write_text(text, comparison, decks, options.color);
-    if (!text.view().empty())
-      write(
-          "-", [&](std::ostream& out) { out << text.view(); }, "comparison");
+    const std::string shown = text.str();
+    const auto print = [&](std::ostream& out) { out << shown; };
+    if (!shown.empty()) write("-", print, "comparison");
   }
   return comparison.differs ? kDiffer : kSame;
 }
