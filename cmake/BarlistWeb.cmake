@@ -12,11 +12,12 @@ set(CMAKE_CXX_LINKER_LAUNCHER ${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodej
 
 # The toolchain file hides /usr from find_package, and -isystem /usr/include
 # would put the host's C library before Emscripten's. A find root of our own
-# holds only the two header-only libraries and their CMake files.
+# holds only the header-only libraries and the CMake files of two of them
+# ({fmt}'s name a shared library too: its headers are taken as they are).
 set(barlist_web_root ${CMAKE_BINARY_DIR}/web-find-root)
-foreach(folder CLI nlohmann)
+foreach(folder CLI nlohmann fmt)
   if(NOT EXISTS /usr/include/${folder})
-    message(FATAL_ERROR "/usr/include/${folder} is missing: install libcli11-dev and nlohmann-json3-dev")
+    message(FATAL_ERROR "/usr/include/${folder} is missing: install libcli11-dev, nlohmann-json3-dev and libfmt-dev")
   endif()
   file(MAKE_DIRECTORY ${barlist_web_root}/usr/include)
   file(CREATE_LINK /usr/include/${folder} ${barlist_web_root}/usr/include/${folder} SYMBOLIC)

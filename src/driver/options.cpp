@@ -23,6 +23,8 @@ constexpr const char* kFooter =
     "FILE:LINE:COLUMN: messages; NO_COLOR, when set, turns colour off.\n"
     "Exit status: 0 the run completed and the deck has no error; 1 a fatal or\n"
     "usage error; 2 the deck has errors (or warnings, with --strict).\n"
+    "barlist compare OLD NEW tells what changed between two revisions; its\n"
+    "statuses are diff's: 0 no difference, 1 differences, 2 trouble.\n"
     "SOURCE_DATE_EPOCH, when set, fixes the date and time (UTC) of the reports.";
 
 // Fixing takes the deck alone: it writes no report and no export.

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "driver/command_line.h"
+#include "driver/compare_command.h"
 #include "driver/dialogue_run.h"
 
 namespace barlist::driver {
@@ -17,6 +18,8 @@ int run(int argc, char** argv) {
   // exception ever leaves the program unreported.
   try {
     if (argc <= 1) return run_dialogue(Terminal{}, reports::local_time_now);
+    // A subcommand only as the first argument: a deck named so is "./compare".
+    if (std::string_view(argv[1]) == "compare") return run_compare(argc - 1, argv + 1);
     return run_command_line(argc, argv);
   } catch (...) {
     constexpr std::string_view kReport = "barlist: internal error\n";

@@ -1,0 +1,46 @@
+// Matching by key in order: which entries pair up, where the ones only the
+// old list has are placed, and how repeated keys are counted.
+#include "compare/matching.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using barlist::compare::kNone;
+using barlist::compare::Match;
+
+std::string described(const std::vector<std::string>& before, const std::vector<std::string>& after) {
+  const auto matches = barlist::compare::match_in_order(
+      before.size(), after.size(), [&](std::size_t i) { return before[i]; }, [&](std::size_t j) { return after[j]; });
+  // "b0a0" a pair, "b1-" only before, "-a2" only after; "#2" the second of a key, "*" a repeated key.
+  std::string text;
+  for (const Match& m : matches) {
+    text += m.before == kNone ? "-" : "b" + std::to_string(m.before);
+    text += m.after == kNone ? "-" : "a" + std::to_string(m.after);
+    if (m.occurrence > 1) text += "#" + std::to_string(m.occurrence);
+    if (m.repeated) text += "*";
+    text += ' ';
+  }
+  return text;
+}
+
+TEST(MatchInOrder, PairsKeysInOrderAndPlacesRemovedEntriesWhereTheyStood) {
+  const struct {
+    std::vector<std::string> before, after;
+    std::string want;
+  } cases[] = {
+      {{"A", "B", "C"}, {"A", "C"}, "b0a0 b1- b2a1 "},
+      {{"A", "C"}, {"A", "B", "C"}, "b0a0 -a1 b1a2 "},
+      {{"A", "B"}, {"B", "A"}, "b1a0 b0a1 "},
+      {{"X", "X"}, {"X", "X", "X"}, "b0a0* b1a1#2* -a2#3* "},
+      {{"X", "Y", "X"}, {"Y"}, "b0-* b1a0 b2-#2* "},
+      {{}, {"A"}, "-a0 "},
+      {{"A"}, {}, "b0- "},
+  };
+  for (const auto& c : cases) EXPECT_EQ(described(c.before, c.after), c.want);
+}
+
+}  // namespace
