@@ -9,13 +9,15 @@ import pierCap from '../../examples/pier-cap.deck';
 import { cursorColumn, describeField } from './ruler.js';
 import { showDiagnostics } from './diagnostics_panel.js';
 import { createEditor } from './editor.js';
-import { deckFileName, loadEngine, withTexts } from './engine.js';
+import { loadEngine, withTexts } from './engine.js';
 import { EngineWorker } from './engine_worker.js';
-import { acceptDecks, download } from './files.js';
+import { DeckFile } from './deck_file.js';
+import { download } from './files.js';
 import { setHints } from './hints.js';
 import { overwriteMode } from './overwrite.js';
 import { renderBarTable, renderQuantities } from './reports.js';
 import { renderWeights } from './weights.js';
+import { notice, setUpWorkspace } from './workspace.js';
 import './style.css';
 
 const EXAMPLES = { 'pier-cap.deck': pierCap, 'deck-slab.deck': deckSlab, 'abutment.deck': abutment };
@@ -53,7 +55,7 @@ window.barlist = {
 const epochMatch = /(?:^#|&)epoch=(\d+)/.exec(window.location.hash);
 const epoch = epochMatch ? Number(epochMatch[1]) : undefined;
 
-let deckName = 'pier-cap.deck';
+const deck = new DeckFile(notice);
 let last = null; // the result of the last check
 let shownHints = ''; // the hints of the check shown, as JSON
 let checking = false;
@@ -92,7 +94,7 @@ async function check(view) {
   stale = false;
   const started = performance.now();
   try {
-    const result = await window.barlist.run(view.state.doc.toString(), { epoch, name: deckName });
+    const result = await window.barlist.run(deck.bytesOf(view), { epoch, name: deck.name });
     if (!stale) showResult(view, result, performance.now() - started);
   } catch (error) {
     showStatus(`The engine stopped: ${error.message}. The page is usable; the next change is checked again.`);
@@ -109,32 +111,31 @@ function showCursor(state) {
   $('typing-mode').textContent = state.field(overwriteMode) ? 'OVR' : 'INS';
 }
 
+let workspace = null;
 const view = createEditor($('editor'), {
-  text: EXAMPLES[deckName],
+  text: '',
   getEngine: () => engine,
-  onChange: () => check(view),
+  extensions: deck.extensions(),
+  onChange: (update) => {
+    workspace.changed(update);
+    check(view);
+  },
   onCursor: showCursor,
 });
-
-function openDeck(name, text) {
-  deckName = deckFileName(name);
-  $('deck-name').textContent = deckName;
-  view.dispatch({ changes: { from: 0, to: view.state.doc.length, insert: text }, selection: { anchor: 0 } });
-  view.focus();
-}
-
-acceptDecks($('open-file'), document.body, openDeck);
-$('open').addEventListener('click', () => $('open-file').click());
-$('example').addEventListener('change', (event) => {
-  if (event.target.value) openDeck(event.target.value, EXAMPLES[event.target.value]);
-  event.target.value = '';
+workspace = setUpWorkspace({
+  view,
+  deck,
+  examples: EXAMPLES,
+  onOpened: () => {
+    shownHints = ''; // the same results again still put the hints on the new text
+  },
 });
-$('save').addEventListener('click', () => download(deckName, view.state.doc.toString(), 'text/plain'));
+const restored = workspace.restore('pier-cap.deck');
 document.querySelectorAll('[data-download]').forEach((button) => {
   button.addEventListener('click', () => {
     const key = button.dataset.download;
     if (!last || !last.files[key]) return;
-    const stem = deckName.replace(/\.[^.]*$/, '') || deckName;
+    const stem = deck.name.replace(/\.[^.]*$/, '') || deck.name;
     download(stem + button.dataset.extension, last.files[key]);
   });
 });
@@ -144,9 +145,8 @@ $('print-bar-table').addEventListener('click', () => {
   document.body.classList.remove('printing-bar-table');
 });
 
-$('deck-name').textContent = deckName;
-ready.then(() => {
-  $('version').textContent = `barlist ${engine.version}`;
+Promise.all([ready, restored]).then(() => {
+  $('version').textContent = engine.version;
   showCursor(view.state);
   view.dispatch({}); // the ruler asks the engine for the fields now
   check(view);
