@@ -18,13 +18,30 @@ const common = { bundle: true, minify: true, write: false, target: 'es2020', leg
 
 const worker = await build({ ...common, entryPoints: [join(here, 'src/worker.js')], format: 'iife' });
 
-// The engine and the worker reach the page as texts of their own modules.
+// The bar types as the deck reference's table of them gives them:
+// {type: {hooks, length, notes}}, its rows read in the build, not copied.
+function barTypes() {
+  const reference = readFileSync(join(here, '../docs/deck-format.md'), 'utf8');
+  const section = reference.split(/^## The 53 bar types$/m)[1].split(/^## /m)[0];
+  const types = {};
+  for (const row of section.matchAll(/^\| (\d+) \|(.*)\|(.*)\|(.*)\|$/gm)) {
+    const [, type, hooks, length, notes] = row.map((cell) => cell.trim());
+    types[type] = { hooks, length, notes };
+  }
+  if (Object.keys(types).length !== 53) throw new Error('docs/deck-format.md: the table of the 53 bar types changed');
+  return JSON.stringify(types);
+}
+
+// The engine and the worker reach the page as texts of their own modules,
+// the bar types as data.
 const texts = {
   name: 'texts',
   setup(builder) {
     const sources = { 'engine-source': readFileSync(engineFile, 'utf8'), 'worker-source': worker.outputFiles[0].text };
     builder.onResolve({ filter: /^(engine|worker)-source$/ }, (args) => ({ path: args.path, namespace: 'texts' }));
     builder.onLoad({ filter: /.*/, namespace: 'texts' }, (args) => ({ contents: sources[args.path], loader: 'text' }));
+    builder.onResolve({ filter: /^bar-types$/ }, (args) => ({ path: args.path, namespace: 'data' }));
+    builder.onLoad({ filter: /.*/, namespace: 'data' }, () => ({ contents: barTypes(), loader: 'json' }));
   },
 };
 

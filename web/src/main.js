@@ -15,7 +15,9 @@ import { DeckFile } from './deck_file.js';
 import { download } from './files.js';
 import { setHints } from './hints.js';
 import { overwriteMode } from './overwrite.js';
+import { printBarTable } from './print_bar_table.js';
 import { renderBarTable, renderQuantities } from './reports.js';
+import { typeHelp } from './type_help.js';
 import { renderWeights } from './weights.js';
 import { notice, setUpWorkspace } from './workspace.js';
 import './style.css';
@@ -106,8 +108,9 @@ async function check(view) {
 function showCursor(state) {
   if (!engine) return;
   const { line, column } = cursorColumn(state);
-  const field = describeField(engine.fieldAt(line.text, column), column);
-  $('cursor-field').textContent = `${line.number}:${column} · ${field}`;
+  const at = engine.fieldAt(line.text, column);
+  const field = describeField(at, column);
+  $('cursor-field').textContent = `${line.number}:${column} · ${field}${typeHelp(at)}`;
   $('typing-mode').textContent = state.field(overwriteMode) ? 'OVR' : 'INS';
 }
 
@@ -139,11 +142,7 @@ document.querySelectorAll('[data-download]').forEach((button) => {
     download(stem + button.dataset.extension, last.files[key]);
   });
 });
-$('print-bar-table').addEventListener('click', () => {
-  document.body.classList.add('printing-bar-table');
-  window.print();
-  document.body.classList.remove('printing-bar-table');
-});
+$('print-bar-table').addEventListener('click', () => printBarTable(deck.name, last && last.problems));
 
 Promise.all([ready, restored]).then(() => {
   $('version').textContent = engine.version;
