@@ -17,6 +17,9 @@ import time
 import unittest
 from pathlib import Path
 
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.keys import Keys
+
 from browser import Browser
 
 EPOCH = "1765202733"
@@ -110,6 +113,41 @@ class Page(unittest.TestCase):
         self.driver.execute_script(
             "const v = window.barlistView, l = v.state.doc.line(arguments[0]);"
             "v.dispatch({selection: {anchor: l.from + arguments[1] - 1}});", line, column)
+
+    def keys(self, *keys):
+        """Real key events sent to the editor."""
+        self.driver.execute_script("window.barlistView.focus()")
+        ActionChains(self.driver).send_keys(*keys).perform()
+
+    def lines(self):
+        return self.driver.execute_script("return window.barlistView.state.doc.toJSON()")
+
+    def wait_for_download(self, name):
+        target = Path(self.browser.downloads, name)
+        deadline = time.time() + 10
+        while not target.exists() and time.time() < deadline:
+            time.sleep(0.05)
+        time.sleep(0.1)
+        return target.read_bytes()
+
+    def open_file(self, path):
+        before = self.driver.execute_script("return document.body.dataset.checked || null")
+        self.driver.find_element("id", "open-file").send_keys(str(path))
+        self.answer_question(True)
+        self.wait_for_check(before)
+
+    def answer_question(self, yes):
+        """Answers the page's question before unsaved work is replaced, when it asks one."""
+        deadline = time.time() + 2
+        while time.time() < deadline:
+            try:
+                alert = self.driver.switch_to.alert
+            except Exception:
+                time.sleep(0.05)
+                continue
+            alert.accept() if yes else alert.dismiss()
+            return True
+        return False
 
     def pier_cap(self):
         return (Path(EXAMPLES) / "pier-cap.deck").read_text()
@@ -265,6 +303,116 @@ class Page(unittest.TestCase):
             server.wait()
             server.stdout.close()
             self.open_page()
+
+    def test_11_enter_starts_the_next_card_at_column_1(self):
+        self.set_deck("*B06T002 185ENTER TEST\nUWALL             1\n 16A01003600  12")
+        self.move_cursor(3, 17)
+        self.keys(Keys.ENTER, "Z")
+        self.assertEqual(self.lines()[3], "Z")
+        self.assertNotIn("error", self.summary())
+
+    def test_12_tab_and_shift_tab_go_field_to_field(self):
+        bar = [2, 4, 7, 13, 23, 25, 26, 27, 33, 39, 45, 51, 57, 63, 69, 75, 78]
+        kinds = {" ": bar, "S": bar, "*": [2, 5, 9, 13], "U": [2, 18, 20], "R": [2, 4, 13], "V": [2, 4, 13, 17],
+                 "W": [13, 17], "T": [2], "K": [2]}
+        for column1, stops in kinds.items():
+            with self.subTest(card=column1):
+                self.set_deck(column1 + "\nZ")
+                self.move_cursor(1, 1)
+                landed = []
+                for _ in stops:
+                    self.keys(Keys.TAB)
+                    landed.append(self.cursor())
+                self.assertEqual(landed, [[1, stop] for stop in stops])
+                self.assertEqual(len(self.lines()[0]), stops[-1] - 1)  # padded with blanks to reach it
+                self.keys(Keys.TAB)
+                self.assertEqual(self.cursor(), [2, 1])
+                back = []
+                for _ in stops:
+                    ActionChains(self.driver).key_down(Keys.SHIFT).send_keys(Keys.TAB).key_up(Keys.SHIFT).perform()
+                    back.append(self.cursor())
+                self.assertEqual(back, [[1, stop] for stop in reversed(stops)])
+        # Escape then Tab leaves the editor.
+        self.keys(Keys.ESCAPE, Keys.TAB)
+        self.assertFalse(self.driver.execute_script("return window.barlistView.hasFocus"))
+        self.set_deck(self.pier_cap())
+
+    def test_13_overwrite_never_shifts_a_card(self):
+        self.set_deck(" 29T01        10      1011 11900\nZ")
+        self.move_cursor(1, 4)
+        self.keys(Keys.INSERT)
+        self.assertEqual(self.driver.find_element("id", "typing-mode").text, "OVR")
+        self.keys("B", Keys.BACKSPACE, Keys.BACKSPACE, Keys.RIGHT, Keys.RIGHT, Keys.DELETE, Keys.ENTER)
+        self.assertEqual(self.lines(), [" 2   1        10      1011 11900", "Z"])
+        self.assertEqual(self.cursor(), [2, 1])
+        self.keys(Keys.INSERT)
+        self.assertEqual(self.driver.find_element("id", "typing-mode").text, "INS")
+        self.set_deck(self.pier_cap())
+
+    def test_14_files_round_trip_byte_for_byte_and_give_the_native_reports(self):
+        decks = {"latin1.deck": "*B06P201 185S\xdcD\nUWALL             1\n 16A01003600  12\nZ\n".encode("latin1"),
+                 "cr.deck": b"*B06P201 185CR ONLY\rUWALL             1\r 16A01003600  12\rZ\r",
+                 "crlf.deck": b"*B06P201 185CRLF\r\nUWALL             1\r\n 16A01003600  12\r\nZ\r\n"}
+        with tempfile.TemporaryDirectory() as folder:
+            for name, data in decks.items():
+                with self.subTest(deck=name):
+                    Path(folder, name).write_bytes(data)
+                    self.open_file(Path(folder, name))
+                    Path(self.browser.downloads, name).unlink(missing_ok=True)
+                    self.driver.find_element("id", "save").click()
+                    self.assertEqual(self.wait_for_download(name), data)
+                    if NATIVE:
+                        stem = name.rsplit(".", 1)[0]
+                        Path(self.browser.downloads, stem + ".qty").unlink(missing_ok=True)
+                        self.driver.find_element("css selector", '[data-download="quantities"]').click()
+                        got = self.wait_for_download(stem + ".qty")
+                        self.assertEqual(got, native_files(data, name)[1]["quantities"])
+                    # Edited, it keeps its encoding and line end.
+                    self.move_cursor(1, 13)
+                    self.keys("X", Keys.BACKSPACE)
+                    Path(self.browser.downloads, name).unlink(missing_ok=True)
+                    self.driver.find_element("id", "save").click()
+                    self.assertEqual(self.wait_for_download(name), data)
+            # A character Latin-1 cannot hold is refused with a word.
+            self.open_file(Path(folder, "latin1.deck"))
+            self.move_cursor(1, 13)
+            self.keys("€")
+            self.assertEqual(self.lines()[0], "*B06P201 185SÜD")
+            self.assertIn("Latin-1", self.driver.find_element("id", "deck-notice").text)
+
+    def test_15_the_deck_survives_a_reload_and_unsaved_work_is_asked_for(self):
+        self.driver.find_element("css selector", "#examples summary").click()
+        self.driver.find_element("css selector", '[data-example="deck-slab.deck"]').click()
+        self.answer_question(True)
+        self.move_cursor(1, 1)
+        self.keys("C KEPT", Keys.ENTER)
+        time.sleep(1)
+        self.open_page()
+        self.assertEqual(self.lines()[0], "C KEPT")
+        self.assertEqual(self.driver.find_element("id", "deck-name").text, "deck-slab.deck")
+        # Replacing unsaved work asks; declined, nothing changes.
+        self.driver.find_element("id", "new-deck").click()
+        self.assertTrue(self.answer_question(False))
+        self.assertEqual(self.lines()[0], "C KEPT")
+        self.driver.find_element("id", "new-deck").click()
+        self.assertTrue(self.answer_question(True))
+        self.assertEqual(self.lines(), [""])
+        self.assertEqual(self.driver.find_element("id", "deck-name").text, "untitled.deck")
+        self.driver.find_element("css selector", "#examples summary").click()
+        self.driver.find_element("css selector", '[data-example="pier-cap.deck"]').click()
+        self.assertEqual("\n".join(self.lines()), self.pier_cap())
+
+    def test_16_the_bar_table_scrolls_to_its_last_column(self):
+        self.set_deck(self.pier_cap())
+        box = self.driver.find_element("id", "bar-table")
+        self.driver.execute_script("arguments[0].scrollIntoView(); arguments[0].scrollLeft = 1e6", box)
+        seen = self.driver.execute_script("""
+            const box = arguments[0], range = document.createRange();
+            const run = box.querySelector('pre.table-run'), text = run.firstChild;
+            const at = text.data.indexOf(' 90'); range.setStart(text, at + 1); range.setEnd(text, at + 3);
+            const a = range.getBoundingClientRect(), b = box.getBoundingClientRect();
+            return a.right <= b.right + 1 && a.left >= b.left && box.scrollLeft > 0;""", box)
+        self.assertTrue(seen)
 
 
 if __name__ == "__main__":
