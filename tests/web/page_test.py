@@ -310,6 +310,20 @@ class Page(unittest.TestCase):
         self.keys(Keys.ENTER, "Z")
         self.assertEqual(self.lines()[3], "Z")
         self.assertNotIn("error", self.summary())
+        # Ctrl+Space at column 1 lists the card kinds; Enter there chooses one, no new card.
+        self.move_cursor(4, 1)
+        self.keys(Keys.DELETE)
+        ActionChains(self.driver).key_down(Keys.CONTROL).send_keys(Keys.SPACE).key_up(Keys.CONTROL).perform()
+        deadline, listed = time.time() + 3, []
+        while not listed and time.time() < deadline:
+            time.sleep(0.05)
+            listed = self.driver.execute_script(
+                "return [...document.querySelectorAll('.cm-tooltip-autocomplete li')].map(li => li.textContent)")
+        self.assertIn("U  unit card", listed)
+        self.assertEqual(listed[0], "blank  bar card")
+        time.sleep(0.1)  # the list takes no key in its first 75 ms, as no person is that quick
+        self.keys(Keys.ENTER)
+        self.assertEqual((self.lines()[3:], self.cursor()), ([" "], [4, 2]))
 
     def test_12_tab_and_shift_tab_go_field_to_field(self):
         bar = [2, 4, 7, 13, 23, 25, 26, 27, 33, 39, 45, 51, 57, 63, 69, 75, 78]

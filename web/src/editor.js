@@ -13,6 +13,7 @@ import {
   keymap,
   lineNumbers,
 } from '@codemirror/view';
+import { cardKindCompletion } from './card_kinds.js';
 import { barHints } from './hints.js';
 import { punchKeys } from './keys.js';
 import { overwrite, overwriteMode } from './overwrite.js';
@@ -35,6 +36,7 @@ export function createEditor(parent, { text, getEngine, extensions = [], onChang
         highlightSelectionMatches(),
         overwrite,
         punchKeys(getEngine),
+        cardKindCompletion(getEngine),
         visibleChars,
         barHints,
         ruler(getEngine),
