@@ -415,6 +415,16 @@ class Page(unittest.TestCase):
         self.driver.find_element("css selector", "#examples summary").click()
         self.driver.find_element("css selector", '[data-example="pier-cap.deck"]').click()
         self.assertEqual("\n".join(self.lines()), self.pier_cap())
+        # The same example again keeps its hints, though the check gives the same results.
+        hints = "return document.querySelectorAll('.cm-bar-hint').length"
+        self.wait_for_check(None)
+        shown = self.driver.execute_script(hints)
+        before = self.driver.execute_script("return document.body.dataset.checked")
+        self.driver.find_element("css selector", "#examples summary").click()
+        self.driver.find_element("css selector", '[data-example="pier-cap.deck"]').click()
+        self.wait_for_check(before)
+        self.assertGreater(shown, 0)
+        self.assertEqual(self.driver.execute_script(hints), shown)
 
     def test_16_the_bar_table_scrolls_to_its_last_column(self):
         self.set_deck(self.pier_cap())
