@@ -426,7 +426,18 @@ class Page(unittest.TestCase):
         self.assertGreater(shown, 0)
         self.assertEqual(self.driver.execute_script(hints), shown)
 
-    def test_16_the_bar_table_scrolls_to_its_last_column(self):
+    def test_16_a_long_summary_and_problems_without_bars_are_folded(self):
+        self.set_deck("".join(f"*B06P{p}01 185T\nUWALL             1\n 11A01003600  12\n" for p in range(1, 8)) + "Z\n")
+        self.assertEqual(self.summary().split("\n")[0], "7 errors, 6 warnings; no bar table for 7 problems")
+        folded = self.driver.execute_script(
+            "return [...document.querySelectorAll('#diagnostics-summary details p, #weights details p')]"
+            ".map(p => p.textContent)")
+        self.assertEqual(folded[0], "P101, P201, P301, P401, P501, P601, P701")
+        self.assertEqual(len(folded), 2, folded)
+        self.assertGreater(self.driver.find_element("id", "diagnostics").size["height"], 40)
+        self.set_deck(self.pier_cap())
+
+    def test_17_the_bar_table_scrolls_to_its_last_column(self):
         self.set_deck(self.pier_cap())
         box = self.driver.find_element("id", "bar-table")
         self.driver.execute_script("arguments[0].scrollIntoView(); arguments[0].scrollLeft = 1e6", box)

@@ -31,3 +31,10 @@ export function offsetOfColumn(lineText, column) {
   }
   return offset;
 }
+
+// A line of a Latin-1 deck for the engine's calls that take text (sent as
+// UTF-8): a byte past ASCII stands as "?", one column, so that the columns
+// after it stay where the card has them.
+export function columnText(lineText) {
+  return deckEncoding === 'latin1' ? lineText.replace(/[^\x00-\x7f]/g, '?') : lineText;
+}

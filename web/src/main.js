@@ -6,6 +6,7 @@ import workerSource from 'worker-source';
 import abutment from '../../examples/abutment.deck';
 import deckSlab from '../../examples/deck-slab.deck';
 import pierCap from '../../examples/pier-cap.deck';
+import { columnText } from './columns.js';
 import { cursorColumn, describeField } from './ruler.js';
 import { showDiagnostics } from './diagnostics_panel.js';
 import { createEditor } from './editor.js';
@@ -108,7 +109,7 @@ async function check(view) {
 function showCursor(state) {
   if (!engine) return;
   const { line, column } = cursorColumn(state);
-  const at = engine.fieldAt(line.text, column);
+  const at = engine.fieldAt(columnText(line.text), column);
   const field = describeField(at, column);
   $('cursor-field').textContent = `${line.number}:${column} · ${field}${typeHelp(at)}`;
   $('typing-mode').textContent = state.field(overwriteMode) ? 'OVR' : 'INS';
