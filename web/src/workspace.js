@@ -52,6 +52,12 @@ export function setUpWorkspace({ view, deck, examples, onOpened }) {
   $('open').addEventListener('click', () => $('open-file').click());
   $('new-deck').addEventListener('click', () => replace('untitled.deck', new Uint8Array(0)));
   const menu = $('examples');
+  document.addEventListener('click', (event) => {
+    if (menu.open && !menu.contains(event.target)) menu.open = false;
+  });
+  menu.addEventListener('keydown', (event) => {
+    if (event.key === 'Escape') menu.open = false;
+  });
   menu.querySelectorAll('[data-example]').forEach((button) => {
     button.addEventListener('click', () => {
       menu.open = false;
