@@ -31,7 +31,8 @@ export class DeckFile {
           refused ??= unencodable(inserted.toString(), this.format.encoding);
         });
         if (refused === null) return transaction;
-        this.onRefused(`“${refused}” cannot be punched in a Latin-1 deck: it was not typed.`);
+        const encoding = this.format.encoding === 'latin1' ? 'Latin-1' : 'UTF-8';
+        this.onRefused(`“${refused}” cannot be written in a ${encoding} deck: it was not typed.`);
         return [];
       }),
     ];
