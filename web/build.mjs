@@ -41,6 +41,20 @@ const common = { bundle: true, minify: true, write: false, target: 'es2020', leg
 
 const worker = await build({ ...common, entryPoints: [join(here, 'src/worker.js')], format: 'iife' });
 
+// The bar types as the deck reference's table of them gives them:
+// {type: {hooks, length, notes}}, its rows read in the build, not copied.
+function barTypes() {
+  const reference = readFileSync(join(here, '../docs/deck-format.md'), 'utf8');
+  const section = reference.split(/^## The 53 bar types$/m)[1].split(/^## /m)[0];
+  const types = {};
+  for (const row of section.matchAll(/^\| (\d+) \|(.*)\|(.*)\|(.*)\|$/gm)) {
+    const [, type, hooks, length, notes] = row.map((cell) => cell.trim());
+    types[type] = { hooks, length, notes };
+  }
+  if (Object.keys(types).length !== 53) throw new Error('docs/deck-format.md: the table of the 53 bar types changed');
+  return JSON.stringify(types);
+}
+
 const table = await cardTable();
 
 // The engine and the worker reach the page as texts of their own modules.
@@ -51,9 +65,10 @@ const texts = {
       'engine-source': readFileSync(engineFile, 'utf8'),
       'worker-source': worker.outputFiles[0].text,
       'card-table': table,
+      'bar-types': barTypes(),
     };
-    const loaders = { 'card-table': 'json' };
-    builder.onResolve({ filter: /^(engine-source|worker-source|card-table)$/ }, (args) => ({
+    const loaders = { 'card-table': 'json', 'bar-types': 'json' };
+    builder.onResolve({ filter: /^(engine-source|worker-source|card-table|bar-types)$/ }, (args) => ({
       path: args.path,
       namespace: 'texts',
     }));

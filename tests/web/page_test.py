@@ -9,115 +9,20 @@ are compared with its files byte for byte.
 """
 import base64
 import json
-import os
 import subprocess
 import sys
 import tempfile
 import time
-import unittest
 from pathlib import Path
 
-from browser import Browser
-
-EPOCH = "1765202733"
-PAGE = EXAMPLES = NATIVE = None
-OUTPUTS = {"quantities": ".qty", "barTable": ".tab", "json": ".json", "csv": ".csv"}
-
-# run() with the four files as base64, for comparison with the native program.
-RUN_SCRIPT = """
-const [deck, options, done] = arguments;
-const base64 = (bytes) => {
-  if (!bytes) return null;
-  let text = '';
-  for (let i = 0; i < bytes.length; i += 0x8000) text += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
-  return btoa(text);
-};
-window.barlist.run(deck, options).then((r) => done({
-  status: r.status, diagnostics: r.diagnostics, quantities: r.quantities,
-  files: Object.fromEntries(Object.entries(r.files).map(([k, v]) => [k, base64(v)])),
-}), (error) => done({ error: String(error) }));
-"""
+from page_harness import EPOCH, OUTPUTS, PageCase, config, main, native_files
 
 
-def native_files(deck_bytes, name="input.deck"):
-    """What the native program writes for `deck_bytes`, by run() key."""
-    with tempfile.TemporaryDirectory() as folder:
-        stem = name.rsplit(".", 1)[0]
-        Path(folder, name).write_bytes(deck_bytes)
-        env = dict(os.environ, SOURCE_DATE_EPOCH=EPOCH)
-        args = [NATIVE, "--force", "--json", stem + ".json", "--csv", stem + ".csv", name, stem + ".qty", stem + ".tab"]
-        status = subprocess.run(args, cwd=folder, env=env, capture_output=True).returncode
-        files = {key: Path(folder, stem + ext).read_bytes() if Path(folder, stem + ext).exists() else None
-                 for key, ext in OUTPUTS.items()}
-        return status, files
-
-
-class Page(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.browser = Browser()
-        cls.driver = cls.browser.driver
-        cls.driver.get("about:blank")
-        cls.browser.requests()  # the browser's own start-up pages are not the page's
-        cls.open_page()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.browser.quit()
-
-    @classmethod
-    def open_page(cls):
-        cls.driver.get(Path(PAGE).resolve().as_uri() + "#epoch=" + EPOCH)
-        cls.wait_for_check(cls, None)
-
-    def wait_for_check(self, before, timeout=30):
-        deadline = time.time() + timeout
-        while time.time() < deadline:
-            checked = self.driver.execute_script("return document.body.dataset.checked || null")
-            if checked and checked != before:
-                return checked
-            time.sleep(0.02)
-        raise AssertionError("the page did not check the deck")
-
-    def set_deck(self, text):
-        before = self.driver.execute_script("return document.body.dataset.checked || null")
-        self.driver.execute_script(
-            "const v = window.barlistView; v.dispatch({changes: {from: 0, to: v.state.doc.length, insert: arguments[0]}});",
-            text)
-        self.wait_for_check(before)
-
-    def run_in_page(self, deck_text, name="input.deck"):
-        result = self.driver.execute_async_script(RUN_SCRIPT, deck_text, {"epoch": int(EPOCH), "name": name})
-        self.assertNotIn("error", result)
-        return result
-
-    def diagnostics(self):
-        return self.driver.execute_script(
-            "return [...document.querySelectorAll('#diagnostics .diagnostic')].map(b => "
-            "({line: +b.dataset.line, column: +b.dataset.column, text: b.textContent, cls: b.className, "
-            "message: b.querySelector('.message').textContent, "
-            "notes: [...b.querySelectorAll('.note')].map(n => n.textContent)}))")
-
-    def summary(self):
-        return self.driver.find_element("id", "diagnostics-summary").text
-
-    def cursor(self):
-        return self.driver.execute_script(
-            "const s = window.barlistView.state, h = s.selection.main.head, l = s.doc.lineAt(h);"
-            "return [l.number, h - l.from + 1];")
-
-    def move_cursor(self, line, column):
-        self.driver.execute_script(
-            "const v = window.barlistView, l = v.state.doc.line(arguments[0]);"
-            "v.dispatch({selection: {anchor: l.from + arguments[1] - 1}});", line, column)
-
-    def pier_cap(self):
-        return (Path(EXAMPLES) / "pier-cap.deck").read_text()
-
+class Page(PageCase):
     def test_01_version_and_first_check(self):
         self.assertRegex(self.driver.execute_script("return window.barlist.version"), r"^\d+\.\d+\.\d+$")
         self.assertIn("exit status 0", self.driver.find_element("id", "check-status").text)
-        self.driver.save_screenshot(str(Path(PAGE).parent / "screenshot.png"))
+        self.driver.save_screenshot(str(Path(config.page).parent / "screenshot.png"))
 
     def test_02_errors_and_warnings_are_underlined_and_listed_with_their_notes(self):
         lines = self.pier_cap().split("\n")
@@ -135,11 +40,11 @@ class Page(unittest.TestCase):
         self.assertTrue(error[0]["message"].startswith("error 5: ILLEGAL BAR SIZE"), error[0])
         self.assertTrue(error[0]["notes"][0].startswith("note: bar sizes are 10, 13"), error[0])
         self.assertEqual(self.summary(), "1 error, 1 warning; no bar table for problem P201")
-        if NATIVE:
+        if config.native:
             # The same texts, in the same order, as the command line's check shows.
             with tempfile.TemporaryDirectory() as folder:
                 Path(folder, "pier-cap.deck").write_text(deck)
-                stderr = subprocess.run([NATIVE, "--check", "pier-cap.deck"], cwd=folder, capture_output=True,
+                stderr = subprocess.run([config.native, "--check", "pier-cap.deck"], cwd=folder, capture_output=True,
                                         text=True).stderr
             shown = [line.split(": ", 1)[1] for line in stderr.splitlines() if line.startswith("pier-cap.deck:")]
             listed = [text for d in self.diagnostics() for text in [d["message"]] + d["notes"]]
@@ -188,9 +93,9 @@ class Page(unittest.TestCase):
         self.assertIn("unit card · number of units, columns 18-19 · read as 3", self.cursor_field("read as 3"))
 
     def test_05_run_equals_the_native_program_for_every_example(self):
-        if not NATIVE:
+        if not config.native:
             self.skipTest("no native program to compare with")
-        for deck in sorted(Path(EXAMPLES).glob("*.deck")):
+        for deck in sorted(Path(config.examples).glob("*.deck")):
             with self.subTest(deck=deck.name):
                 result = self.run_in_page(deck.read_text(), deck.name)
                 status, want = native_files(deck.read_bytes(), deck.name)
@@ -200,7 +105,7 @@ class Page(unittest.TestCase):
                     self.assertEqual(base64.b64decode(got) if got else None, want[key], key)
 
     def test_06_downloads_equal_the_native_program(self):
-        if not NATIVE:
+        if not config.native:
             self.skipTest("no native program to compare with")
         self.set_deck(self.pier_cap())
         status, want = native_files(self.pier_cap().encode(), "pier-cap.deck")
@@ -259,14 +164,14 @@ class Page(unittest.TestCase):
 
     def test_10_served_over_http_it_asks_for_the_page_alone(self):
         server = subprocess.Popen([sys.executable, "-m", "http.server", "--bind", "127.0.0.1", "0"],
-                                  cwd=Path(PAGE).parent, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+                                  cwd=Path(config.page).parent, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
         try:
             port = server.stdout.readline().split("port ")[1].split(" ")[0]
             self.browser.requests()  # forget the requests so far
-            self.driver.get(f"http://127.0.0.1:{port}/{Path(PAGE).name}#epoch={EPOCH}")
+            self.driver.get(f"http://127.0.0.1:{port}/{Path(config.page).name}#epoch={EPOCH}")
             self.wait_for_check(None)
             outside = [u for u in self.browser.requests() if not u.startswith(("data:", "blob:"))]
-            self.assertEqual(outside, [f"http://127.0.0.1:{port}/{Path(PAGE).name}"])
+            self.assertEqual(outside, [f"http://127.0.0.1:{port}/{Path(config.page).name}"])
         finally:
             server.terminate()
             server.wait()
@@ -275,6 +180,4 @@ class Page(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    PAGE, EXAMPLES = sys.argv[1], sys.argv[2]
-    NATIVE = str(Path(sys.argv[3]).resolve()) if len(sys.argv) > 3 and Path(sys.argv[3]).exists() else None
-    unittest.main(argv=sys.argv[:1], verbosity=2)
+    main()

@@ -4,6 +4,7 @@
 import { setDiagnostics } from '@codemirror/lint';
 import { EditorView } from '@codemirror/view';
 import { offsetOfColumn } from './columns.js';
+import { showSummary } from './summary_view.js';
 
 const MAX_LISTED = 2000; // past these, the quantities file holds the rest
 const shownKey = new WeakMap(); // container -> the diagnostics it shows
@@ -72,5 +73,5 @@ export function showDiagnostics(view, { diagnostics: list, summary: summaryText 
     more.textContent = `${list.length - shown.length} more in the quantities file`;
     container.append(more);
   }
-  summary.textContent = summaryText || (list.length ? 'Diagnostics' : 'No diagnostics');
+  showSummary(summary, summaryText || (list.length ? 'Diagnostics' : 'No diagnostics'));
 }

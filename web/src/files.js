@@ -1,5 +1,5 @@
-// Opening a deck (file picker or drag and drop) and saving files: the deck as
-// edited, and the reports and exports byte for byte as the engine wrote them.
+// Opening a deck (file picker or drag and drop) and saving files: the deck,
+// and the reports and exports, byte for byte.
 
 export function download(name, bytes, type = 'application/octet-stream') {
   const url = URL.createObjectURL(new Blob([bytes], { type }));
@@ -12,12 +12,9 @@ export function download(name, bytes, type = 'application/octet-stream') {
   setTimeout(() => URL.revokeObjectURL(url), 10000);
 }
 
-async function readDeck(file) {
-  const bytes = new Uint8Array(await file.arrayBuffer());
-  return new TextDecoder('utf-8').decode(bytes);
-}
+const readDeck = async (file) => new Uint8Array(await file.arrayBuffer());
 
-// Calls `open(name, text)` for a file chosen with `input` or dropped on `zone`.
+// Calls `open(name, bytes)` for a file chosen with `input` or dropped on `zone`.
 export function acceptDecks(input, zone, open) {
   input.addEventListener('change', async () => {
     const [file] = input.files;

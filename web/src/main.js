@@ -6,25 +6,33 @@ import workerSource from 'worker-source';
 import abutment from '../../examples/abutment.deck';
 import deckSlab from '../../examples/deck-slab.deck';
 import pierCap from '../../examples/pier-cap.deck';
+import { columnText } from './columns.js';
 import { cursorColumn, describeField } from './ruler.js';
 import { showDiagnostics } from './diagnostics_panel.js';
 import { createEditor } from './editor.js';
-import { fieldOf } from './card_table.js';
+import { cardFields, fieldOf } from './card_table.js';
 import { deckFileName } from './engine.js';
 import { EngineWorker } from './engine_worker.js';
-import { acceptDecks, download } from './files.js';
+import { DeckFile } from './deck_file.js';
+import { download } from './files.js';
 import { setHints } from './hints.js';
 import { overwriteMode } from './overwrite.js';
+import { printBarTable } from './print_bar_table.js';
 import { runResult } from './record_views.js';
 import { renderBarTable, renderQuantities } from './reports.js';
+import { typeHelp } from './type_help.js';
 import { renderWeights } from './weights.js';
+import { notice, setUpWorkspace } from './workspace.js';
 import './style.css';
 
 const EXAMPLES = { 'pier-cap.deck': pierCap, 'deck-slab.deck': deckSlab, 'abutment.deck': abutment };
 const $ = (id) => document.getElementById(id);
 
-// The engine runs in a worker: the checks, and the value at the cursor.
+// The engine runs in a worker: the checks, and the value at the cursor. The
+// fields of each card kind are the page's own table, made by the engine when
+// the page was built.
 const worker = new EngineWorker(`${engineSource}\n${workerSource}`);
+const cardTable = { cardFields, fieldAt: fieldOf };
 let version;
 const ready = worker.version();
 
@@ -47,7 +55,7 @@ window.barlist = {
 const epochMatch = /(?:^#|&)epoch=(\d+)/.exec(window.location.hash);
 const epoch = epochMatch ? Number(epochMatch[1]) : undefined;
 
-let deckName = 'pier-cap.deck';
+const deck = new DeckFile(notice);
 let last = null; // the result of the last check
 let shownHints = ''; // the hints of the check shown, as JSON
 let checking = false;
@@ -86,7 +94,7 @@ async function check(view) {
   stale = false;
   const started = performance.now();
   try {
-    const result = await window.barlist.run(view.state.doc.toString(), { epoch, name: deckName });
+    const result = await window.barlist.run(deck.bytesOf(view), { epoch, name: deck.name });
     if (!stale) showResult(view, result, performance.now() - started);
   } catch (error) {
     showStatus(`The engine stopped: ${error.message}. The page is usable; the next change is checked again.`);
@@ -100,57 +108,53 @@ async function check(view) {
 let cursorAsked = 0;
 function showCursor(state) {
   const { line, column } = cursorColumn(state);
+  const text = columnText(line.text);
   const show = (at) => {
-    $('cursor-field').textContent = `${line.number}:${column} · ${describeField(at, column)}`;
+    $('cursor-field').textContent = `${line.number}:${column} · ${describeField(at, column)}${typeHelp(at)}`;
   };
-  show(fieldOf(line.text, column));
+  show(fieldOf(text, column));
   $('typing-mode').textContent = state.field(overwriteMode) ? 'OVR' : 'INS';
   if (column > 80) return;
   const asked = ++cursorAsked;
-  worker.fieldAt(line.text, column).then(
+  worker.fieldAt(text, column).then(
     (at) => asked === cursorAsked && show(at),
     () => {},
   );
 }
 
+let workspace = null;
 const view = createEditor($('editor'), {
-  text: EXAMPLES[deckName],
-  onChange: () => check(view),
+  text: '',
+  getEngine: () => cardTable,
+  extensions: deck.extensions(),
+  onChange: (update) => {
+    workspace.changed(update);
+    check(view);
+  },
   onCursor: showCursor,
 });
-
-function openDeck(name, text) {
-  deckName = deckFileName(name);
-  $('deck-name').textContent = deckName;
-  view.dispatch({ changes: { from: 0, to: view.state.doc.length, insert: text }, selection: { anchor: 0 } });
-  view.focus();
-}
-
-acceptDecks($('open-file'), document.body, openDeck);
-$('open').addEventListener('click', () => $('open-file').click());
-$('example').addEventListener('change', (event) => {
-  if (event.target.value) openDeck(event.target.value, EXAMPLES[event.target.value]);
-  event.target.value = '';
+workspace = setUpWorkspace({
+  view,
+  deck,
+  examples: EXAMPLES,
+  onOpened: () => {
+    shownHints = ''; // the same results again still put the hints on the new text
+  },
 });
-$('save').addEventListener('click', () => download(deckName, view.state.doc.toString(), 'text/plain'));
+const restored = workspace.restore('pier-cap.deck');
 document.querySelectorAll('[data-download]').forEach((button) => {
   button.addEventListener('click', () => {
     const key = button.dataset.download;
     if (!last || !last.files[key]) return;
-    const stem = deckName.replace(/\.[^.]*$/, '') || deckName;
+    const stem = deck.name.replace(/\.[^.]*$/, '') || deck.name;
     download(stem + button.dataset.extension, last.files[key]);
   });
 });
-$('print-bar-table').addEventListener('click', () => {
-  document.body.classList.add('printing-bar-table');
-  window.print();
-  document.body.classList.remove('printing-bar-table');
-});
+$('print-bar-table').addEventListener('click', () => printBarTable(deck.name, last && last.problems));
 
-$('deck-name').textContent = deckName;
 showCursor(view.state);
-window.barlist.ready.then(() => {
-  $('version').textContent = `barlist ${version}`;
+Promise.all([window.barlist.ready, restored]).then(() => {
+  $('version').textContent = version;
   check(view);
   // WebAssembly runs at full speed once the browser has seen it busy: a few
   // runs of the examples at load spare the first checks of a large deck.

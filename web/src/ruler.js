@@ -19,6 +19,13 @@ function digits(first, last) {
   return text;
 }
 
+// A field's name cut to its columns, blank-filled: "size" over 2-3 is "si".
+function label(span) {
+  const width = span.last - span.first + 1;
+  const name = span.name || '';
+  return (width > 2 && name.length > width ? name.slice(0, width - 1) + '…' : name.slice(0, width)).padEnd(width);
+}
+
 // What the cursor is on: the line's text, and barlist's column there.
 export function cursorColumn(state) {
   const head = state.selection.main.head;
@@ -36,7 +43,9 @@ export function ruler() {
     const tens = document.createElement('div');
     tens.textContent = tensRow();
     const fields = document.createElement('div');
-    inner.append(tens, fields);
+    const labels = document.createElement('div');
+    labels.className = 'labels';
+    inner.append(tens, fields, labels);
     dom.append(inner);
     let shown = '';
 
@@ -46,16 +55,17 @@ export function ruler() {
       const key = JSON.stringify(spans) + column;
       if (key !== shown) {
         shown = key;
-        fields.replaceChildren(
-          ...spans.map((span, index) => {
+        const row = (text) =>
+          spans.map((span, index) => {
             const part = document.createElement('span');
-            part.textContent = digits(span.first, span.last);
+            part.textContent = text(span);
             part.className = span.name ? `field field-${index % 2}` : 'unread';
             if (column >= span.first && column <= span.last) part.classList.add('current');
             part.title = span.name ? `${span.name}, columns ${span.first}-${span.last}` : 'not read';
             return part;
-          }),
-        );
+          });
+        fields.replaceChildren(...row((span) => digits(span.first, span.last)));
+        labels.replaceChildren(...row((span) => label(span)));
       }
       const gutter = view.dom.querySelector('.cm-gutters');
       inner.style.marginLeft = `${gutter ? gutter.offsetWidth : 0}px`;

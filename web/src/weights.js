@@ -58,7 +58,12 @@ export function renderWeights(container, problems) {
   shownKey.set(container, key);
   container.replaceChildren();
   if (!problems) return;
+  const bare = []; // the problems with no bars and no total, said in one line
   for (const problem of problems) {
+    if (!problem.by_size.length && !(problem.total && problem.total.weight)) {
+      bare.push(problem);
+      continue;
+    }
     const section = element('section', { class: 'problem' });
     section.append(element('h3', { text: `Problem ${problem.number} · ${problem.title}` }));
     if (problem.by_size.length) section.append(sizeTable(problem.by_size), chart(problem.by_size));
@@ -68,6 +73,12 @@ export function renderWeights(container, problems) {
       section.append(element('p', { class: 'total', text: total }));
     }
     container.append(section);
+  }
+  if (bare.length === 1) container.append(element('p', { class: 'none', text: `No bars in problem ${bare[0].number}.` }));
+  else if (bare.length) {
+    const fold = element('details', { class: 'none' }, element('summary', { text: `No bars in ${bare.length} problems` }));
+    fold.append(element('p', { text: bare.map((problem) => problem.number).join(', ') }));
+    container.append(fold);
   }
   if (!problems.length) container.append(element('p', { class: 'none', text: 'No problem in the deck.' }));
 }

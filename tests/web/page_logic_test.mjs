@@ -1,0 +1,74 @@
+// The page's own logic under node's test runner: a deck's bytes through the
+// editor and back, the Tab stops of a card, a paste over cards.
+import assert from 'node:assert/strict';
+import { test } from 'node:test';
+import { EditorState } from '../../web/node_modules/@codemirror/state/dist/index.js';
+import { byteColumn, offsetOfColumn, setColumnEncoding } from '../../web/src/columns.js';
+import { deckLines, decodeDeck, encodeDeck, unencodable } from '../../web/src/encoding.js';
+import { fieldStops, nextStop, previousStop, stopFields } from '../../web/src/field_stops.js';
+import { overwriteChanges } from '../../web/src/overwrite_paste.js';
+
+const bytes = (...parts) => Uint8Array.from(parts.flatMap((part) => (typeof part === 'string' ? [...Buffer.from(part, 'latin1')] : part)));
+
+test('a deck goes through the editor and back to the same bytes', () => {
+  const cases = [
+    ['LF, UTF-8', bytes('*B06 S', [0xc3, 0x9c], 'D\nZ\n'), 'utf-8', '\n', false, 3],
+    ['Latin-1', bytes('*B06 S', [0xdc], 'D\nZ\n'), 'latin1', '\n', false, 3],
+    ['CRLF', bytes('A\r\nB\r\n'), 'utf-8', '\r\n', false, 3],
+    ['bare CR', bytes('A\rB\rZ'), 'utf-8', '\r', false, 3],
+    ['a CR before LF in an LF deck stays in its line', bytes('A\nB\r\nC'), 'utf-8', '\n', true, 3],
+    ['a byte-order mark is kept', bytes([0xef, 0xbb, 0xbf], 'Z\n'), 'utf-8', '\n', false, 2],
+    ['no line end', bytes('Z'), 'utf-8', '\n', false, 1],
+  ];
+  for (const [name, file, encoding, lineEnd, mixed, lines] of cases) {
+    const decoded = decodeDeck(file);
+    assert.deepEqual([decoded.encoding, decoded.lineEnd, decoded.mixed], [encoding, lineEnd, mixed], name);
+    assert.equal(deckLines(decoded).length, lines, name);
+    assert.deepEqual(encodeDeck(deckLines(decoded), decoded), file, name);
+  }
+  // A deck that mixes CRLF first with LF is written with CRLF throughout.
+  const mixed = decodeDeck(bytes('A\r\nB\nC'));
+  assert.equal(Buffer.from(encodeDeck(deckLines(mixed), mixed)).toString(), 'A\r\nB\r\nC');
+  assert.equal(unencodable('SÜD', 'latin1'), null);
+  assert.equal(unencodable('S€D', 'latin1'), '€');
+  assert.equal(unencodable('S€D', 'utf-8'), null);
+});
+
+test('columns count the bytes of the deck encoding', () => {
+  setColumnEncoding('utf-8');
+  assert.equal(byteColumn(' SÜD', 3), 5);
+  assert.equal(offsetOfColumn(' SÜDX', 5), 3);
+  setColumnEncoding('latin1');
+  assert.equal(byteColumn(' SÜD', 3), 4);
+  assert.equal(offsetOfColumn(' SÜDX', 5), 4);
+  setColumnEncoding('utf-8');
+});
+
+test('Tab stops at the fields a card uses, the length once', () => {
+  const bar = [
+    ['kind', 1, 1], ['size', 2, 3], ['mark', 4, 6], ['length in hundreds of mm', 7, 10], ['length in mm', 11, 12],
+    ['count', 13, 16], ['', 17, 22], ['bar type', 23, 24], ['angle', 78, 80],
+  ].map(([name, first, last]) => ({ name, first, last }));
+  const stops = fieldStops(bar);
+  assert.deepEqual(stops, [1, 2, 4, 7, 13, 23, 78]);
+  assert.deepEqual(stopFields(bar)[3], { name: 'length in hundreds of mm', first: 7, last: 12 });
+  const moves = [[1, 2, null], [5, 7, 4], [13, 23, 7], [17, 23, 13], [78, null, 23], [80, null, 78]];
+  for (const [column, next, previous] of moves) {
+    assert.equal(nextStop(stops, column), next, `Tab from ${column}`);
+    assert.equal(previousStop(stops, column), previous, `Shift+Tab from ${column}`);
+  }
+});
+
+test('a paste in overwrite mode overwrites cards and stops at column 80', () => {
+  const paste = (doc, cursor, text) => {
+    const state = EditorState.create({ doc, selection: { anchor: cursor } });
+    const spec = overwriteChanges(state, text);
+    const after = state.update(spec).state;
+    return [after.doc.toString(), after.selection.main.head];
+  };
+  assert.deepEqual(paste('ABCDEF\nGHI', 1, 'xy'), ['AxyDEF\nGHI', 3]);
+  assert.deepEqual(paste('ABC\nGHIJ', 2, 'xyz\nuv'), ['ABxyz\nuvIJ', 8]);
+  assert.deepEqual(paste('AB', 2, 'x\ny\nz'), ['ABx\ny\nz', 7]);
+  assert.deepEqual(paste('A'.repeat(78), 78, 'xyz'), ['A'.repeat(78) + 'xy', 80]);
+  assert.deepEqual(paste('A'.repeat(80), 80, 'xyz'), ['A'.repeat(80), 80]);
+});
