@@ -206,7 +206,10 @@ TEST_F(WholeFiles, FixAndDiffMendTheDeck) {
   fixed[15] = "S16S01  2000   3";
   fixed[16] = " 16A02  1000   4";
   fixed[17] = "Z";
-  for (const auto& [end, last_ended] : {std::pair{"\n", true}, {"\r\n", true}, {"\r\n", false}}) {
+  for (const auto& [line_end, ended] : {std::pair{"\n", true}, {"\r\n", true}, {"\r\n", false}}) {
+    // Structured bindings are not captured by clang 14's lambdas: copies are.
+    const std::string end = line_end;
+    const bool last_ended = ended;
     const auto text = [&](const std::vector<std::string>& lines) {
       std::string bytes;
       for (const std::string& line : lines) bytes += line + end;
