@@ -59,6 +59,19 @@ class Punch(PageCase):
                     ActionChains(self.driver).key_down(Keys.SHIFT).send_keys(Keys.TAB).key_up(Keys.SHIFT).perform()
                     back.append(self.cursor())
                 self.assertEqual(back, [[1, stop] for stop in reversed(stops)])
+        # A number typed at the left of its field is right-justified on Tab, by the engine's fix.
+        self.set_deck("*B06T002 185JUSTIFY\nUWALL             1\n 16A01003600\nZ")
+        self.move_cursor(3, 13)
+        self.keys("12")
+        checked, settled = None, time.time() + 10
+        while time.time() < settled:  # the check of the text as typed has come back
+            now = self.driver.execute_script("return document.body.dataset.checked || null")
+            if now == checked and now is not None:
+                break
+            checked = now
+            time.sleep(0.3)
+        self.keys(Keys.TAB)
+        self.assertEqual((self.lines()[2][12:16], self.cursor()), ("  12", [3, 23]))
         # Escape then Tab leaves the editor.
         self.keys(Keys.ESCAPE, Keys.TAB)
         self.assertFalse(self.driver.execute_script("return window.barlistView.hasFocus"))

@@ -20,7 +20,7 @@ import { overwrite, overwriteMode } from './overwrite.js';
 import { ruler } from './ruler.js';
 import { visibleChars } from './visible_chars.js';
 
-export function createEditor(parent, { text, getEngine, extensions = [], onChange, onCursor }) {
+export function createEditor(parent, { text, getEngine, leaveField, extensions = [], onChange, onCursor }) {
   return new EditorView({
     parent,
     state: EditorState.create({
@@ -35,7 +35,7 @@ export function createEditor(parent, { text, getEngine, extensions = [], onChang
         search({ top: false }),
         highlightSelectionMatches(),
         overwrite,
-        punchKeys(getEngine),
+        punchKeys(getEngine, { leaveField }),
         cardKindCompletion(getEngine),
         visibleChars,
         barHints,

@@ -33,7 +33,8 @@ export function justifyWhenLeaving(fixesOf) {
   return (view, lineNumber, field) => {
     if (!justifyOnTab()) return;
     const fix = fixesOf(lineNumber).find(
-      (candidate) => candidate.safe && candidate.first_column >= field.first && candidate.last_column <= field.last,
+      (candidate) =>
+        candidate.safe && candidate.keeps_values && candidate.first_column >= field.first && candidate.last_column <= field.last,
     );
     if (!fix) return;
     const line = view.state.doc.line(lineNumber);

@@ -20,6 +20,7 @@ import { overwriteMode } from './overwrite.js';
 import { printBarTable } from './print_bar_table.js';
 import { runResult } from './record_views.js';
 import { renderBarTable, renderQuantities } from './reports.js';
+import { bindJustifySetting, justifyWhenLeaving } from './justify.js';
 import { typeHelp } from './type_help.js';
 import { renderWeights } from './weights.js';
 import { notice, setUpWorkspace } from './workspace.js';
@@ -93,8 +94,10 @@ async function check(view) {
   checking = true;
   stale = false;
   const started = performance.now();
+  const doc = view.state.doc;
   try {
     const result = await window.barlist.run(deck.bytesOf(view), { epoch, name: deck.name });
+    result.doc = doc; // the text this result is of
     if (!stale) showResult(view, result, performance.now() - started);
   } catch (error) {
     showStatus(`The engine stopped: ${error.message}. The page is usable; the next change is checked again.`);
@@ -122,8 +125,17 @@ function showCursor(state) {
   );
 }
 
+// The engine's fixes on a line of the text as it stands; none while its
+// check is still on the way.
+function fixesOf(lineNumber) {
+  if (!last || last.doc !== view.state.doc) return [];
+  return last.diagnostics.flatMap((d) => d.fixes || []).filter((fix) => fix.line === lineNumber);
+}
+
 let workspace = null;
+bindJustifySetting($('justify-on-tab'));
 const view = createEditor($('editor'), {
+  leaveField: justifyWhenLeaving(fixesOf),
   text: '',
   getEngine: () => cardTable,
   extensions: deck.extensions(),
