@@ -6,6 +6,7 @@ results folded and scrolled.
 
 usage: page_punch_test.py PAGE_HTML EXAMPLES [NATIVE_PROGRAM]
 """
+import subprocess
 import tempfile
 import time
 from pathlib import Path
@@ -76,6 +77,32 @@ class Punch(PageCase):
         self.keys(Keys.ESCAPE, Keys.TAB)
         self.assertFalse(self.driver.execute_script("return window.barlistView.hasFocus"))
         self.set_deck(self.pier_cap())
+
+    def test_18_fix_all_safe_mends_the_deck_as_barlist_fix_does_and_undo_restores(self):
+        slips = ("*B06F001 100FIXES\nUWALL             1\n 16A01003600  12  \nu\n 16A02003600 4 3\n"
+                 " 16A03002500\t  3\nZ\n")
+        self.set_deck(slips)
+        before = self.driver.execute_script("return document.body.dataset.checked || null")
+        self.driver.find_element("id", "fix-all-safe").click()
+        checked, settled = self.wait_for_check(before), time.time() + 10
+        while time.time() < settled:  # every round of fixes checked again
+            time.sleep(0.4)
+            now = self.driver.execute_script("return document.body.dataset.checked")
+            if now == checked:
+                break
+            checked = now
+        fixed = "\n".join(self.lines())
+        if config.native:
+            with tempfile.TemporaryDirectory() as folder:
+                Path(folder, "d.deck").write_text(slips)
+                subprocess.run([config.native, "--fix", "-q", "d.deck"], cwd=folder)
+                self.assertEqual(fixed, Path(folder, "d.deck").read_text())
+        self.assertNotEqual(fixed, slips)
+        for _ in range(8):  # one undo a round of fixes
+            if "\n".join(self.lines()) == slips:
+                break
+            ActionChains(self.driver).key_down(Keys.CONTROL).send_keys("z").key_up(Keys.CONTROL).perform()
+        self.assertEqual("\n".join(self.lines()), slips)
 
     def test_13_overwrite_never_shifts_a_card(self):
         self.set_deck(" 29T01        10      1011 11900\nZ")

@@ -4,6 +4,7 @@
 import { setDiagnostics } from '@codemirror/lint';
 import { EditorView } from '@codemirror/view';
 import { offsetOfColumn } from './columns.js';
+import { applyFixes, fixTitle } from './quick_fixes.js';
 import { showSummary } from './summary_view.js';
 
 const MAX_LISTED = 2000; // past these, the quantities file holds the rest
@@ -39,6 +40,7 @@ export function showDiagnostics(view, { diagnostics: list, summary: summaryText 
       to: Math.min(from + 1, lineEnd),
       severity: d.severity === 'warning' ? 'warning' : 'error',
       message: [d.message, ...d.notes.map((note) => note.message)].join('\n'),
+      actions: (d.fixes || []).map((fix) => ({ name: `Fix: ${fixTitle(fix)}`, apply: (v) => applyFixes(v, [fix]) })),
     };
   });
   view.dispatch(setDiagnostics(view.state, underlines));
@@ -64,6 +66,18 @@ export function showDiagnostics(view, { diagnostics: list, summary: summaryText 
     });
     const item = document.createElement('li');
     item.append(button);
+    for (const fix of d.fixes || []) {
+      const apply = document.createElement('button');
+      apply.type = 'button';
+      apply.className = `fix${fix.safe ? ' safe' : ''}`;
+      apply.textContent = fix.safe ? 'Fix' : 'Fix (unsure)';
+      apply.title = fixTitle(fix);
+      apply.addEventListener('click', () => {
+        applyFixes(view, [fix]);
+        view.focus();
+      });
+      item.append(apply);
+    }
     return item;
   });
   container.replaceChildren(...items);

@@ -16,6 +16,7 @@ import { EngineWorker } from './engine_worker.js';
 import { DeckFile } from './deck_file.js';
 import { download } from './files.js';
 import { setHints } from './hints.js';
+import { applyFixes } from './quick_fixes.js';
 import { overwriteMode } from './overwrite.js';
 import { printBarTable } from './print_bar_table.js';
 import { runResult } from './record_views.js';
@@ -82,6 +83,15 @@ function showResult(view, result, elapsed) {
     button.disabled = !result.files[button.dataset.download];
   });
   document.body.dataset.checked = String(Date.now());
+  if (fixRounds > 0) fixAllSafe();
+}
+
+// "Fix all safe": the safe fixes of the text as it stands, then those the
+// next check finds, until none is left (as barlist --fix makes them).
+let fixRounds = 0;
+function fixAllSafe() {
+  const safe = fixesOf(null).filter((fix) => fix.safe);
+  fixRounds = safe.length && applyFixes(view, safe) ? fixRounds - 1 : 0;
 }
 
 // Checks the deck at once when the engine is free, else once it is, with
@@ -129,7 +139,7 @@ function showCursor(state) {
 // check is still on the way.
 function fixesOf(lineNumber) {
   if (!last || last.doc !== view.state.doc) return [];
-  return last.diagnostics.flatMap((d) => d.fixes || []).filter((fix) => fix.line === lineNumber);
+  return last.diagnostics.flatMap((d) => d.fixes || []).filter((fix) => lineNumber === null || fix.line === lineNumber);
 }
 
 let workspace = null;
@@ -161,6 +171,11 @@ document.querySelectorAll('[data-download]').forEach((button) => {
     const stem = deck.name.replace(/\.[^.]*$/, '') || deck.name;
     download(stem + button.dataset.extension, last.files[key]);
   });
+});
+$('fix-all-safe').addEventListener('click', () => {
+  fixRounds = 8; // a deck whose fixes keep uncovering others stops here
+  fixAllSafe();
+  view.focus();
 });
 $('print-bar-table').addEventListener('click', () => printBarTable(deck.name, last && last.problems));
 
