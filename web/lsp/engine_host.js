@@ -6,10 +6,10 @@ import { loadCheckingEngine } from './engine_adapter.js';
 export const MEMORY_LIMIT_BYTES = 192 * 1024 * 1024;
 
 export class EngineHost {
-  constructor(createEngine, log, load = loadCheckingEngine) {
+  constructor(createEngine, log, load) {
     this.createEngine = createEngine;
     this.log = log;
-    this.load = load;
+    this.load = load || loadCheckingEngine;
     this.restarts = 0;
     this.ready = this.start();
   }

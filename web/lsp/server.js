@@ -10,7 +10,7 @@ import {
   StreamMessageWriter,
   TextDocumentSyncKind,
   createConnection,
-} from 'vscode-languageserver/node';
+} from 'vscode-languageserver/node.js';
 import { EngineHost } from './engine_host.js';
 import { Decks } from './decks.js';
 import { Framing, MAX_MESSAGE_BYTES } from './framing.js';
@@ -22,13 +22,14 @@ import { cardKindItems } from './completion.js';
 // than it may keep); 20 MB of cards is about 250,000 of them.
 export const MAX_DECK_BYTES = 32 * 1024 * 1024;
 
-export function serve(createEngine, input = process.stdin, output = process.stdout) {
+// `load` makes the engine's face from Emscripten's module factory.
+export function serve(createEngine, { load, input = process.stdin, output = process.stdout } = {}) {
   const framing = new Framing((message) => connection.console.error(`barlist-lsp: ${message}`));
   const reader = new StreamMessageReader(input.pipe(framing));
   const connection = createConnection(reader, new StreamMessageWriter(output));
   reader.onError((error) => connection.console.error(`barlist-lsp: a message was not read: ${error.message}`));
   const log = (message) => connection.console.log(message);
-  const host = new EngineHost(createEngine, log);
+  const host = new EngineHost(createEngine, log, load);
   const decks = new Decks(host, (p) => connection.sendDiagnostics(p), log, MAX_DECK_BYTES);
   let state = 'new'; // then 'running', then 'shut down'
 
