@@ -64,7 +64,7 @@ export class Decks {
       if (bytes.length > this.maxBytes) {
         this.log(`barlist-lsp: ${uri} has ${bytes.length} bytes, more than ${this.maxBytes}: not checked`);
       } else {
-        result = await this.host.use((engine) => engine.check(bytes, { name: nameOf(uri) }));
+        result = await this.host.use((engine) => engine.check(bytes, { name: nameOf(uri), check_only: true }));
       }
       const diagnostics = result ? diagnosticsOf(document, lines, result) : [];
       if (this.open.get(uri) === deck) this.publish({ uri, version: document.version, diagnostics });
@@ -78,6 +78,6 @@ export class Decks {
   check(uri, text) {
     const bytes = bytesOf(text);
     if (bytes.length > this.maxBytes) return null;
-    return this.host.use((engine) => engine.check(bytes, { name: nameOf(uri) }));
+    return this.host.use((engine) => engine.check(bytes, { name: nameOf(uri), check_only: true }));
   }
 }

@@ -1,7 +1,7 @@
 // One engine instance for every document, replaced when it fails or when
 // its memory has grown past the limit: WebAssembly memory never shrinks, so
 // one large deck would otherwise keep it for the rest of the session.
-import { loadCheckingEngine } from './engine_adapter.js';
+import { loadEngine } from '../src/engine.js';
 
 export const MEMORY_LIMIT_BYTES = 192 * 1024 * 1024;
 
@@ -9,7 +9,7 @@ export class EngineHost {
   constructor(createEngine, log, load) {
     this.createEngine = createEngine;
     this.log = log;
-    this.load = load || loadCheckingEngine;
+    this.load = load || loadEngine;
     this.restarts = 0;
     this.ready = this.start();
   }

@@ -2,7 +2,7 @@
 // output, or its version or usage.
 import createBarlistEngine from 'barlist-engine';
 import { serve } from './server.js';
-import { loadCheckingEngine } from './engine_adapter.js';
+import { loadEngine } from '../src/engine.js';
 
 const USAGE = `Usage: barlist-lsp [--stdio]
 The barlist language server: checks decks of card images as they are edited
@@ -19,7 +19,7 @@ const args = process.argv.slice(2);
 if (args.includes('--help') || args.includes('-h')) {
   process.stdout.write(USAGE);
 } else if (args.includes('--version') || args.includes('-V')) {
-  loadCheckingEngine(createBarlistEngine).then((engine) => process.stdout.write(`barlist-lsp ${engine.version}\n`));
+  loadEngine(createBarlistEngine).then((engine) => process.stdout.write(`barlist-lsp ${engine.version}\n`));
 } else if (args.every((arg) => arg === '--stdio')) {
   serve(createBarlistEngine);
 } else {
