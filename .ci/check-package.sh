@@ -48,7 +48,13 @@ grep -qE '^\./usr/share/man/man1/barlist\.1(\.gz)?$' "$work/files" || fail "miss
 if [ -f "$root/build-web/barlist.html" ]; then
   grep -qxF ./usr/share/barlist/barlist.html "$work/files" || fail "missing ./usr/share/barlist/barlist.html"
 fi
-stray="$(grep -vE '^\./usr/(bin/barlist|share/man/man1/barlist\.1(\.gz)?|share/doc/barlist/.+|share/vim/vimfiles/[a-z]+/barlist\.vim|share/barlist/barlist\.html)$' "$work/files" || true)"
+# The language server, when the web build made it before the package.
+if [ -f "$root/build-web/barlist-lsp.js" ]; then
+  for f in ./usr/bin/barlist-lsp ./usr/share/barlist/barlist-lsp.js ./usr/share/man/man1/barlist-lsp.1.gz; do
+    grep -qxF "$f" "$work/files" || fail "missing $f"
+  done
+fi
+stray="$(grep -vE '^\./usr/(bin/barlist(-lsp)?|share/man/man1/barlist(-lsp)?\.1(\.gz)?|share/doc/barlist/.+|share/vim/vimfiles/[a-z]+/barlist\.vim|share/barlist/barlist(\.html|-lsp\.js))$' "$work/files" || true)"
 [ -z "$stray" ] || fail "files that are not to be installed: $stray"
 
 dpkg-deb -x "$deb" "$work/root"
