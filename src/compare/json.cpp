@@ -1,4 +1,3 @@
-#include <fmt/format.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -7,6 +6,7 @@
 
 #include "compare/output.h"
 #include "events/deck_errors.h"
+#include "exports/json_numbers.h"
 #include "exports/texts.h"
 #include "weights/totals.h"
 
@@ -16,21 +16,9 @@ namespace {
 using Json = nlohmann::ordered_json;  // keys in the order documented
 using exports::Item;
 
-// A single-precision quantity as its shortest decimal; null when not finite.
-Json real(float v) { return std::isfinite(v) ? Json(std::strtod(fmt::format("{}", v).c_str(), nullptr)) : Json(); }
-
-// A count, length or dimension: an integer when whole, else the real punched.
-Json number(float v) {
-  constexpr float kExactIntegers = 9007199254740992.0f;  // 2^53
-  if (std::trunc(v) == v && std::fabs(v) < kExactIntegers) return static_cast<std::int64_t>(v);
-  return real(v);
-}
-
-// A weight the quantities file prints in whole kilograms, truncated as there.
-Json whole(float v) {
-  const std::int64_t w = weights::whole(v);
-  return w != std::numeric_limits<std::int64_t>::max() ? Json(w) : real(std::trunc(v));
-}
+Json real(float v) { return exports::json_real(v); }
+Json number(float v) { return exports::json_number(v); }
+Json whole(float v) { return exports::json_whole_figure(v); }
 
 Json lines(const events::Line* before, const events::Line* after) {
   return {{"before", before ? Json(*before) : Json()}, {"after", after ? Json(*after) : Json()}};

@@ -7,33 +7,34 @@
 #include <utility>
 
 #include "exports/by_size.h"
+#include "exports/json_numbers.h"
 #include "exports/shortest_float.h"
 #include "exports/texts.h"
 #include "weights/totals.h"
 
 namespace barlist::exports {
-namespace {
 
 using Json = nlohmann::ordered_json;  // keys in the order written, as documented
 
-// A computed quantity: its shortest single-precision form; null when not finite.
-Json real(float value) { return std::isfinite(value) ? Json(shortest_double(value)) : Json(nullptr); }
+Json json_real(float value) { return std::isfinite(value) ? Json(shortest_double(value)) : Json(nullptr); }
 
-// A count, length or dimension: an integer when whole (as nearly always),
-// otherwise the real a decimal point on the card gave.
-Json number(float value) {
+Json json_number(float value) {
   constexpr float kExactIntegers = 9007199254740992.0f;  // 2^53
   if (std::trunc(value) == value && std::fabs(value) < kExactIntegers) return static_cast<std::int64_t>(value);
-  return real(value);
+  return json_real(value);
 }
 
-// A figure the quantities file prints in an integer field: truncated. One
-// too wide for the field (printed as asterisks there) is given truncated as a real.
-Json whole_figure(float value) {
+Json json_whole_figure(float value) {
   const std::int64_t whole = weights::whole(value);
   if (whole != std::numeric_limits<std::int64_t>::max()) return whole;
-  return real(std::trunc(value));
+  return json_real(std::trunc(value));
 }
+
+namespace {
+
+Json real(float value) { return json_real(value); }
+Json number(float value) { return json_number(value); }
+Json whole_figure(float value) { return json_whole_figure(value); }
 
 Json dimensions(const geometry::BarShape& shape) {
   const std::pair<const char*, float> fields[] = {
