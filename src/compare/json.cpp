@@ -1,4 +1,3 @@
-
 #include <cmath>
 #include <cstdlib>
 #include <limits>
