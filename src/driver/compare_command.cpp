@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
 #include <cstdlib>
 #include <exception>
 #include <iostream>
@@ -15,10 +16,8 @@
 
 #include "barlist_version.h"
 #include "compare/output.h"
-#include "deck/deck_reader.h"
 #include "driver/whole_file.h"
-#include "engine/units.h"
-#include "exports/run_collector.h"
+#include "engine/face.h"
 #include "records/fatal.h"
 #include "records/files.h"
 
@@ -87,23 +86,25 @@ std::variant<CompareOptions, int> parse(int argc, char** argv) {
 }
 
 struct DeckRun {
-  exports::RunCollector collector;
+  exports::RunRecord record;
   bool empty = false;
 };
 
-// The deck worked out as a run would, with nothing written.
+// The deck's bytes, read whole, worked out by the engine with nothing written.
 void work_out(const std::string& path, DeckRun& run) {
   records::OpenResult opened = records::open_path(path, records::OpenMode::Existing);
   if (!opened.fd) throw Trouble{path + ": cannot open the deck: " + records::open_failure_reason(opened.error)};
-  struct stat info {};
-  if (::fstat(opened.fd.get(), &info) == 0 && info.st_size == 0) {
-    run.empty = true;  // no card: no problem to compare
-    run.collector.pass1_ended(true);
-    return;
+  std::string bytes;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t got = ::read(opened.fd.get(), buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) throw Trouble{path + ": cannot read the deck: " + records::open_failure_reason(errno)};
+    if (got == 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(got));
   }
-  records::InputChannel deck(engine::kDeckUnit, path, std::move(opened.fd));
-  deck::run_deck(deck, run.collector, {.warnings = false, .check = false});
-  deck.close();
+  run.empty = bytes.empty();  // no card: no problem to compare
+  run.record = engine::work_out(bytes, path);
 }
 
 // "pier.deck:12:20: fatal error: input conversion error: ..." for a stop at a card.
@@ -167,7 +168,7 @@ int compare_decks(const CompareOptions& options) {
   check_json_target(options);
   DeckRun before, after;
   work_out_both(options, before, after);
-  const compare::Comparison comparison = compare::compare(before.collector.record(), after.collector.record());
+  const compare::Comparison comparison = compare::compare(before.record, after.record);
   const compare::Decks decks{options.before, options.after, before.empty, after.empty};
   if (options.json) {
     const auto document = [&](std::ostream& out) { compare::write_json(out, comparison, decks, BARLIST_VERSION); };

@@ -2,7 +2,9 @@
 
 #include <sstream>
 
+#include "deck/deck_reader.h"
 #include "engine/deck_run.h"
+#include "exports/run_collector.h"
 
 namespace barlist::engine {
 namespace {
@@ -117,6 +119,18 @@ CheckResult check(std::string_view deck, const CheckOptions& options) {
     if (run.csv() != nullptr) result.csv = bytes_of(*run.csv());
   }
   return result;
+}
+
+exports::RunRecord work_out(std::string_view deck, const std::string& name) {
+  exports::RunCollector collector;
+  if (deck.empty()) {
+    collector.pass1_ended(true);
+    return collector.record();
+  }
+  records::InputChannel channel(kDeckUnit, name, deck);
+  deck::run_deck(channel, collector, {.warnings = false, .check = false});
+  channel.close();
+  return collector.record();
 }
 
 }  // namespace barlist::engine

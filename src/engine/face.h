@@ -11,6 +11,7 @@
 
 #include "diagnostics/diagnostic.h"
 #include "events/run_listener.h"
+#include "exports/run_record.h"
 
 namespace barlist::engine {
 
@@ -43,5 +44,11 @@ struct CheckResult {
 };
 
 CheckResult check(std::string_view deck, const CheckOptions& options);
+
+// The deck worked out as a run would, warnings off and nothing written, into
+// the record that two revisions are compared by. `name` is the deck's name in
+// what a fatal stop tells, which is thrown as records::FatalError. A deck
+// without a card has no problem.
+exports::RunRecord work_out(std::string_view deck, const std::string& name = "deck");
 
 }  // namespace barlist::engine

@@ -1,9 +1,12 @@
 // Matching by key in order: which entries pair up, where the ones only the
 // old list has are placed, and how repeated keys are counted.
 #include "compare/matching.h"
+#include "compare/revisions.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -44,3 +47,16 @@ TEST(MatchInOrder, PairsKeysInOrderAndPlacesRemovedEntriesWhereTheyStood) {
 }
 
 }  // namespace
+
+// Revisions compared from their bytes: a deck against itself does not differ,
+// against no card at all it does, and both are named in the document.
+TEST(CompareRevisions, SameBytesDoNotDifferAndAnEmptyRevisionDoes) {
+  std::ifstream file(std::string(BARLIST_DECKS_DIR) + "/bar_types.deck", std::ios::binary);
+  const std::string deck((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  ASSERT_FALSE(deck.empty());
+  const auto same = barlist::compare::compare_revisions(deck, deck, {"old.deck", "new.deck"}, "1");
+  EXPECT_FALSE(same.differs);
+  const auto emptied = barlist::compare::compare_revisions(deck, "", {"old.deck", "new.deck"}, "1");
+  EXPECT_TRUE(emptied.differs);
+  EXPECT_NE(emptied.json.find("new.deck"), std::string::npos);
+}
