@@ -44,6 +44,20 @@ std::string plural(std::size_t n, const char* word) { return std::to_string(n) +
 
 }  // namespace
 
+const char* severity_name(Severity severity) {
+  switch (severity) {
+    case Severity::Warning:
+      return "warning";
+    case Severity::Note:
+      return "note";
+    case Severity::Fatal:
+      return "fatal";
+    case Severity::Error:
+      break;
+  }
+  return "error";
+}
+
 Diagnostic diagnostic_of(const events::DeckErrorFound& error) {
   if (error.error == events::DeckError::PrematureEnd) {
     return {Severity::Error,

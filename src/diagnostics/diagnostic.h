@@ -23,6 +23,9 @@ struct Diagnostic {
   std::vector<events::Fix> fixes = {};  // in column order; none for a note
 };
 
+// "error", "warning", "note" or "fatal", as the JSON record and the page name them.
+const char* severity_name(Severity severity);
+
 // A deck error or a warning as it is shown, with its notes.
 Diagnostic diagnostic_of(const events::DeckErrorFound& error);
 Diagnostic diagnostic_of(const events::Warning& warning);

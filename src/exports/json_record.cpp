@@ -129,19 +129,6 @@ Json notes_json(const std::vector<events::Note>& notes) {
   return json;
 }
 
-const char* severity_name(diagnostics::Severity severity) {
-  switch (severity) {
-    case diagnostics::Severity::Warning:
-      return "warning";
-    case diagnostics::Severity::Note:
-      return "note";
-    case diagnostics::Severity::Fatal:
-      return "fatal";
-    default:
-      return "error";
-  }
-}
-
 // The edits that mend a finding, columns counted in bytes as on the card.
 Json fixes_json(const std::vector<events::Fix>& fixes) {
   Json json = Json::array();
@@ -157,7 +144,7 @@ Json fixes_json(const std::vector<events::Fix>& fixes) {
 
 // A diagnostic as the terminal shows it: "KIND: MESSAGE" at its line and column.
 Json diagnostic_json(const diagnostics::Diagnostic& d) {
-  Json json{{"severity", severity_name(d.severity)},
+  Json json{{"severity", diagnostics::severity_name(d.severity)},
             {"line", d.line},
             {"column", d.column},
             {"kind", d.kind},

@@ -41,21 +41,8 @@ const char* json_answer(const Json& json) {
   return answer.c_str();
 }
 
-const char* severity_name(Severity severity) {
-  switch (severity) {
-    case Severity::Error:
-      return "error";
-    case Severity::Warning:
-      return "warning";
-    case Severity::Note:
-      return "note";
-    default:
-      return "fatal";
-  }
-}
-
 Json diagnostic_json(const Diagnostic& d) {
-  Json json{{"severity", severity_name(d.severity)},
+  Json json{{"severity", barlist::diagnostics::severity_name(d.severity)},
             {"line", d.line},
             {"column", d.column},
             {"kind", d.kind},

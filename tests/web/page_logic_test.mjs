@@ -62,8 +62,8 @@ test('Tab stops at the fields a card uses, the length once', () => {
 test('a paste in overwrite mode overwrites cards and stops at column 80', () => {
   const paste = (doc, cursor, text) => {
     const state = EditorState.create({ doc, selection: { anchor: cursor } });
-    const spec = overwriteChanges(state, text);
-    const after = state.update(spec).state;
+    const transaction = overwriteChanges(state, text);
+    const after = state.update(transaction).state;
     return [after.doc.toString(), after.selection.main.head];
   };
   assert.deepEqual(paste('ABCDEF\nGHI', 1, 'xy'), ['AxyDEF\nGHI', 3]);

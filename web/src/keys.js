@@ -28,8 +28,8 @@ function toNextCard(state, line) {
   return { changes: { from: line.to, insert: state.lineBreak }, selection: { anchor: line.to + state.lineBreak.length } };
 }
 
-function move(view, spec) {
-  view.dispatch({ ...spec, scrollIntoView: true, userEvent: spec.changes ? 'input.punch' : 'select' });
+function move(view, transaction) {
+  view.dispatch({ ...transaction, scrollIntoView: true, userEvent: transaction.changes ? 'input.punch' : 'select' });
   return true;
 }
 
