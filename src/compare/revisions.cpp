@@ -15,7 +15,7 @@ RevisionComparison compare_revisions(std::string_view before, std::string_view a
   const Comparison comparison = compare(old_run, new_run);
   std::ostringstream json;
   write_json(json, comparison, decks, version);
-  return {comparison.differs, std::move(json).str()};
+  return {comparison.differs, std::move(json).str(), text_lines(comparison, decks)};
 }
 
 }  // namespace barlist::compare

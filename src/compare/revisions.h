@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "compare/output.h"
 
@@ -11,7 +12,8 @@ namespace barlist::compare {
 
 struct RevisionComparison {
   bool differs = false;
-  std::string json;  // the comparison's JSON document
+  std::string json;             // the comparison's JSON document
+  std::vector<TextLine> lines;  // its text, each line with its card
 };
 
 // `decks` names the two revisions; whether one is empty is told by its bytes.

@@ -23,20 +23,30 @@ constexpr const char* kReset = "\033[m";
 
 class Writer {
  public:
-  Writer(std::ostream& out, const Decks& decks, bool color) : out_(out), decks_(decks), color_(color) {}
+  Writer(std::ostream& out, const Decks& decks, bool color) : out_(&out), decks_(decks), color_(color) {}
+  // Lines kept with their cards instead of written.
+  Writer(std::vector<TextLine>& lines, const Decks& decks) : decks_(decks), lines_(&lines) {}
 
   void comparison(const Comparison& c);
 
  private:
   void line(int indent, const std::string& text, const char* colour = nullptr) {
-    out_ << std::string(static_cast<std::size_t>(indent), ' ');
+    if (lines_ != nullptr) {
+      lines_->push_back({indent, text, place_.kind, place_.go_to, place_.marked});
+      return;
+    }
+    *out_ << std::string(static_cast<std::size_t>(indent), ' ');
     if (color_ && colour != nullptr) {
-      out_ << colour << text << kReset << '\n';
+      *out_ << colour << text << kReset << '\n';
     } else {
-      out_ << text << '\n';
+      *out_ << text << '\n';
     }
   }
   void note(int indent, const std::string& text) {
+    if (lines_ != nullptr) {
+      lines_->push_back({indent, "note: " + text, "note", place_.go_to, false});
+      return;
+    }
     line(indent, (color_ ? std::string(kCyan) + "note:" + kReset : std::string("note:")) + ' ' + text);
   }
   const char* colour_of(Status status) const {
@@ -49,9 +59,17 @@ class Writer {
   void item(const ItemChange& change, bool lump, std::set<std::string>& repeated_said);
   void error(const ErrorChange& e, int indent);
 
-  std::ostream& out_;
+  // What the next lines tell of: `own` the card in the new revision, else `around`.
+  void tell(Status status, events::Line own, events::Line around, bool marked) {
+    place_ = {0, {}, status_name(status), own != 0 ? own : around, marked && own != 0};
+  }
+
+  std::ostream* out_ = nullptr;
   const Decks& decks_;
-  bool color_;
+  bool color_ = false;
+  std::vector<TextLine>* lines_ = nullptr;
+  TextLine place_{0, {}, "deck"};
+  events::Line problem_at_ = 0, unit_at_ = 0;  // the current problem's and unit's cards in the new revision
 };
 
 const char* sign(Status status) { return status == Status::Added ? "+ " : status == Status::Removed ? "- " : ""; }
@@ -187,6 +205,8 @@ void Writer::reading_end(const std::string& deck, const exports::RunRecord& run)
 }
 
 void Writer::problem(const ProblemChange& p) {
+  problem_at_ = p.after ? p.after->line : 0;
+  tell(p.status, problem_at_, 0, p.status == Status::Added);
   const std::string name = "problem " + (p.after ? p.after : p.before)->number + occurrence(p.repeated, p.occurrence);
   if (p.status == Status::Changed) {
     line(0,
@@ -211,6 +231,8 @@ void Writer::problem(const ProblemChange& p) {
 void Writer::unit(const UnitChange& u) {
   const exports::Unit& shown = u.after ? *u.after : *u.before;
   const std::string name = "unit " + shown.name + occurrence(u.repeated, u.occurrence);
+  unit_at_ = u.after && u.after->line != 0 ? u.after->line : problem_at_;
+  tell(u.status, unit_at_, problem_at_, u.status == Status::Added);
   if (u.unclosed) {
     line(2, fmt::format("{}cards that no unit line took up", sign(u.status)), colour_of(u.status));
   } else if (u.status == Status::Changed) {
@@ -230,6 +252,7 @@ void Writer::unit(const UnitChange& u) {
 
 void Writer::item(const ItemChange& change, bool lump, std::set<std::string>& repeated_said) {
   const Item& shown = change.after ? *change.after : *change.before;
+  tell(change.status, change.after ? change.after->line : 0, unit_at_, true);
   std::string label = lump ? fmt::format("lump weight {}", change.occurrence)
                            : events::bar_label(shown.size, shown.mark) + kind_suffix(shown.kind) +
                                  occurrence(change.repeated, change.occurrence);
@@ -251,6 +274,7 @@ void Writer::item(const ItemChange& change, bool lump, std::set<std::string>& re
 void Writer::error(const ErrorChange& e, int indent) {
   const exports::ErrorRecord& r = *e.error;
   const std::string& deck = e.status == Status::Added ? decks_.after : decks_.before;
+  tell(e.status, e.status == Status::Added ? r.line : 0, problem_at_, true);
   const std::string number =
       r.error == events::DeckError::PrematureEnd ? std::string() : fmt::format("error {} ", events::number(r.error));
   line(indent, fmt::format("{}{}{} at {}:{}", sign(e.status), number, events::message(r.error), deck, r.line),
@@ -260,6 +284,12 @@ void Writer::error(const ErrorChange& e, int indent) {
 
 void write_text(std::ostream& out, const Comparison& comparison, const Decks& decks, bool color) {
   Writer(out, decks, color).comparison(comparison);
+}
+
+std::vector<TextLine> text_lines(const Comparison& comparison, const Decks& decks) {
+  std::vector<TextLine> lines;
+  Writer(lines, decks).comparison(comparison);
+  return lines;
 }
 
 }  // namespace barlist::compare

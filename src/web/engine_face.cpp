@@ -9,8 +9,10 @@
 #include <cstdint>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "compare/revisions.h"
 #include "engine/deck_run.h"
 #include "engine/face.h"
 #include "exports/shortest_float.h"
@@ -136,6 +138,34 @@ EMSCRIPTEN_KEEPALIVE const char* barlist_card_fields(int column1) {
   Json spans = Json::array();
   for (const auto& span : barlist::web::card_fields(static_cast<char>(column1))) spans.push_back(span_json(span));
   return json_answer(spans);
+}
+
+// Two revisions of a deck compared: {"differs", "lines": [{"indent", "text",
+// "kind", "go_to", "marked"}]}, the text `barlist compare` prints, each line
+// with its card in the new revision (0 for none); or {"error"} when a deck
+// stops.
+EMSCRIPTEN_KEEPALIVE const char* barlist_compare(const char* before, int before_length, const char* before_name,
+                                                 const char* after, int after_length, const char* after_name) {
+  const auto bytes = [](const char* at, int length) { return std::string_view(at, std::max(length, 0)); };
+  try {
+    const auto compared = barlist::compare::compare_revisions(bytes(before, before_length), bytes(after, after_length),
+                                                              {before_name, after_name}, barlist_version());
+    Json lines = Json::array();
+    for (const auto& line : compared.lines) {
+      lines.push_back({{"indent", line.indent},
+                       {"text", line.text},
+                       {"kind", line.kind},
+                       {"go_to", line.go_to},
+                       {"marked", line.marked}});
+    }
+    return json_answer({{"differs", compared.differs}, {"lines", std::move(lines)}});
+  } catch (const barlist::records::FatalError& error) {
+    const Diagnostic stop = barlist::engine::fatal_diagnostic(error);
+    const std::string where = stop.line != 0 ? error.path() + ":" + std::to_string(stop.line) + ": " : "";
+    return json_answer({{"error", where + stop.message}});
+  } catch (const std::exception& error) {
+    return json_answer({{"error", std::string("internal error: ") + error.what()}});
+  }
 }
 
 }  // extern "C"

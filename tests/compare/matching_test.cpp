@@ -50,13 +50,53 @@ TEST(MatchInOrder, PairsKeysInOrderAndPlacesRemovedEntriesWhereTheyStood) {
 
 // Revisions compared from their bytes: a deck against itself does not differ,
 // against no card at all it does, and both are named in the document.
+namespace {
+
+std::string file_bytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace
+
 TEST(CompareRevisions, SameBytesDoNotDifferAndAnEmptyRevisionDoes) {
-  std::ifstream file(std::string(BARLIST_DECKS_DIR) + "/bar_types.deck", std::ios::binary);
-  const std::string deck((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  const std::string deck = file_bytes(std::string(BARLIST_DECKS_DIR) + "/bar_types.deck");
   ASSERT_FALSE(deck.empty());
   const auto same = barlist::compare::compare_revisions(deck, deck, {"old.deck", "new.deck"}, "1");
   EXPECT_FALSE(same.differs);
   const auto emptied = barlist::compare::compare_revisions(deck, "", {"old.deck", "new.deck"}, "1");
   EXPECT_TRUE(emptied.differs);
   EXPECT_NE(emptied.json.find("new.deck"), std::string::npos);
+}
+
+// The text's lines as the page lists them: the same words as the command
+// line prints, each line with the card it leads to in the new revision (a
+// removed card's problem there) and marked when that card is added or changed.
+TEST(CompareRevisions, TextLinesLeadToTheirCardsInTheNewRevision) {
+  const struct {
+    std::string pair, starts;
+    std::uint64_t go_to;
+    bool marked;
+  } cases[] = {
+      {"pier-cap", "    ~ 29T01", 7, true},       {"pier-cap", "    + 13P03", 19, true},
+      {"pier-cap", "  unit PIER CAP:", 5, false}, {"abutment", "  - error 9 ", 19, false},
+      {"abutment", "+ problem A104", 39, true},
+  };
+  for (const auto& c : cases) {
+    const std::string revised = std::string(BARLIST_DECKS_DIR) + "/compare/" + c.pair + "-revised";
+    const auto compared = barlist::compare::compare_revisions(
+        file_bytes(std::string(BARLIST_EXAMPLES_DIR) + "/" + c.pair + ".deck"), file_bytes(revised + ".deck"),
+        {c.pair + ".deck", c.pair + "-revised.deck"}, "1");
+    std::string text;
+    const barlist::compare::TextLine* found = nullptr;
+    for (const auto& line : compared.lines) {
+      const std::string shown = std::string(static_cast<std::size_t>(line.indent), ' ') + line.text + "\n";
+      if (shown.starts_with(c.starts)) found = &line;
+      text += shown;
+    }
+    EXPECT_EQ(text, file_bytes(revised + ".out")) << c.pair;
+    ASSERT_NE(found, nullptr) << c.starts;
+    EXPECT_EQ(found->go_to, c.go_to) << c.starts;
+    EXPECT_EQ(found->marked, c.marked) << c.starts;
+  }
 }

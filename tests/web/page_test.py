@@ -178,6 +178,42 @@ class Page(PageCase):
             server.stdout.close()
             self.open_page()
 
+    def compared(self, start):
+        """Starts a comparison, and returns the panel's lines once the engine answered."""
+        before = self.driver.execute_script("return document.body.dataset.compared || null")
+        start()
+        deadline = time.time() + 30
+        while self.driver.execute_script("return document.body.dataset.compared || null") == before:
+            self.assertLess(time.time(), deadline, "no comparison shown")
+            time.sleep(0.02)
+        return self.driver.execute_script(
+            "return [...document.querySelectorAll('#compare-lines .compared')].map(b => b.textContent)")
+
+    def test_11_compare_with_an_earlier_revision(self):
+        pair = Path(config.examples).parent / "tests" / "decks" / "compare"
+        self.open_file(pair / "pier-cap-revised.deck")
+        earlier = str(Path(config.examples) / "pier-cap.deck")
+        shown = self.compared(lambda: self.driver.find_element("id", "compare-file-input").send_keys(earlier))
+        want = (pair / "pier-cap-revised.out").read_text().splitlines()
+        self.assertEqual(shown, [line.strip() for line in want])
+        # Each change leads to its card; the cards added or changed are marked.
+        self.driver.find_element("xpath", "//*[@id='compare-lines']//button[starts-with(., '~ 19K01')]").click()
+        self.assertEqual(self.cursor(), [10, 1])
+        marked = self.driver.execute_script(
+            "const v = window.barlistView; return [...document.querySelectorAll("
+            "'.cm-compared-added, .cm-compared-changed')].map(l => [v.state.doc.lineAt(v.posAtDOM(l)).number, "
+            "l.classList.contains('cm-compared-added') ? 'added' : 'changed']);")
+        self.assertEqual(marked, [[7, "changed"], [10, "changed"], [19, "added"]])
+        # Against the deck as opened, after an edit: only that edit.
+        shown = self.compared(lambda: self.driver.execute_script(
+            "const v = window.barlistView, at = v.state.doc.line(7).from + 15;"
+            "v.dispatch({changes: {from: at, to: at + 1, insert: '3'}});"
+            "document.getElementById('compare-saved').click();"))
+        self.assertEqual((len(shown), shown[0], shown[-1]),
+                         (5, "--- pier-cap-revised.deck as last saved", "~ 29T01  count 12 -> 13"))
+        self.driver.find_element("id", "compare-close").click()
+        self.set_deck(self.pier_cap())
+
 
 if __name__ == "__main__":
     main()

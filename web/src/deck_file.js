@@ -15,6 +15,7 @@ export class DeckFile {
     this.name = 'untitled.deck';
     this.format = { encoding: 'utf-8', lineEnd: '\n', mixed: false };
     this.bytes = new Uint8Array(0); // null once edited
+    this.saved = this.bytes; // as opened or last saved; null when not known
     this.unsaved = false;
     this.onRefused = onRefused;
   }
@@ -44,6 +45,7 @@ export class DeckFile {
     this.name = name;
     this.format = { encoding: decoded.encoding, lineEnd: decoded.lineEnd, mixed: decoded.mixed };
     this.bytes = bytes;
+    this.saved = bytes;
     this.unsaved = false;
     setColumnEncoding(decoded.encoding);
     const separator = decoded.lineEnd === '\n' ? '\n' : undefined;

@@ -20,6 +20,10 @@
 //         quantities?, bar_table?, json?, csv?}    Uint8Array, only when asked (and made)
 //   engine.fieldAt(lineBytes, column)   -> {kind, field: {name, first, last}, value}
 //   engine.cardFields(column1)          -> [{name, first, last}], column1 a character or a byte
+//   engine.compare(beforeBytes, afterBytes, {before, after})   the two decks' names
+//     -> {differs, lines: [{indent, text, kind, go_to, marked}]}   the text of barlist compare, each
+//        line with its card in the new revision (go_to 0: none; marked: that card added or changed)
+//        or {error}
 const ASKED = { check_only: 1, strict: 2, reports: 4, json: 8, csv: 16 };
 const EPOCH_GIVEN = 32;
 const PRODUCTS = ['quantities', 'bar_table', 'json', 'csv'];
@@ -98,5 +102,22 @@ export async function loadEngine(createEngine) {
     return fieldsByKind.get(code);
   }
 
-  return { version: module.UTF8ToString(module._barlist_version()), check, fieldAt, cardFields };
+  function compare(beforeBytes, afterBytes, names = {}) {
+    const before = bytesOf(beforeBytes);
+    const after = bytesOf(afterBytes);
+    return withBytes(before, (beforeAt) =>
+      withBytes(after, (afterAt) =>
+        JSON.parse(
+          module.ccall(
+            'barlist_compare',
+            'string',
+            ['number', 'number', 'string', 'number', 'number', 'string'],
+            [beforeAt, before.length, String(names.before || 'before'), afterAt, after.length, String(names.after || 'after')],
+          ),
+        ),
+      ),
+    );
+  }
+
+  return { version: module.UTF8ToString(module._barlist_version()), check, fieldAt, cardFields, compare };
 }

@@ -48,6 +48,10 @@ export class EngineWorker {
     return this.request({ fieldAt: { line, column } }, true);
   }
 
+  compare(before, after, names) {
+    return this.request({ compare: { before, after, names } }, false);
+  }
+
   pump() {
     if (this.current || this.queue.length === 0) return;
     this.current = this.queue.shift();

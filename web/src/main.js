@@ -17,6 +17,7 @@ import { DeckFile } from './deck_file.js';
 import { download } from './files.js';
 import { setHints } from './hints.js';
 import { applyFixes } from './quick_fixes.js';
+import { comparedCards, setUpCompare } from './compare_panel.js';
 import { overwriteMode } from './overwrite.js';
 import { printBarTable } from './print_bar_table.js';
 import { runResult } from './record_views.js';
@@ -148,10 +149,11 @@ const view = createEditor($('editor'), {
   leaveField: justifyWhenLeaving(fixesOf),
   text: '',
   getEngine: () => cardTable,
-  extensions: deck.extensions(),
+  extensions: [deck.extensions(), comparedCards],
   onChange: (update) => {
     workspace.changed(update);
     check(view);
+    comparison.changed();
   },
   onCursor: showCursor,
 });
@@ -163,6 +165,7 @@ workspace = setUpWorkspace({
     shownHints = ''; // the same results again still put the hints on the new text
   },
 });
+const comparison = setUpCompare({ view, deck, worker });
 const restored = workspace.restore('pier-cap.deck');
 document.querySelectorAll('[data-download]').forEach((button) => {
   button.addEventListener('click', () => {

@@ -20,6 +20,11 @@ self.onmessage = async ({ data }) => {
       self.postMessage({ id: data.id, result: engine.fieldAt(data.fieldAt.line, data.fieldAt.column) });
       return;
     }
+    if (data.compare) {
+      const { before, after, names } = data.compare;
+      self.postMessage({ id: data.id, result: engine.compare(before, after, names) });
+      return;
+    }
     const started = performance.now();
     const answer = engine.check(data.deck, { ...data.options, reports: true, json: true, csv: true });
     answer.problems = weightsOf(answer.json);

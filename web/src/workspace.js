@@ -65,7 +65,8 @@ export function setUpWorkspace({ view, deck, examples, onOpened }) {
     });
   });
   $('save').addEventListener('click', () => {
-    download(deck.name, deck.bytesOf(view), 'text/plain');
+    deck.saved = deck.bytesOf(view);
+    download(deck.name, deck.saved, 'text/plain');
     deck.unsaved = false;
     showDeck();
     keep();
@@ -78,6 +79,7 @@ export function setUpWorkspace({ view, deck, examples, onOpened }) {
       if (work) {
         show(work.name, work.bytes);
         deck.unsaved = Boolean(work.unsaved);
+        if (deck.unsaved) deck.saved = null; // the work kept is not the file saved
       } else show(first, ascii.encode(examples[first]));
       showDeck();
     },
