@@ -1,5 +1,4 @@
 // The language server's speed as an editor sees it, on a 2,000-card deck:
-// NOTE: hangs as committed (a change whose diagnostics never arrive); not yet mended.
 // from each of 20 changes to its diagnostics, and hovers; the server's peak
 // memory. Not a test: it prints figures.
 //   node bench/lsp_bench.mjs build-web/barlist-lsp.js DECK

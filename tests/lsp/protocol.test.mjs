@@ -1,9 +1,12 @@
 // The language server at the protocol's level: inlay hints, "fix all" and
-// formatting (on an engine whose findings carry fixes), and bad input.
-//   node --test tests/lsp/  (BARLIST_LSP=build-web/barlist-lsp.js)
+// formatting (on an engine whose findings carry fixes, and on the real one
+// against barlist --fix), and bad input.
+//   node --test tests/lsp/  (BARLIST_LSP=build-web/barlist-lsp.js, BARLIST_NATIVE=build/barlist)
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { readFileSync } from 'node:fs';
+import { spawnSync } from 'node:child_process';
+import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { TextDocument } from '../../web/node_modules/vscode-languageserver-textdocument/lib/esm/main.js';
@@ -58,6 +61,32 @@ test('formatting takes only the fixes that keep every value; quick fixes each fi
     textDocument: { uri }, range: line, context: { diagnostics: [], only: ['quickfix'] } });
   assert.deepEqual(quick.result.map((a) => [a.isPreferred, applied(fakeDeck, a.edit.changes[uri]).split('\n')[2]]),
     [[true, 'G        ZZ'], [false, 'H']]);
+  await client.stop();
+});
+
+const native = process.env.BARLIST_NATIVE;
+const withNative = { timeout: 20000, skip: !(native && existsSync(native)) && 'no native barlist' };
+test('fix all after an edit: the deck barlist --fix makes', withNative, async () => {
+  const slips = '*B06F001 100FIXES\nUWALL             1\n 16A01003600  12  \nu\n 16A02003600 4 3\n'
+    + ' 16A03002500\t  3\nZ\n';
+  const { client } = await opened(server, 'Z\n');
+  // The edit's own diagnostics, with its version: the check follows every change.
+  const published = client.diagnostics(uri, 2);
+  client.notify('textDocument/didChange', { textDocument: { uri, version: 2 }, contentChanges: [{
+    range: { start: { line: 0, character: 0 }, end: { line: 0, character: 0 } }, text: slips.slice(0, -2) }] });
+  assert.ok((await published).params.diagnostics.length > 0);
+  const context = { diagnostics: [], only: ['source.fixAll'] };
+  const { result } = await client.request('textDocument/codeAction', { textDocument: { uri }, range: whole, context });
+  const folder = mkdtempSync(join(tmpdir(), 'barlist-lsp-'));
+  try {
+    writeFileSync(join(folder, 'd.deck'), slips);
+    spawnSync(native, ['--fix', '-q', 'd.deck'], { cwd: folder }); // status 2: errors no fix mends
+    const fixed = readFileSync(join(folder, 'd.deck'), 'utf8');
+    assert.notEqual(fixed, slips);
+    assert.equal(applied(slips, result[0].edit.changes[uri]), fixed);
+  } finally {
+    rmSync(folder, { recursive: true });
+  }
   await client.stop();
 });
 

@@ -23,14 +23,17 @@ export class Decks {
   }
 
   opened({ uri, languageId, version, text }) {
-    this.open.set(uri, { document: TextDocument.create(uri, languageId, version, text), timer: null, checked: null });
+    const document = TextDocument.create(uri, languageId, version, text);
+    this.open.set(uri, { document, edits: 0, timer: null, checked: null });
     this.settle(uri);
   }
 
   changed({ uri, version }, changes) {
     const deck = this.open.get(uri);
     if (!deck) return this.log(`barlist-lsp: a change to ${uri}, which is not open, was ignored`);
+    // The library updates the document in place: the count of edits tells one text from the next.
     deck.document = TextDocument.update(deck.document, changes, version);
+    deck.edits += 1;
     this.settle(uri);
   }
 
@@ -48,16 +51,17 @@ export class Decks {
     deck.timer = setTimeout(() => this.current(uri), SETTLE_MS);
   }
 
-  // The text's check, made at most once for each version:
-  // {document, lines, result (null when not checked), diagnostics}.
+  // The text's check, made at most once for each edit: {document (as it was
+  // checked, not updated since), lines, result (null when not checked), diagnostics}.
   async current(uri) {
     const deck = this.open.get(uri);
     if (!deck) return null;
     clearTimeout(deck.timer);
-    const { document } = deck;
-    if (deck.checked && deck.checked.document === document) return deck.checked.answer;
+    if (deck.checked && deck.checked.edits === deck.edits) return deck.checked.answer;
+    const { uri: documentUri, languageId, version } = deck.document;
+    const text = deck.document.getText();
+    const document = TextDocument.create(documentUri, languageId, version, text);
     const answer = (async () => {
-      const text = document.getText();
       const lines = new DeckLines(text);
       const bytes = bytesOf(text);
       let result = null;
@@ -70,7 +74,7 @@ export class Decks {
       if (this.open.get(uri) === deck) this.publish({ uri, version: document.version, diagnostics });
       return { document, lines, result, diagnostics };
     })();
-    deck.checked = { document, answer };
+    deck.checked = { edits: deck.edits, answer };
     return answer;
   }
 
