@@ -1,6 +1,7 @@
 // The language server's speed as an editor sees it, on a 2,000-card deck:
 // from each of 20 changes to its diagnostics, and hovers; the server's peak
-// memory. Not a test: it prints figures.
+// memory. Not a test: it prints figures. On a busy machine, `chrt -f 10`
+// before `node` measures the server rather than its neighbours.
 //   node bench/lsp_bench.mjs build-web/barlist-lsp.js DECK
 import { readFileSync } from 'node:fs';
 import { Client } from '../tests/lsp/client.mjs';
