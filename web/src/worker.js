@@ -16,13 +16,13 @@ self.onmessage = async ({ data }) => {
       self.postMessage({ id: data.id, result: engine.version });
       return;
     }
-    if (data.fieldAt) {
-      self.postMessage({ id: data.id, result: engine.fieldAt(data.fieldAt.line, data.fieldAt.column) });
-      return;
-    }
     if (data.compare) {
       const { before, after, names } = data.compare;
       self.postMessage({ id: data.id, result: engine.compare(before, after, names) });
+      return;
+    }
+    if (data.fieldAt) {
+      self.postMessage({ id: data.id, result: engine.fieldAt(data.fieldAt.line, data.fieldAt.column) });
       return;
     }
     const started = performance.now();
