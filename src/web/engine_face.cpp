@@ -148,8 +148,8 @@ EMSCRIPTEN_KEEPALIVE const char* barlist_compare(const char* before, int before_
                                                  const char* after, int after_length, const char* after_name) {
   const auto bytes = [](const char* at, int length) { return std::string_view(at, std::max(length, 0)); };
   try {
-    const auto compared = barlist::compare::compare_revisions(bytes(before, before_length), bytes(after, after_length),
-                                                              {before_name, after_name}, barlist_version());
+    const auto compared = barlist::compare::compare_revisions_as_text(
+        bytes(before, before_length), bytes(after, after_length), {before_name, after_name});
     Json lines = Json::array();
     for (const auto& line : compared.lines) {
       lines.push_back({{"indent", line.indent},

@@ -84,9 +84,9 @@ TEST(CompareRevisions, TextLinesLeadToTheirCardsInTheNewRevision) {
   };
   for (const auto& c : cases) {
     const std::string revised = std::string(BARLIST_DECKS_DIR) + "/compare/" + c.pair + "-revised";
-    const auto compared = barlist::compare::compare_revisions(
+    const auto compared = barlist::compare::compare_revisions_as_text(
         file_bytes(std::string(BARLIST_EXAMPLES_DIR) + "/" + c.pair + ".deck"), file_bytes(revised + ".deck"),
-        {c.pair + ".deck", c.pair + "-revised.deck"}, "1");
+        {c.pair + ".deck", c.pair + "-revised.deck"});
     std::string text;
     const barlist::compare::TextLine* found = nullptr;
     for (const auto& line : compared.lines) {
