@@ -72,13 +72,14 @@ std::optional<Run> run_across(const Card& card, int left_first, int left_last, c
 
 bool blank(const Card& card, int first, int last) {
   return first > last ||
-         card.text().substr(static_cast<std::size_t>(first - 1), static_cast<std::size_t>(last - first + 1))
+         card.text()
+                 .substr(static_cast<std::size_t>(first - 1), static_cast<std::size_t>(last - first + 1))
                  .find_first_not_of(' ') == std::string_view::npos;
 }
 
 std::string digits_of(const Card& card, Run run) {
-  return std::string(card.text().substr(static_cast<std::size_t>(run.first - 1),
-                                        static_cast<std::size_t>(run.last - run.first + 1)));
+  return std::string(
+      card.text().substr(static_cast<std::size_t>(run.first - 1), static_cast<std::size_t>(run.last - run.first + 1)));
 }
 
 }  // namespace
@@ -95,9 +96,9 @@ void check_listed_numbers(const Card& card, const std::vector<const CardField*>&
     if (tail_blank && field.first >= kListed.tail) break;
     // Told of already: as the right half of a number across two fields, or
     // as shifted left out of the unread columns before it.
-    const bool told = std::any_of(crossed.begin(), crossed.end(), [&field](const CardField* f) {
-      return f->first == field.first;
-    }) || (kBarFields.at_column(field.first - 1) == nullptr && at(card, field.first - 1) != ' ');
+    const bool told =
+        std::any_of(crossed.begin(), crossed.end(), [&field](const CardField* f) { return f->first == field.first; }) ||
+        (kBarFields.at_column(field.first - 1) == nullptr && at(card, field.first - 1) != ' ');
     if (!told) check_number_shape(card, field, found);
   }
 }
@@ -124,10 +125,9 @@ bool check_vary_bar_borders(const Card& card, std::vector<CardWarning>& found) {
       // Back in the count, where the length columns hold nothing else.
       const auto justified = right_justified(digits, kCount.width());
       if (justified && blank(card, kHundreds.first, run->first - 1)) {
-        warning.fixes.push_back({kHundreds.first, kCount.last,
-                                 std::string(static_cast<std::size_t>(kMillimetres.last - kHundreds.first + 1), ' ') +
-                                     *justified,
-                                 true});
+        warning.fixes.push_back(
+            {kHundreds.first, kCount.last,
+             std::string(static_cast<std::size_t>(kMillimetres.last - kHundreds.first + 1), ' ') + *justified, true});
       }
       found.push_back(std::move(warning));
       count_told = true;
@@ -147,9 +147,8 @@ bool check_vary_bar_borders(const Card& card, std::vector<CardWarning>& found) {
                           cards::punch_note(kLength)};
       const auto justified = right_justified(digits, kLength.width());
       if (justified && blank(card, run->last + 1, kType->last)) {
-        warning.fixes.push_back(
-            {kLength.first, kType->last, *justified + std::string(static_cast<std::size_t>(kType->width()), ' '),
-             true});
+        warning.fixes.push_back({kLength.first, kType->last,
+                                 *justified + std::string(static_cast<std::size_t>(kType->width()), ' '), true});
       }
       found.push_back(std::move(warning));
     }
@@ -172,9 +171,9 @@ void check_line_skip_spill(const Card& card, std::vector<CardWarning>& found) {
   const std::string read = without_blanks(kCount.text(card.text()));
   CardWarning warning{kAfter,
                       cards::columns(kAfter, last) + (kAfter == last ? " is" : " are") + " not read on a " +
-                          std::string(cards::kind_name(card.kind())) + ": is the " + std::string(kCount.name) +
-                          " (" + cards::columns(kCount) + ") shifted right? It reads as " +
-                          (read.empty() ? "0" : read) + ", not " + digits,
+                          std::string(cards::kind_name(card.kind())) + ": is the " + std::string(kCount.name) + " (" +
+                          cards::columns(kCount) + ") shifted right? It reads as " + (read.empty() ? "0" : read) +
+                          ", not " + digits,
                       cards::punch_right(kCount, "the number of lines")};
   // Back in its field: the columns it ran into hold nothing else.
   if (const auto justified = right_justified(digits, kCount.width())) {

@@ -74,7 +74,8 @@ constexpr Spans spans_of(CardKind kind) {
 
 constexpr auto kSpans = [] {
   std::array<Spans, cards::kKinds.size()> spans{};
-  for (const cards::KindDescription& kind : cards::kKinds) spans[static_cast<std::size_t>(kind.kind)] = spans_of(kind.kind);
+  for (const cards::KindDescription& kind : cards::kKinds)
+    spans[static_cast<std::size_t>(kind.kind)] = spans_of(kind.kind);
   return spans;
 }();
 
@@ -132,20 +133,20 @@ void check_card_shift(const Card& card, std::vector<CardWarning>& found) {
     found.push_back({dropped,
                      "the fields from " + from + " on stand one column to the left: a character dropped before it?",
                      "re-punch the card from " + from + " on one column to the right",
-                     {{dropped, end + 1, " " + std::string(text.substr(static_cast<std::size_t>(dropped - 1),
-                                                                        static_cast<std::size_t>(end - dropped + 1))),
+                     {{dropped, end + 1,
+                       " " + std::string(text.substr(static_cast<std::size_t>(dropped - 1),
+                                                     static_cast<std::size_t>(end - dropped + 1))),
                        false}}});
   } else if (inserted != 0) {
     const std::string after = cards::columns(inserted + 1, inserted + 1);
-    found.push_back({inserted,
-                     "the fields after " + cards::columns(inserted, inserted) +
-                         " stand one column to the right: a blank inserted there?",
-                     "re-punch the card from " + after + " on one column to the left",
-                     {{inserted, end,
-                       std::string(text.substr(static_cast<std::size_t>(inserted),
-                                               static_cast<std::size_t>(end - inserted))) +
-                           " ",
-                       false}}});
+    found.push_back(
+        {inserted,
+         "the fields after " + cards::columns(inserted, inserted) +
+             " stand one column to the right: a blank inserted there?",
+         "re-punch the card from " + after + " on one column to the left",
+         {{inserted, end,
+           std::string(text.substr(static_cast<std::size_t>(inserted), static_cast<std::size_t>(end - inserted))) + " ",
+           false}}});
   }
 }
 

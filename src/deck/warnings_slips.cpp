@@ -81,8 +81,8 @@ std::optional<Run> run_into_text(const Card& card, const CardField& number, cons
 // The number of `run` back in its field, the text columns it took blank.
 // Not safe: a title or description may begin with a digit.
 std::vector<CardFix> back_from_text(const Card& card, Run run, const CardField& number, const CardField& text) {
-  const std::string digits(card.text().substr(static_cast<std::size_t>(run.first - 1),
-                                              static_cast<std::size_t>(run.last - run.first + 1)));
+  const std::string digits(
+      card.text().substr(static_cast<std::size_t>(run.first - 1), static_cast<std::size_t>(run.last - run.first + 1)));
   const auto justified = right_justified(digits, number.width());
   if (!justified) return {};
   return {{number.first, run.last, *justified + std::string(static_cast<std::size_t>(run.last - text.first + 1), ' '),
@@ -169,13 +169,13 @@ void check_number_shape(const Card& card, const CardField& field, std::vector<Ca
   if (shape == NumberShape::AtLeft && !listed_as_punched(card.kind(), field)) return;
   const std::string digits = without_blanks(field.text(card.text()));
   const std::string read = said_as_read(card, field, digits);
-  CardWarning warning{field.first + lead,
-                      shape == NumberShape::BlankInside
-                          ? "blank inside the " + std::string(field.name) + " (" + cards::columns(field) +
-                                "): read as " + read
-                          : std::string(field.name) + " punched at the left of its field: read as " + read +
-                                ", listed in the bar table as punched",
-                      cards::punch_note(field)};
+  CardWarning warning{
+      field.first + lead,
+      shape == NumberShape::BlankInside
+          ? "blank inside the " + std::string(field.name) + " (" + cards::columns(field) + "): read as " + read
+          : std::string(field.name) + " punched at the left of its field: read as " + read +
+                ", listed in the bar table as punched",
+      cards::punch_note(field)};
   if (const auto justified = right_justified(digits, field.width())) {
     warning.fixes.push_back({field.first, field.last, *justified, true, true});
   }

@@ -38,13 +38,14 @@ std::string fixed_line(std::string_view line, const std::vector<const events::Fi
     const auto width = static_cast<std::size_t>((*fix)->last_column - (*fix)->first_column + 1);
     if (text.size() < first + width) text.resize(first + width, ' ');
     text.replace(first, width, (*fix)->text);
-    if (first < own_blanks) moved += static_cast<std::ptrdiff_t>((*fix)->text.size()) - static_cast<std::ptrdiff_t>(width);
+    if (first < own_blanks)
+      moved += static_cast<std::ptrdiff_t>((*fix)->text.size()) - static_cast<std::ptrdiff_t>(width);
   }
   // The line's own trailing blanks stay; those a fix leaves at its end go.
   std::size_t end = text.find_last_not_of(' ') + 1;
   if (own_blanks < line.size()) {
-    end = std::max(end, static_cast<std::size_t>(std::max<std::ptrdiff_t>(
-                            0, static_cast<std::ptrdiff_t>(line.size()) + moved)));
+    end = std::max(
+        end, static_cast<std::size_t>(std::max<std::ptrdiff_t>(0, static_cast<std::ptrdiff_t>(line.size()) + moved)));
   }
   text.resize(std::min(end, text.size()));
   return text;
