@@ -34,6 +34,14 @@ inline unsigned nonblank_bits(std::string_view card, std::size_t start, std::siz
   return bits & ((1u << width) - 1);
 }
 
+// Blank, or one run of characters that ends at the last column: as nearly
+// every number is punched.
+inline bool blank_or_neat(std::string_view card, int first, int last) {
+  const auto width = static_cast<unsigned>(last - first + 1);
+  const unsigned bits = nonblank_bits(card, static_cast<std::size_t>(first - 1), width);
+  return bits == 0 || bits + (bits & (~bits + 1)) == 1u << width;
+}
+
 // The shape of the number in columns first to last; `at` is set to the
 // offset of its first non-blank column.
 inline NumberShape number_shape(std::string_view card, int first, int last, int* at = nullptr) {

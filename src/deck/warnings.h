@@ -77,6 +77,7 @@ void check_unit_card(const Card& card, const UnitCard& unit, std::vector<CardWar
 // copies it as punched (a unit card's number of units, a vary bar's count,
 // a bar card's type, T1, T2, N1 and angle).
 void check_number_shape(const Card& card, const cards::CardField& field, std::vector<CardWarning>& found);
+void tell_number_shape(const Card& card, const cards::CardField& field, std::vector<CardWarning>& found);
 
 // The same for every number field of a card other than a bar card.
 void check_number_shapes(const Card& card, std::vector<CardWarning>& found);
@@ -95,8 +96,11 @@ bool check_vary_bar_borders(const Card& card, std::vector<CardWarning>& found);
 // inserted or a character dropped leaves them: several of its numbers out of
 // shape, all of them neat once the card is re-punched one column back. The
 // fixes of its other warnings, which mend one field at a time, are then no
-// longer safe.
-void check_card_shift(const Card& card, std::vector<CardWarning>& found);
+// longer safe. Looked for only on a card with two warnings or more.
+void find_card_shift(const Card& card, std::vector<CardWarning>& found);
+inline void check_card_shift(const Card& card, std::vector<CardWarning>& found) {
+  if (found.size() >= 2) find_card_shift(card, found);
+}
 
 // The fix of a tab in column `tab` (0-based): blanks in its place that bring
 // the text after it to the field it most likely belongs to.

@@ -36,19 +36,12 @@ constexpr bool listed_field(const CardField& field) {
 struct ListedFields {
   std::array<CardField, 8> fields{};
   std::size_t count = 0;
-  int tail = 0;  // the first column of those after the last zero-filled field
 };
 
 constexpr ListedFields kListed = [] {
   ListedFields listed;
-  int last_filled = 0;
   for (const CardField& field : kBarFields) {
-    if (field.numeric && !listed_field(field) && field.first > kMillimetres.last) last_filled = field.last;
-  }
-  for (const CardField& field : kBarFields) {
-    if (!listed_field(field)) continue;
-    listed.fields.at(listed.count++) = field;
-    if (listed.tail == 0 && field.first > last_filled) listed.tail = field.first;
+    if (listed_field(field)) listed.fields.at(listed.count++) = field;
   }
   return listed;
 }();
@@ -86,20 +79,15 @@ std::string digits_of(const Card& card, Run run) {
 
 void check_listed_numbers(const Card& card, const std::vector<const CardField*>& crossed,
                           std::vector<CardWarning>& found) {
-  // Most bar cards leave the fields after the dimensions blank.
-  static constexpr std::string_view kBlanks(
-      "                                                                                ");
-  const bool tail_blank = card.text().substr(static_cast<std::size_t>(kListed.tail - 1)) ==
-                          kBlanks.substr(0, static_cast<std::size_t>(cards::kCardColumns - kListed.tail + 1));
   for (std::size_t i = 0; i < kListed.count; ++i) {
     const CardField& field = kListed.fields[i];
-    if (tail_blank && field.first >= kListed.tail) break;
+    if (blank_or_neat(card.text(), field.first, field.last)) continue;  // nearly every field
     // Told of already: as the right half of a number across two fields, or
     // as shifted left out of the unread columns before it.
     const bool told =
         std::any_of(crossed.begin(), crossed.end(), [&field](const CardField* f) { return f->first == field.first; }) ||
         (kBarFields.at_column(field.first - 1) == nullptr && at(card, field.first - 1) != ' ');
-    if (!told) check_number_shape(card, field, found);
+    if (!told) tell_number_shape(card, field, found);
   }
 }
 
@@ -108,6 +96,14 @@ bool check_vary_bar_borders(const Card& card, std::vector<CardWarning>& found) {
   static constexpr CardField kLength = cards::kVaryBarFields.named("average length");
   // The bar card's field after the columns of the average length.
   static constexpr const CardField* kType = kBarFields.at_column(kLength.last + 1);
+  // Nearly every vary bar card: no digits on both sides of the count's
+  // border, and its length and bar type side by side (a run into the type's
+  // two columns ends at its first).
+  static_assert(kType->width() == 2);
+  static constexpr int kLengthLast = kMillimetres.last;
+  if (!(is_digit(at(card, kLengthLast)) && is_digit(at(card, kCount.first))) &&
+      !(is_digit(at(card, kLength.last)) && is_digit(at(card, kType->first)) && at(card, kType->last) == ' '))
+    return false;
   bool count_told = false;
   // The count begun in the columns listed as the length: as many of its
   // digits in the count or more (a length of a digit or two is no length).

@@ -161,6 +161,10 @@ void check_identification_card(const Card& card, const IdentificationCard& id, s
 }
 
 void check_number_shape(const Card& card, const CardField& field, std::vector<CardWarning>& found) {
+  if (!blank_or_neat(card.text(), field.first, field.last)) tell_number_shape(card, field, found);
+}
+
+void tell_number_shape(const Card& card, const CardField& field, std::vector<CardWarning>& found) {
   int lead = 0;
   const NumberShape shape = number_shape(card.text(), field, &lead);
   if (shape == NumberShape::Blank || shape == NumberShape::Neat) return;
@@ -184,7 +188,7 @@ void check_number_shape(const Card& card, const CardField& field, std::vector<Ca
 
 void check_number_shapes(const Card& card, std::vector<CardWarning>& found) {
   for (const CardField& field : cards::fields_of(card.kind())) {
-    if (field.numeric) check_number_shape(card, field, found);
+    if (field.numeric && !blank_or_neat(card.text(), field.first, field.last)) tell_number_shape(card, field, found);
   }
 }
 

@@ -199,6 +199,9 @@ TEST(Warnings, SlipsWithWhatWasReadAndTheirFixes) {
       "V16V07        14   1446",                                                // 14: the length into 23
       "K  5",                                                                   // 15: the count into column 4
       "UPEDESTAL\t12",                                                          // 16: a tab
+      card({{1, "V16V09"}, {15, "12"}, {19, "1446"}, {23, "03"}}),              // length and type side by side
+      "K 5 LINES",                                                              // a note after the count
+      "S\t16A06001000   2",                                                     // 19: a tab in place of nothing
       "Z",
   });
   std::vector<std::string> expected = {
@@ -255,6 +258,9 @@ TEST(Warnings, SlipsWithWhatWasReadAndTheirFixes) {
       "16:10: tab in the card: it is one column, not blanks to a tab stop",
       "  note 16:10: punch blanks in place of the tab",
       "  fix 16:10-10 \"        \" unsafe",
+      "19:2: tab in the card: it is one column, not blanks to a tab stop",
+      "  note 19:2: punch blanks in place of the tab",
+      "  fix 19:2-2 \"\" unsafe",
   };
   EXPECT_EQ(told, expected);
 
