@@ -54,9 +54,9 @@ bool listed_as_punched(CardKind kind, const CardField& field) {
 }
 
 // A price said as a price, other numbers as read.
-std::string said_as_read(const Card& card, const CardField& field, const std::string& digits) {
+std::string said_as_read(const CardField& field, const std::string& digits) {
   const std::string value = value_read(digits, field);
-  return field.name == "price" && card.kind() != CardKind::Bar ? "$" + value + "/kg" : value;
+  return field.name == cards::kUnitFields.named("price").name ? "$" + value + "/kg" : value;
 }
 
 // A number that begins in the last columns of a number field and runs into
@@ -172,7 +172,7 @@ void tell_number_shape(const Card& card, const CardField& field, std::vector<Car
   // as punched does it show otherwise.
   if (shape == NumberShape::AtLeft && !listed_as_punched(card.kind(), field)) return;
   const std::string digits = without_blanks(field.text(card.text()));
-  const std::string read = said_as_read(card, field, digits);
+  const std::string read = said_as_read(field, digits);
   CardWarning warning{
       field.first + lead,
       shape == NumberShape::BlankInside
