@@ -202,6 +202,7 @@ TEST(Warnings, SlipsWithWhatWasReadAndTheirFixes) {
       card({{1, "V16V09"}, {15, "12"}, {19, "1446"}, {23, "03"}}),              // length and type side by side
       "K 5 LINES",                                                              // a note after the count
       "S\t16A06001000   2",                                                     // 19: a tab in place of nothing
+      " 16A07\t2000\t2",  // 20: the length right-justified in columns 7-12 as one number
       "Z",
   });
   std::vector<std::string> expected = {
@@ -261,6 +262,9 @@ TEST(Warnings, SlipsWithWhatWasReadAndTheirFixes) {
       "19:2: tab in the card: it is one column, not blanks to a tab stop",
       "  note 19:2: punch blanks in place of the tab",
       "  fix 19:2-2 \"\" unsafe",
+      "20:7: tab in the card: it is one column, not blanks to a tab stop",
+      "  note 20:7: punch blanks in place of the tab",
+      "  fix 20:7-7 \"  \" unsafe",
   };
   EXPECT_EQ(told, expected);
 
