@@ -15,9 +15,9 @@ namespace barlist::deck {
 
 enum class NumberShape { Blank, Neat, AtLeft, BlankInside };
 
-// The non-blank columns of `width` columns from `start` as bits, bit 0 the
-// first: eight columns read as one word, as nearly every field is blank or
-// neatly punched.
+// The non-blank columns of `width` columns (at most 31, as every number
+// field is) from `start` as bits, bit 0 the first: eight columns read as one
+// word, as nearly every field is blank or neatly punched.
 inline unsigned nonblank_bits(std::string_view card, std::size_t start, std::size_t width) {
   unsigned bits = 0;
   if (width > 8 || start + 8 > card.size()) {

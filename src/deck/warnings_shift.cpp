@@ -80,8 +80,11 @@ constexpr auto kSpans = [] {
 }();
 
 bool neat(std::string_view text, const Span& span) {
-  const NumberShape shape = number_shape(text, span.first, span.last);
-  return shape == NumberShape::Blank || (span.number && shape == NumberShape::Neat);
+  if (!span.number) {
+    return text.substr(static_cast<std::size_t>(span.first - 1), static_cast<std::size_t>(span.last - span.first + 1))
+               .find_first_not_of(' ') == std::string_view::npos;
+  }
+  return blank_or_neat(text, span.first, span.last);
 }
 
 bool all_neat(std::string_view text, const Spans& spans) {

@@ -275,6 +275,7 @@ TEST(Warnings, SlipsWithWhatWasReadAndTheirFixes) {
       kUnit,
       " 16A01 001000   2",
       " 16A0101000   2",
+      "W               2   125",
       "Z",
   });
   expected = {
@@ -299,6 +300,15 @@ TEST(Warnings, SlipsWithWhatWasReadAndTheirFixes) {
       "4:13: count punched at the left of its field: read as 2, listed in the bar table as 20",
       "  note 4:13: punch the count right-justified in columns 13-16",
       "  fix 4:13-16 \"   2\" unsafe keeps",
+      "5:16: the fields after column 16 stand one column to the right: a blank inserted there?",
+      "  note 5:16: re-punch the card from column 17 on one column to the left",
+      "  fix 5:16-23 \"2   125 \" unsafe",
+      "5:17: blank inside the lump weight (columns 17-22): read as 212",
+      "  note 5:17: punch the lump weight right-justified in columns 17-22",
+      "  fix 5:17-22 \"   212\" unsafe keeps",
+      "5:23: column 23 is not read on a lump weight card: is the lump weight (columns 17-22) shifted right? It reads "
+      "as 212",
+      "  note 5:23: punch the lump weight right-justified in columns 17-22",
   };
   EXPECT_EQ(told, expected);
 }
