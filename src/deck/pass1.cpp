@@ -229,10 +229,7 @@ void Pass1::identification(const Card& card) {
 
 void Pass1::unit_card(const Card& card) {
   const UnitCard unit = decode_unit(deck_, card);
-  if (warnings_) {
-    check_unit_card(card, unit, found_);
-    check_number_shapes(card, found_);
-  }
+  if (warnings_) check_unit_card(card, unit, found_);
   unit_name_ = unit.name;
   unit_line_ = line_;
   NOUNIT_ = unit.NOUNIT;

@@ -145,7 +145,7 @@ void check_record(std::string_view record, std::vector<CardWarning>& found) {
   const std::size_t tab = record.find('\t');
   if (tab != std::string_view::npos && tab < kCardColumns) {
     found.push_back({static_cast<int>(tab) + 1, "tab in the card: it is one column, not blanks to a tab stop",
-                     "punch blanks in place of the tab"});
+                     "punch blanks in place of the tab", tab_fixes(record, tab)});
   }
   if (record.size() > kCardColumns) {
     const std::size_t text = record.find_first_not_of(' ', kCardColumns);
@@ -186,6 +186,7 @@ void check_bar_card(const Card& card, const BarCard& bar, std::vector<CardWarnin
   }
   const std::vector<const CardField*> crossed = check_numbers_across_fields(card, found);
   check_zero_filled_fields(card, kBarFields, crossed, found);
+  check_listed_numbers(card, crossed, found);
   check_unread_columns(card, found);
   if (bar.shape.LFT + bar.shape.LIN > 0) {
     static constexpr int kType = kBarFields.named("bar type").first;
@@ -201,23 +202,29 @@ void check_bar_card(const Card& card, const BarCard& bar, std::vector<CardWarnin
                            " blank to have the length worked out from the bar type"});
     }
   }
+  check_card_shift(card, found);
 }
 
 void check_recall_card(const Card& card, std::vector<CardWarning>& found) {
   check_zero_filled_fields(card, cards::kRecallFields, {}, found);
   check_unread_columns(card, found);
+  check_card_shift(card, found);
 }
 
 void check_vary_bar_card(const Card& card, std::vector<CardWarning>& found) {
-  if (check_numbers_across_fields(card, found).empty()) check_number_shapes(card, found);
+  const bool across = !check_numbers_across_fields(card, found).empty();
+  if (!check_vary_bar_borders(card, found) && !across) check_number_shapes(card, found);
+  check_card_shift(card, found);
 }
 
 void check_lump_weight_card(const Card& card, std::vector<CardWarning>& found) {
   if (check_numbers_across_fields(card, found).empty()) check_number_shapes(card, found);
   check_unread_columns(card, found);
+  check_card_shift(card, found);
 }
 
 void check_line_skip_card(const Card& card, std::vector<CardWarning>& found) {
+  check_line_skip_spill(card, found);
   cards::LineSkipCard skip;
   if (cards::decode(cards::kLineSkip, card.text(), skip).ok()) return;
   static constexpr CardField kCount = cards::kLineSkipFields.named("lines to skip");

@@ -64,19 +64,53 @@ void check_vary_bar_card(const Card& card, std::vector<CardWarning>& found);
 // columns no field reads.
 void check_lump_weight_card(const Card& card, std::vector<CardWarning>& found);
 
-// An identification card: a price across the border with the title.
+// An identification card: a price across the border with the title, or
+// with a blank inside.
 void check_identification_card(const Card& card, const IdentificationCard& id, std::vector<CardWarning>& found);
 
 // A unit card: its number of units across the border with the price, or
-// begun in the name, told with the units and price barlist read.
+// begun in the name, and its price run into the description, told with the
+// units and price barlist read; else the shapes of its numbers.
 void check_unit_card(const Card& card, const UnitCard& unit, std::vector<CardWarning>& found);
 
-// The numbers of a card other than a bar card: a blank inside a number, and
-// on a vary bar card a number punched at the left of its field.
+// A number with a blank inside, or punched at the left where the bar table
+// copies it as punched (a unit card's number of units, a vary bar's count,
+// a bar card's type, T1, T2, N1 and angle).
+void check_number_shape(const Card& card, const cards::CardField& field, std::vector<CardWarning>& found);
+void tell_number_shape(const Card& card, const cards::CardField& field, std::vector<CardWarning>& found);
+
+// The same for every number field of a card other than a bar card.
 void check_number_shapes(const Card& card, std::vector<CardWarning>& found);
+
+// A bar or store bar card: the same for the fields the bar table lists as
+// punched, but those `crossed` already tells of.
+void check_listed_numbers(const Card& card, const std::vector<const cards::CardField*>& crossed,
+                          std::vector<CardWarning>& found);
+
+// A vary bar card: its count begun in the columns the bar table lists as its
+// length, or its average length run into those it lists as its bar type.
+// True when the count was told of.
+bool check_vary_bar_borders(const Card& card, std::vector<CardWarning>& found);
+
+// A card whose fields from some column on stand one column off, as a blank
+// inserted or a character dropped leaves them: several of its numbers out of
+// shape, all of them neat once the card is re-punched one column back. The
+// fixes of its other warnings, which mend one field at a time, are then no
+// longer safe. Looked for only on a card with two warnings or more.
+void find_card_shift(const Card& card, std::vector<CardWarning>& found);
+inline void check_card_shift(const Card& card, std::vector<CardWarning>& found) {
+  if (found.size() >= 2) find_card_shift(card, found);
+}
+
+// The fix of a tab in column `tab` (0-based): blanks in its place that bring
+// the text after it to the field it most likely belongs to.
+std::vector<CardFix> tab_fixes(std::string_view record, std::size_t tab);
 
 // A line-skip card whose count does not convert: the bar table stops there.
 void check_line_skip_card(const Card& card, std::vector<CardWarning>& found);
+
+// A line-skip count run into the column after its field, which is not read.
+void check_line_skip_spill(const Card& card, std::vector<CardWarning>& found);
 
 // Numbers that begin inside one whole-number field and end inside the next,
 // as a number shifted by a column reads. Returns the fields on the right of

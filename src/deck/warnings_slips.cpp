@@ -2,31 +2,23 @@
 // number of units shifted into the price or into the name, and a number
 // punched at the left of its field or with a blank inside, where the report
 // shows it otherwise than meant.
-#include <bit>
-#include <cstdint>
 #include <cstdio>
-#include <cstring>
+#include <optional>
 
 #include "cards/descriptions.h"
 #include "cards/wording.h"
+#include "deck/number_shapes.h"
 #include "deck/warnings.h"
 
 namespace barlist::deck {
 namespace {
 
 using cards::CardField;
+using cards::CardKind;
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 char at(const Card& card, int column) { return card.text()[static_cast<std::size_t>(column - 1)]; }
-
-std::string without_blanks(std::string_view field) {
-  std::string digits;
-  for (const char c : field) {
-    if (c != ' ') digits += c;
-  }
-  return digits;
-}
 
 std::string units_text(float units) {
   char text[32];
@@ -41,24 +33,60 @@ std::string price_text(float price) {
   return text;
 }
 
-// The non-blank columns of a field as bits, bit 0 its first column: eight
-// columns read as one word, as nearly every field is blank or neatly punched.
-unsigned nonblank_bits(std::string_view card, const CardField& field) {
-  const auto start = static_cast<std::size_t>(field.first - 1);
-  const auto width = static_cast<std::size_t>(field.width());
-  unsigned bits = 0;
-  if (width > 8 || start + 8 > card.size()) {
-    for (std::size_t i = 0; i < width; ++i) bits |= card[start + i] != ' ' ? 1u << i : 0u;
-    return bits;
+// Whether the bar table copies the field as punched, so that a number at the
+// left of it shows out of its column there: a unit card's number of units, a
+// vary bar card's fields at the bar card's columns, and the bar card's fields
+// that it lists without zero filling.
+bool listed_as_punched(CardKind kind, const CardField& field) {
+  switch (kind) {
+    case CardKind::Unit:
+      return field.name == cards::kUnitFields.named("number of units").name;
+    case CardKind::VaryBar: {
+      const CardField* bar = cards::kBarFields.at_column(field.first);
+      return bar != nullptr && bar->first == field.first && bar->last == field.last;
+    }
+    case CardKind::Bar:
+    case CardKind::StoreBar:
+      return true;  // asked only of those fields
+    default:
+      return false;
   }
-  std::uint64_t word;
-  std::memcpy(&word, card.data() + start, 8);
-  word ^= 0x2020202020202020u;  // blanks become zero bytes
-  // A byte's high bit set when it is not zero.
-  const std::uint64_t nonzero = (((word & 0x7f7f7f7f7f7f7f7fu) + 0x7f7f7f7f7f7f7f7fu) | word) & 0x8080808080808080u;
-  // Gathered into one byte, byte i to bit i, and cut to the field's width.
-  bits = static_cast<unsigned>(((nonzero >> 7) * 0x0102040810204080u) >> 56);
-  return bits & ((1u << width) - 1);
+}
+
+// A price said as a price, other numbers as read.
+std::string said_as_read(const CardField& field, const std::string& digits) {
+  const std::string value = value_read(digits, field);
+  return field.name == cards::kUnitFields.named("price").name ? "$" + value + "/kg" : value;
+}
+
+// A number that begins in the last columns of a number field and runs into
+// the text field after it: where it starts and ends, or nothing when the
+// text begins with a number of its own (a blank after the digits is asked
+// for) or the field is filled to its first column.
+struct Run {
+  int first;
+  int last;
+};
+std::optional<Run> run_into_text(const Card& card, const CardField& number, const CardField& text) {
+  if (!is_digit(at(card, number.last)) || !is_digit(at(card, text.first))) return std::nullopt;
+  int first = number.last;
+  while (first > number.first && is_digit(at(card, first - 1))) --first;
+  int last = text.first;
+  while (last < text.last && is_digit(at(card, last + 1))) ++last;
+  if (first == number.first || at(card, first - 1) != ' ' || last == text.last || at(card, last + 1) != ' ')
+    return std::nullopt;
+  return Run{first, last};
+}
+
+// The number of `run` back in its field, the text columns it took blank.
+// Not safe: a title or description may begin with a digit.
+std::vector<CardFix> back_from_text(const Card& card, Run run, const CardField& number, const CardField& text) {
+  const std::string digits(
+      card.text().substr(static_cast<std::size_t>(run.first - 1), static_cast<std::size_t>(run.last - run.first + 1)));
+  const auto justified = right_justified(digits, number.width());
+  if (!justified) return {};
+  return {{number.first, run.last, *justified + std::string(static_cast<std::size_t>(run.last - text.first + 1), ' '),
+           false}};
 }
 
 }  // namespace
@@ -67,7 +95,16 @@ void check_unit_card(const Card& card, const UnitCard& unit, std::vector<CardWar
   static constexpr CardField kName = cards::kUnitFields.named("unit name");
   static constexpr CardField kUnits = cards::kUnitFields.named("number of units");
   static constexpr CardField kPrice = cards::kUnitFields.named("price");
+  // The description the bar table prints after the card's numbers.
+  static constexpr CardField kDescription{"unit description", "", kPrice.last + 1, cards::kCardColumns};
   const auto read = [&unit] { return ": read as " + units_text(unit.NOUNIT) + " at " + price_text(unit.UPRICE); };
+  if (const auto run = run_into_text(card, kPrice, kDescription)) {
+    found.push_back({run->first,
+                     "the number in " + cards::columns(run->first, run->last) + " runs across the price (" +
+                         cards::column_span(kPrice.first, kPrice.last) + ") and the unit description (" +
+                         cards::column_span(kDescription.first, kDescription.last) + ")" + read(),
+                     cards::punch_note(kPrice), back_from_text(card, *run, kPrice, kDescription)});
+  }
   if (is_digit(at(card, kUnits.last)) && is_digit(at(card, kPrice.first))) {
     // One number across the border: where it starts and ends.
     int first = kUnits.last;
@@ -75,7 +112,10 @@ void check_unit_card(const Card& card, const UnitCard& unit, std::vector<CardWar
     int last = kPrice.first;
     while (last < kPrice.last && is_digit(at(card, last + 1))) ++last;
     const std::string_view after = card.text().substr(static_cast<std::size_t>(last), kPrice.last - last);
-    if (after.find_first_not_of(' ') != std::string_view::npos) return;  // a price of its own follows
+    if (after.find_first_not_of(' ') != std::string_view::npos) {  // a price of its own follows
+      check_number_shapes(card, found);
+      return;
+    }
     const std::string digits(card.text().substr(static_cast<std::size_t>(first - 1), last - first + 1));
     CardWarning warning{first,
                         "the number in " + cards::columns(first, last) + " runs across the number of units (" +
@@ -88,7 +128,7 @@ void check_unit_card(const Card& card, const UnitCard& unit, std::vector<CardWar
       warning.fixes.push_back({kUnits.first, kPrice.last, *justified + std::string(kPrice.width(), ' '), true});
     }
     found.push_back(std::move(warning));
-    return;
+    return;  // the price's shape is the number's doing
   }
   // Shifted left: the name takes the number's first digit.
   if (is_digit(at(card, kName.last)) && is_digit(at(card, kUnits.first)) && at(card, kUnits.last) == ' ' &&
@@ -101,57 +141,54 @@ void check_unit_card(const Card& card, const UnitCard& unit, std::vector<CardWar
     const std::string digits{at(card, kName.last), at(card, kUnits.first)};
     warning.fixes.push_back({kName.last, kUnits.last, " " + digits, false});
     found.push_back(std::move(warning));
+    check_number_shape(card, kPrice, found);  // the units told of already
+    return;
   }
+  check_number_shapes(card, found);
 }
 
 void check_identification_card(const Card& card, const IdentificationCard& id, std::vector<CardWarning>& found) {
   static constexpr CardField kPrice = cards::kIdentificationFields.named("price");
   static constexpr CardField kTitle = cards::kIdentificationFields.named("title");
-  if (!is_digit(at(card, kPrice.last)) || !is_digit(at(card, kTitle.first))) return;
-  int first = kPrice.last;
-  while (first > kPrice.first && is_digit(at(card, first - 1))) --first;
-  int last = kTitle.first;
-  while (last < kTitle.last && is_digit(at(card, last + 1))) ++last;
-  if (at(card, last + 1) != ' ') return;  // a title that begins with a number
-  CardWarning warning{first,
-                      "the number in " + cards::columns(first, last) + " runs across the price (" +
-                          cards::column_span(kPrice.first, kPrice.last) + ") and the title (" +
-                          cards::column_span(kTitle.first, kTitle.last) + "): read as " + price_text(id.price),
-                      cards::punch_note(kPrice)};
-  // Not safe: a title may begin with a digit.
-  const std::string digits(card.text().substr(static_cast<std::size_t>(first - 1), last - first + 1));
-  if (const auto justified = right_justified(digits, kPrice.width())) {
-    warning.fixes.push_back(
-        {kPrice.first, last, *justified + std::string(static_cast<std::size_t>(last - kTitle.first + 1), ' '), false});
+  check_number_shape(card, kPrice, found);
+  const auto run = run_into_text(card, kPrice, kTitle);
+  if (!run) return;
+  found.push_back({run->first,
+                   "the number in " + cards::columns(run->first, run->last) + " runs across the price (" +
+                       cards::column_span(kPrice.first, kPrice.last) + ") and the title (" +
+                       cards::column_span(kTitle.first, kTitle.last) + "): read as " + price_text(id.price),
+                   cards::punch_note(kPrice), back_from_text(card, *run, kPrice, kTitle)});
+}
+
+void check_number_shape(const Card& card, const CardField& field, std::vector<CardWarning>& found) {
+  if (!blank_or_neat(card.text(), field.first, field.last)) tell_number_shape(card, field, found);
+}
+
+void tell_number_shape(const Card& card, const CardField& field, std::vector<CardWarning>& found) {
+  int lead = 0;
+  const NumberShape shape = number_shape(card.text(), field, &lead);
+  if (shape == NumberShape::Blank || shape == NumberShape::Neat) return;
+  // A number at the left reads as meant; only where the bar table copies it
+  // as punched does it show otherwise.
+  if (shape == NumberShape::AtLeft && !listed_as_punched(card.kind(), field)) return;
+  const std::string digits = without_blanks(field.text(card.text()));
+  const std::string read = said_as_read(field, digits);
+  CardWarning warning{
+      field.first + lead,
+      shape == NumberShape::BlankInside
+          ? "blank inside the " + std::string(field.name) + " (" + cards::columns(field) + "): read as " + read
+          : std::string(field.name) + " punched at the left of its field: read as " + read +
+                ", listed in the bar table as punched",
+      cards::punch_note(field)};
+  if (const auto justified = right_justified(digits, field.width())) {
+    warning.fixes.push_back({field.first, field.last, *justified, true, true});
   }
   found.push_back(std::move(warning));
 }
 
 void check_number_shapes(const Card& card, std::vector<CardWarning>& found) {
-  const cards::CardFields fields = cards::fields_of(card.kind());
-  for (const CardField& field : fields) {
-    if (!field.numeric) continue;
-    const unsigned bits = nonblank_bits(card.text(), field);
-    // Blank, or one run of characters that ends at the field's last column:
-    // punched as meant, as nearly every field is.
-    if (bits == 0 || bits + (bits & (~bits + 1)) == 1u << field.width()) continue;
-    const auto first = static_cast<std::size_t>(std::countr_zero(bits));
-    const unsigned run = bits >> first;
-    const bool inner_blank = (run & (run + 1)) != 0;  // the non-blank columns are not one run
-    // The bar table lists a vary bar's numbers as punched; elsewhere a
-    // number at the left reads and shows as meant.
-    if (!inner_blank && card.kind() != cards::CardKind::VaryBar) continue;
-    const std::string digits = without_blanks(field.text(card.text()));
-    CardWarning warning{field.first + static_cast<int>(first),
-                        inner_blank ? "blank inside the " + std::string(field.name) + " (" + cards::columns(field) +
-                                          "): read as " + digits
-                                    : std::string(field.name) + " punched at the left of its field: read as " + digits +
-                                          ", listed in the bar table as punched",
-                        cards::punch_note(field)};
-    if (const auto justified = right_justified(digits, field.width())) {
-      warning.fixes.push_back({field.first, field.last, *justified, true, true});
-    }
-    found.push_back(std::move(warning));
+  for (const CardField& field : cards::fields_of(card.kind())) {
+    if (field.numeric && !blank_or_neat(card.text(), field.first, field.last)) tell_number_shape(card, field, found);
   }
 }
 

@@ -11,12 +11,13 @@ namespace {
 bool well_formed(const events::Fix& fix) {
   return fix.line > 0 && fix.first_column >= 1 && fix.last_column >= fix.first_column &&
          fix.last_column <= static_cast<int>(records::InputChannel::kMaxColumns) &&
-         fix.text.size() == static_cast<std::size_t>(fix.last_column - fix.first_column + 1) &&
-         fix.text.find_first_of("\r\n") == std::string::npos;
+         fix.text.size() <= records::InputChannel::kMaxColumns && fix.text.find_first_of("\r\n") == std::string::npos;
 }
 
 // Whether the fix changes the line: a fix of what already stands there is none.
 bool changes(std::string_view line, const events::Fix& fix) {
+  const auto width = static_cast<std::size_t>(fix.last_column - fix.first_column + 1);
+  if (fix.text.size() != width) return true;
   for (std::size_t i = 0; i < fix.text.size(); ++i) {
     const std::size_t at = static_cast<std::size_t>(fix.first_column - 1) + i;
     if ((at < line.size() ? line[at] : ' ') != fix.text[i]) return true;
@@ -24,19 +25,29 @@ bool changes(std::string_view line, const events::Fix& fix) {
   return false;
 }
 
-// One line without its line end, the fixes of that line applied.
+// One line without its line end, the fixes of that line applied: from the
+// last to the first, so that a fix that lengthens or shortens the line (a
+// tab made blanks, a two-byte letter made one) leaves the columns of those
+// before it in place.
 std::string fixed_line(std::string_view line, const std::vector<const events::Fix*>& fixes) {
   std::string text(line);
-  for (const events::Fix* fix : fixes) {
-    const auto first = static_cast<std::size_t>(fix->first_column - 1);
-    if (text.size() < first + fix->text.size()) text.resize(first + fix->text.size(), ' ');
-    text.replace(first, fix->text.size(), fix->text);
+  const std::size_t own_blanks = line.find_last_not_of(' ') + 1;  // 0 for a blank line
+  std::ptrdiff_t moved = 0;  // how much the fixes within the punched text lengthened it
+  for (auto fix = fixes.rbegin(); fix != fixes.rend(); ++fix) {
+    const auto first = static_cast<std::size_t>((*fix)->first_column - 1);
+    const auto width = static_cast<std::size_t>((*fix)->last_column - (*fix)->first_column + 1);
+    if (text.size() < first + width) text.resize(first + width, ' ');
+    text.replace(first, width, (*fix)->text);
+    if (first < own_blanks)
+      moved += static_cast<std::ptrdiff_t>((*fix)->text.size()) - static_cast<std::ptrdiff_t>(width);
   }
   // The line's own trailing blanks stay; those a fix leaves at its end go.
-  const std::size_t own_blanks = line.find_last_not_of(' ') + 1;  // 0 for a blank line
-  std::size_t end = text.size();
-  while (end > 0 && text[end - 1] == ' ' && (end > line.size() || end - 1 < own_blanks)) --end;
-  text.resize(end);
+  std::size_t end = text.find_last_not_of(' ') + 1;
+  if (own_blanks < line.size()) {
+    end = std::max(
+        end, static_cast<std::size_t>(std::max<std::ptrdiff_t>(0, static_cast<std::ptrdiff_t>(line.size()) + moved)));
+  }
+  text.resize(std::min(end, text.size()));
   return text;
 }
 

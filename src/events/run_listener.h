@@ -94,7 +94,8 @@ struct Note {
 };
 
 // An edit of one card that mends a finding: columns `first_column` to
-// `last_column` of `line` become `text`, one byte a column.
+// `last_column` of `line` become `text` (columns count bytes; the text may be
+// longer or shorter, and the rest of the line moves with it).
 struct Fix {
   Line line;
   int first_column;

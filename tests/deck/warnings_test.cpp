@@ -182,7 +182,7 @@ TEST(Warnings, ProblemsWithoutTheirEndCardAndLineSkipCounts) {
 // For each kind of card and slip: where it is told, what was read, and the
 // edit that mends it.
 TEST(Warnings, SlipsWithWhatWasReadAndTheirFixes) {
-  const std::vector<std::string> told = warnings_of({
+  std::vector<std::string> told = warnings_of({
       "*B06Q009  100 SLIPS",                                       // 1: the price shifted into the title
       card({{1, "UPEDESTAL"}, {19, "12"}}),                        // 2: the units shifted into the price
       card({{1, " 16A01001000   2"}}),                             //
@@ -192,9 +192,20 @@ TEST(Warnings, SlipsWithWhatWasReadAndTheirFixes) {
       card({{1, "W"}, {16, "2"}, {18, "4 348"}}),                  // 7: a blank inside the weight
       card({{1, " 16A03001000"}, {13, "12"}}),                     // 8: a bar count at the left
       card({{1, " 16A04"}, {16, "2"}, {23, "03"}, {30, "4000"}}),  // 9: A into B, its digits back in A
+      card({{1, "UPIER"}, {18, "2"}, {20, "1 25"}}),               // 10: units at the left, price with a blank
+      card({{1, " 16A05"}, {16, "2"}, {23, "1"}, {29, "1200"}, {64, "12 5"}}),  // 11: the type, T1
+      card({{1, "UPIER"}, {19, "1"}, {22, "125"}, {26, "NORTH"}}),              // 12: the price into the text
+      card({{1, "V16V08"}, {12, "1200"}, {19, "3517"}}),                        // 13: the count into 7-12
+      "V16V07        14   1446",                                                // 14: the length into 23
+      "K  5",                                                                   // 15: the count into column 4
+      "UPEDESTAL\t12",                                                          // 16: a tab
+      card({{1, "V16V09"}, {15, "12"}, {19, "1446"}, {23, "03"}}),              // length and type side by side
+      "K 5 LINES",                                                              // a note after the count
+      "S\t16A06001000   2",                                                     // 19: a tab in place of nothing
+      " 16A07\t2000\t2",  // 20: the length right-justified in columns 7-12 as one number
       "Z",
   });
-  const std::vector<std::string> expected = {
+  std::vector<std::string> expected = {
       "1:11: the number in columns 11-13 runs across the price (9-12) and the title (13-80): read as $0.10/kg",
       "  note 1:11: punch the price right-justified in columns 9-12",
       "  fix 1:9-13 \" 100 \" unsafe",
@@ -217,6 +228,87 @@ TEST(Warnings, SlipsWithWhatWasReadAndTheirFixes) {
       "9:30: the number in columns 30-33 runs across dimensions A (27-32) and B (33-38): read as A = 400, B = 0",
       "  note 9:30: punch each number right-justified in its own field: the dimension A ends at column 32",
       "  fix 9:27-38 \"  4000      \" safe",
+      "10:18: number of units punched at the left of its field: read as 2, listed in the bar table as punched",
+      "  note 10:18: punch the number of units right-justified in columns 18-19",
+      "  fix 10:18-19 \" 2\" safe keeps",
+      "10:20: blank inside the price (columns 20-23): read as $1.25/kg",
+      "  note 10:20: punch the price right-justified in columns 20-23",
+      "  fix 10:20-23 \" 125\" safe keeps",
+      "11:23: bar type punched at the left of its field: read as 1, listed in the bar table as punched",
+      "  note 11:23: punch the bar type right-justified in columns 23-24",
+      "  fix 11:23-24 \" 1\" safe keeps",
+      "11:64: blank inside the length T1 (columns 63-68): read as 125",
+      "  note 11:64: punch the length T1 right-justified in columns 63-68",
+      "  fix 11:63-68 \"   125\" safe keeps",
+      "12:22: the number in columns 22-24 runs across the price (20-23) and the unit description (24-80): read as 1 "
+      "unit at $0.12/kg",
+      "  note 12:22: punch the price right-justified in columns 20-23",
+      "  fix 12:20-24 \" 125 \" unsafe",
+      "13:12: the number in columns 12-15 begins in the columns the bar table lists as the length (7-12): the count "
+      "(13-16) reads as 200, not 1200",
+      "  note 13:12: punch the count right-justified in columns 13-16",
+      "  fix 13:7-16 \"      1200\" safe",
+      "14:20: the number in columns 20-23 runs into the columns the bar table lists as the bar type (23-24): the "
+      "average length (17-22) reads as 144, not 1446",
+      "  note 14:20: punch the average length right-justified in columns 17-22",
+      "  fix 14:17-24 \"  1446  \" safe",
+      "15:4: column 4 is not read on a line-skip card: is the lines to skip (columns 2-3) shifted right? It reads as "
+      "0, not 5",
+      "  note 15:4: punch the number of lines right-justified in columns 2-3",
+      "  fix 15:2-4 \" 5 \" safe",
+      "16:10: tab in the card: it is one column, not blanks to a tab stop",
+      "  note 16:10: punch blanks in place of the tab",
+      "  fix 16:10-10 \"        \" unsafe",
+      "19:2: tab in the card: it is one column, not blanks to a tab stop",
+      "  note 19:2: punch blanks in place of the tab",
+      "  fix 19:2-2 \"\" unsafe",
+      "20:7: tab in the card: it is one column, not blanks to a tab stop",
+      "  note 20:7: punch blanks in place of the tab",
+      "  fix 20:7-7 \"  \" unsafe",
+  };
+  EXPECT_EQ(told, expected);
+
+  // Cards whose fields stand one column off: a blank inserted, a character
+  // dropped. The fields' own fixes are no longer safe.
+  told = warnings_of({
+      "*B06Q0101 25SHIFTS",  // a blank inside the price
+      kUnit,
+      " 16A01 001000   2",
+      " 16A0101000   2",
+      "W               2   125",
+      "Z",
+  });
+  expected = {
+      "1:9: blank inside the price (columns 9-12): read as $1.25/kg",
+      "  note 1:9: punch the price right-justified in columns 9-12",
+      "  fix 1:9-12 \" 125\" safe keeps",
+      "3:7: the fields after column 7 stand one column to the right: a blank inserted there?",
+      "  note 3:7: re-punch the card from column 8 on one column to the left",
+      "  fix 3:7-17 \"001000   2 \" unsafe",
+      "3:13: count punched at the left of its field: read as 0, listed in the bar table as 0000",
+      "  note 3:13: punch the count right-justified in columns 13-16",
+      "  fix 3:13-16 \"   0\" unsafe keeps",
+      "3:17: column 17 is not read on a bar card: is the count (columns 13-16) shifted right? It reads as 0",
+      "  note 3:17: punch the count right-justified in columns 13-16",
+      "4:7: length punched at the left of columns 7 to 12: read as 10000 mm (hundreds in 7 to 10, millimetres in 11 "
+      "and 12)",
+      "  note 4:7: punch all six digits of the length, with leading zeros or blanks: 012450 for 12450 mm",
+      "  fix 4:7-12 \" 10000\" unsafe keeps",
+      "4:7: the fields from column 7 on stand one column to the left: a character dropped before it?",
+      "  note 4:7: re-punch the card from column 7 on one column to the right",
+      "  fix 4:7-16 \" 01000   2\" unsafe",
+      "4:13: count punched at the left of its field: read as 2, listed in the bar table as 20",
+      "  note 4:13: punch the count right-justified in columns 13-16",
+      "  fix 4:13-16 \"   2\" unsafe keeps",
+      "5:16: the fields after column 16 stand one column to the right: a blank inserted there?",
+      "  note 5:16: re-punch the card from column 17 on one column to the left",
+      "  fix 5:16-23 \"2   125 \" unsafe",
+      "5:17: blank inside the lump weight (columns 17-22): read as 212",
+      "  note 5:17: punch the lump weight right-justified in columns 17-22",
+      "  fix 5:17-22 \"   212\" unsafe keeps",
+      "5:23: column 23 is not read on a lump weight card: is the lump weight (columns 17-22) shifted right? It reads "
+      "as 212",
+      "  note 5:23: punch the lump weight right-justified in columns 17-22",
   };
   EXPECT_EQ(told, expected);
 }

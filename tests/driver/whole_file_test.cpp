@@ -77,7 +77,8 @@ TEST(WholeFile, AFixOfADeckChangedMeanwhileIsRefused) {
 
 // Fixes on the deck's bytes: of two that overlap the one further left wins;
 // a line is filled to a fix past its end and keeps its own trailing blanks and
-// CR; a fix that is not one byte a column, or holds a line end, is left out.
+// CR; a fix may lengthen or shorten its line (a tab made blanks, a two-byte
+// letter made one); one that holds a line end is left out.
 TEST(WholeFile, FixesEditTheDeckInPlace) {
   struct Case {
     std::string deck;
@@ -90,7 +91,8 @@ TEST(WholeFile, FixesEditTheDeckInPlace) {
       {"ABCD\n", {{1, 3, 4, "YZ", true}, {1, 2, 3, "XX", true}}, "AXXD\n", 1},
       {"A\n", {{1, 5, 6, "12", true}}, "A   12\n", 1},
       {"A 12\nB  \n", {{1, 3, 4, "  ", true}, {2, 2, 3, "  ", true}, {2, 1, 1, "C", true}}, "A\nC  \n", 2},
-      {"ABC\n", {{1, 1, 2, "X", true}, {1, 1, 1, "\n", true}, {1, 2, 2, "B", true}}, "ABC\n", 0},
+      {"ABC\n", {{1, 1, 2, "X", true}, {1, 1, 1, "\n", true}, {1, 2, 2, "B", true}}, "XC\n", 1},
+      {"\xc3\x9c\tX \n", {{1, 1, 2, "U", false}, {1, 3, 3, "   ", false}}, "U   X \n", 2},
   };
   for (const Case& c : cases) {
     std::string deck = c.deck;

@@ -253,6 +253,16 @@ TEST_F(WholeFiles, FixAndDiffMendTheDeck) {
     EXPECT_TRUE(snapshot(dir_.path()) == before) << "nothing left to fix";
     EXPECT_EQ(barlist({"--diff", "d.deck"}).out, "");
   }
+
+  // Unsafe fixes that change a line's length: a tab made the blanks that
+  // bring the number of units to its field, a two-byte letter made one.
+  write_file(file("u.deck"),
+             "*B06P004 100TABS\nUPEDESTAL\t12\n 16A01001000   2\nUPFEILER S\xc3\x9c"
+             "D      1\n 16A02001000   2\nZ\n");
+  const ProcessResult unsafe = barlist({"--fix", "--unsafe-fixes", "u.deck"});
+  EXPECT_EQ(unsafe.exit_code, 0) << unsafe.err;
+  EXPECT_EQ(read_file(file("u.deck")),
+            "*B06P004 100TABS\nUPEDESTAL        12\n 16A01001000   2\nUPFEILER SUD      1\n 16A02001000   2\nZ\n");
 }
 
 }  // namespace
