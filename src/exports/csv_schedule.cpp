@@ -1,12 +1,11 @@
 #include "exports/csv_schedule.h"
 
-#include <algorithm>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include "exports/shortest_float.h"
+#include "exports/float_text.h"
 #include "exports/texts.h"
 
 namespace barlist::exports {
@@ -55,24 +54,26 @@ void shape_cells(Row& row, const geometry::BarShape& shape) {
   }
 }
 
-// Every item of the run by its line, to find each listed card's figures.
-// with the number of like units of the unit it went to (none for an item no
-// unit line took up).
+// A problem's bar marks by their place in its bar table, each with the unit
+// it went to (none for an item no unit line took up).
 struct Placed {
-  const Item* item;
-  const Unit* unit;
+  const Item* item = nullptr;
+  const Unit* unit = nullptr;
 };
 
-std::vector<Placed> items_by_line(const RunRecord& run) {
-  std::vector<Placed> items;
-  for (const Problem& problem : run.problems) {
-    for (const Unit& unit : problem.units) {
-      for (const Item& item : unit.items) items.push_back({&item, &unit});
-    }
-    for (const Item& item : problem.unclosed_items) items.push_back({&item, nullptr});
+std::vector<Placed> bar_marks_of(const Problem& problem) {
+  std::vector<Placed> marks;
+  const auto place = [&marks](const Item& item, const Unit* unit) {
+    if (item.table_entry <= 0) return;
+    const auto at = static_cast<std::size_t>(item.table_entry);
+    if (marks.size() < at) marks.resize(at);
+    marks[at - 1] = {&item, unit};
+  };
+  for (const Unit& unit : problem.units) {
+    for (const Item& item : unit.items) place(item, &unit);
   }
-  std::sort(items.begin(), items.end(), [](const Placed& a, const Placed& b) { return a.item->line < b.item->line; });
-  return items;
+  for (const Item& item : problem.unclosed_items) place(item, nullptr);
+  return marks;
 }
 
 }  // namespace
@@ -80,14 +81,17 @@ std::vector<Placed> items_by_line(const RunRecord& run) {
 void CsvSchedule::write(std::ostream& out) const {
   const RunRecord& run = record();
   out << kHeader << "\r\n";
-  const std::vector<Placed> items = items_by_line(run);
+  const Problem* problem = nullptr;
+  std::vector<Placed> marks;  // the listing problem's
   for (const ListedCard& listed : run.listed_cards) {
+    if (problem == nullptr || problem->index != listed.problem) {
+      problem = find_problem(run, listed.problem);
+      marks = problem != nullptr ? bar_marks_of(*problem) : std::vector<Placed>();
+    }
     Row row;
-    const Problem* problem = find_problem(run, listed.problem);
     row.text(problem != nullptr ? problem->number : std::string());
-    const auto found = std::lower_bound(items.begin(), items.end(), listed.line,
-                                        [](const Placed& placed, auto line) { return placed.item->line < line; });
-    if (found == items.end() || found->item->line != listed.line) {
+    const auto entry = static_cast<std::size_t>(listed.table_entry);
+    if (entry == 0 || entry > marks.size() || marks[entry - 1].item == nullptr) {
       // A listed card pass 1 did not weigh: kept as a row so the schedule
       // is not silently short, its figures unknown.
       row.empty();
@@ -96,7 +100,8 @@ void CsvSchedule::write(std::ostream& out) const {
       row.write(out);
       continue;
     }
-    const Item& item = *found->item;
+    const Placed& found = marks[entry - 1];
+    const Item& item = *found.item;
     row.text(item.unit_name);
     row.integer(static_cast<long long>(item.line));
     row.text(card_name(item.kind));
@@ -110,8 +115,8 @@ void CsvSchedule::write(std::ostream& out) const {
     }
     row.number(item.length_mm);
     row.number(item.weight_kg);
-    if (found->unit != nullptr) {
-      row.number(found->unit->figures.unit_count);
+    if (found.unit != nullptr) {
+      row.number(found.unit->figures.unit_count);
     } else {
       row.empty();
     }
