@@ -1,6 +1,7 @@
 #include "exports/json_writer.h"
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <nlohmann/json.hpp>
 
@@ -16,8 +17,24 @@ constexpr std::size_t kFlushAt = 1 << 16;
 constexpr float kExactIntegers = 9007199254740992.0f;  // 2^53
 
 // A text that needs no escaping: printable ASCII but the quote and backslash.
+// Eight bytes are looked at together: most texts are card images and
+// messages of dozens of plain bytes.
 bool plain(std::string_view text) {
-  for (const char c : text) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101u;
+  constexpr std::uint64_t kHighs = 0x8080808080808080u;
+  const auto any_zero_byte = [](std::uint64_t x) { return ((x - kOnes) & ~x & kHighs) != 0; };
+  std::size_t at = 0;
+  for (; at + 8 <= text.size(); at += 8) {
+    std::uint64_t x = 0;
+    std::memcpy(&x, text.data() + at, 8);
+    const bool below_blank = ((x - 0x20 * kOnes) & ~x & kHighs) != 0;  // a byte under 0x20
+    if (below_blank || (x & kHighs) != 0 || any_zero_byte(x ^ (0x7f * kOnes)) || any_zero_byte(x ^ ('"' * kOnes)) ||
+        any_zero_byte(x ^ ('\\' * kOnes))) {
+      return false;
+    }
+  }
+  for (; at < text.size(); ++at) {
+    const char c = text[at];
     if (c < 0x20 || c > 0x7e || c == '"' || c == '\\') return false;
   }
   return true;
@@ -67,10 +84,27 @@ void append_real(std::string& out, float value) {
 
 JsonWriter& JsonWriter::key(std::string_view name) {
   before_value();
-  quoted(name);
-  buffer_ += ": ";
+  buffer_ += '"';
+  buffer_ += name;  // the document's own names, which need no escaping
+  buffer_ += "\": ";
   keyed_ = true;
   return *this;
+}
+
+// A comma, a line end and the indent of the deepest level written, of which
+// each value takes what it needs in one piece.
+constexpr std::string_view kBreaks =
+    ",\n                                                                "
+    "                                                                ";
+
+void JsonWriter::indent(bool first) {
+  const std::size_t width = 2 * empty_.size();
+  if (width + 2 > kBreaks.size()) {
+    buffer_ += first ? "\n" : ",\n";
+    buffer_.append(width, ' ');
+    return;
+  }
+  buffer_.append(kBreaks.substr(first ? 1 : 0, width + (first ? 1 : 2)));
 }
 
 void JsonWriter::before_value() {
@@ -79,23 +113,27 @@ void JsonWriter::before_value() {
     return;
   }
   if (empty_.empty()) return;
-  buffer_ += empty_.back() ? "\n" : ",\n";
-  empty_.back() = false;
-  buffer_.append(2 * empty_.size(), ' ');
+  indent(empty_.back() != 0);
+  empty_.back() = 0;
 }
 
 void JsonWriter::open(char bracket) {
   before_value();
   buffer_ += bracket;
-  empty_.push_back(true);
+  empty_.push_back(1);
 }
 
 void JsonWriter::close(char bracket) {
-  const bool was_empty = empty_.back();
+  const bool was_empty = empty_.back() != 0;
   empty_.pop_back();
   if (!was_empty) {
-    buffer_ += '\n';
-    buffer_.append(2 * empty_.size(), ' ');
+    const std::size_t width = 2 * empty_.size();
+    if (width + 1 < kBreaks.size()) {
+      buffer_.append(kBreaks.substr(1, width + 1));
+    } else {
+      buffer_ += '\n';
+      buffer_.append(width, ' ');
+    }
   }
   buffer_ += bracket;
   if (buffer_.size() >= kFlushAt) flush();

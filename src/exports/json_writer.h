@@ -10,7 +10,6 @@
 #include <ostream>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace barlist::exports {
 
@@ -21,7 +20,8 @@ class JsonWriter {
   JsonWriter& operator=(const JsonWriter&) = delete;
   ~JsonWriter() { flush(); }
 
-  // The next value is the member `name` of the object being written.
+  // The next value is the member `name` of the object being written: one of
+  // the document's own names, plain ASCII, written as it is.
   JsonWriter& key(std::string_view name);
 
   void begin_object() { open('{'); }
@@ -50,14 +50,15 @@ class JsonWriter {
 
  private:
   void before_value();
+  void indent(bool first);
   void quoted(std::string_view text);
   void open(char bracket);
   void close(char bracket);
 
   std::ostream& out_;
   std::string buffer_;
-  std::vector<bool> empty_;  // of each open container: nothing written in it yet
-  bool keyed_ = false;       // a key was written; its value follows
+  std::string empty_;   // of each open container: 1 while nothing is written in it
+  bool keyed_ = false;  // a key was written; its value follows
 };
 
 // The same figures as nlohmann-json values, for a document built as a tree

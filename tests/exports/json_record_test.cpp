@@ -122,12 +122,15 @@ TEST(JsonWriter, RealsInTheShortestDigitsOfTheFloat) {
 }
 
 TEST(JsonWriter, LaysOutADocumentAsNlohmannJsonDoes) {
-  const nlohmann::ordered_json tree = {{"text", "a \"quoted\" \\ tab\t \x01 \xc3\xa9"},
-                                       {"bad", "P\xff"},
-                                       {"empty", nlohmann::ordered_json::object()},
-                                       {"none", nlohmann::ordered_json::array()},
-                                       {"list", {1, -2, true, nullptr, {{"deep", nlohmann::ordered_json::array({3})}}}},
-                                       {"line", std::uint64_t{18446744073709551615u}}};
+  const nlohmann::ordered_json tree = {
+      {"text", "a \"quoted\" \\ tab\t \x01 \xc3\xa9"},
+      {"bad", "P\xff"},
+      {"card", " 29F03        20      1044  9600 and more plain text past sixteen bytes"},
+      {"late", {"0123456789\"", "0123456789\\", "0123456789\x7f", "0123456789\x1f", "0123456789\xe9t\xc3\xa9"}},
+      {"empty", nlohmann::ordered_json::object()},
+      {"none", nlohmann::ordered_json::array()},
+      {"list", {1, -2, true, nullptr, {{"deep", nlohmann::ordered_json::array({3})}}}},
+      {"line", std::uint64_t{18446744073709551615u}}};
   std::ostringstream out;
   JsonWriter(out).value(tree);
   EXPECT_EQ(out.str(), tree.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace));
