@@ -15,31 +15,47 @@ constexpr std::string_view kHeader =
     "problem,unit,line,card,size,mark,count,type,hook_a,hook_g,a,b,c,d,e,f,t1,t2,n1,angle,length_mm,weight_kg,"
     "units";
 
-// A field holding a comma, quote, CR or LF is quoted, its quotes doubled.
-std::string field(std::string_view text) {
-  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
-  std::string quoted = "\"";
-  for (const char c : text) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + '"';
-}
-
+// A row written as its cells are given, a comma before each but the first.
 class Row {
  public:
-  void text(std::string_view value) { cells_.push_back(field(value)); }
-  void number(float value) { cells_.push_back(shortest_text(value)); }
-  void integer(long long value) { cells_.push_back(std::to_string(value)); }
-  void empty(int count = 1) { cells_.insert(cells_.end(), count, std::string()); }
+  // A field holding a comma, quote, CR or LF is quoted, its quotes doubled.
+  void text(std::string_view value) {
+    next();
+    if (value.find_first_of(",\"\r\n") == std::string_view::npos) {
+      line_ += value;
+      return;
+    }
+    line_ += '"';
+    for (const char c : value) {
+      if (c == '"') line_ += '"';
+      line_ += c;
+    }
+    line_ += '"';
+  }
+  void number(float value) {
+    next();
+    line_ += shortest_text(value);
+  }
+  void integer(long long value) {
+    next();
+    line_ += std::to_string(value);
+  }
+  void empty(int count = 1) {
+    for (int i = 0; i < count; ++i) next();
+  }
 
-  void write(std::ostream& out) const {
-    for (std::size_t i = 0; i < cells_.size(); ++i) out << (i == 0 ? "" : ",") << cells_[i];
-    out << "\r\n";
+  void write(std::ostream& out) {
+    line_ += "\r\n";
+    out.write(line_.data(), static_cast<std::streamsize>(line_.size()));
   }
 
  private:
-  std::vector<std::string> cells_;
+  void next() {
+    if (cells_++ > 0) line_ += ',';
+  }
+
+  std::string line_;
+  int cells_ = 0;
 };
 
 constexpr int kShapeCells = 13;  // type, hook_a, hook_g, a to f, t1, t2, n1, angle

@@ -40,7 +40,15 @@ Digits digits_of(std::string_view text) {
 
 }  // namespace
 
+// A whole float below 2^24, as nearly every count, length and dimension is.
+bool small_whole(float value) { return std::fabs(value) < kWholeFrom && std::trunc(value) == value; }
+
 Digits shortest_digits(float value) {
+  if (small_whole(value)) {
+    Digits whole = digits_of(fmt::format_int(static_cast<long>(value)).str());
+    whole.negative = std::signbit(value);
+    return whole;
+  }
   if (std::fabs(value) < kWholeFrom) return digits_of(fmt::format("{}", value));
   return digits_of(fmt::format("{}", static_cast<double>(value)));
 }
@@ -48,10 +56,15 @@ Digits shortest_digits(float value) {
 std::string shortest_text(float value) {
   if (std::isnan(value)) return std::signbit(value) ? "-nan" : "nan";
   if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
+  if (small_whole(value)) {
+    std::string text = fmt::format_int(static_cast<long>(value)).str();
+    return value == 0 && std::signbit(value) ? "-" + text : text;
+  }
   if (std::fabs(value) >= kWholeFrom) return fmt::format("{:.0f}", value);
-  const Digits d = digits_of(fmt::format("{}", value));
+  std::string shortest = fmt::format("{}", value);
+  if (shortest.find('e') == std::string::npos) return shortest;  // already without an exponent
+  const Digits d = digits_of(shortest);
   std::string text = d.negative ? "-" : "";
-  if (d.digits.empty()) return text + "0";
   if (d.point <= 0) return text + "0." + std::string(static_cast<std::size_t>(-d.point), '0') + d.digits;
   const auto point = static_cast<std::size_t>(d.point);
   if (point >= d.digits.size()) return text + d.digits + std::string(point - d.digits.size(), '0');
