@@ -5,7 +5,7 @@
 
 #include "compare/output.h"
 #include "events/deck_errors.h"
-#include "exports/json_numbers.h"
+#include "exports/json_writer.h"
 #include "exports/texts.h"
 #include "weights/totals.h"
 
@@ -171,7 +171,10 @@ void write_json(std::ostream& out, const Comparison& c, const Decks& decks, cons
                       {"differs", c.differs},
                       {"problems", std::move(problems)},
                       {"errors", errors_json(c.errors)}};
-  out << document.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+  exports::JsonWriter writer(out);
+  writer.value(document);
+  writer.flush();
+  out << '\n';
 }
 
 }  // namespace barlist::compare

@@ -221,6 +221,7 @@ void Pass1::identification(const Card& card) {
   store_.clear();
   small_stores_.clear();
   unit_open_ = false;  // a unit left open by an earlier problem is abandoned
+  bar_marks_ = 0;
   after_end_card_ = false;
   problem_ended_ = false;
   totals_.open_problem();
@@ -232,6 +233,7 @@ void Pass1::unit_card(const Card& card) {
   if (warnings_) check_unit_card(card, unit, found_);
   unit_name_ = unit.name;
   unit_line_ = line_;
+  ++units_read_;
   NOUNIT_ = unit.NOUNIT;
   UPRICE_ = unit.UPRICE;
   totals_.open_unit();
@@ -266,7 +268,7 @@ void Pass1::end_problem() {
 void Pass1::close_unit() {
   if (!unit_open_) return;
   unit_open_ = false;
-  listener_.unit_closed({unit_line_, as_text(unit_name_), totals_.close_unit(NOUNIT_, UPRICE_)});
+  listener_.unit_closed({unit_line_, units_read_, as_text(unit_name_), totals_.close_unit(NOUNIT_, UPRICE_)});
 }
 
 }  // namespace barlist::deck

@@ -107,6 +107,8 @@ class Pass1 {
   float problem_price_ = 0;
   std::array<char, 16> unit_name_;
   events::Line unit_line_ = 0;
+  std::size_t units_read_ = 0;  // unit cards read so far, the open one's number
+  int bar_marks_ = 0;           // cards of the problem that gave a bar mark and were weighed
   float NOUNIT_ = 0;
   float UPRICE_ = 0;
   bool unit_open_ = false;

@@ -110,7 +110,8 @@ void Pass1::weighed(const Card& card, float ANOB, float length, float lump_weigh
                     const geometry::BarShape* shape) {
   const bool lump = card.kind() == CardKind::LumpWeight;
   listener_.item_weighed({line_, card.kind(), as_text(unit_name_), lump ? 0 : bar_.IBS, lump ? "" : as_text(bar_.IBM),
-                          ANOB, length, lump_weight, weight, shape});
+                          ANOB, length, lump_weight, weight, shape, unit_open_ ? units_read_ : 0,
+                          cards::gives_bar_mark(card.kind()) ? ++bar_marks_ : 0});
 }
 
 void Pass1::vary_bar_card(const Card& card) {

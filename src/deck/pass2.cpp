@@ -33,6 +33,7 @@ void run_pass2(records::InputChannel& deck, const RunTables& tables, events::Run
   events::Line position = 0;
   bool listing = false;
   int NB = 0;
+  int bar_marks = 0;  // counted as pass 1 counted the cards it weighed
   for (; record; record = deck.next_record()) {
     const Card card(*record);
     ++position;
@@ -40,12 +41,13 @@ void run_pass2(records::InputChannel& deck, const RunTables& tables, events::Run
       const ProblemRecord& problem = tables.problems[next_problem++];
       listing = !problem.failed;
       NB = static_cast<int>(problem.start_NB);
+      bar_marks = 0;
       if (listing) listener.problem_listed(next_problem - 1);
       continue;
     }
     if (!listing) continue;
     const CardKind kind = card.kind();
-    events::CardListed listed{position, kind, card.text(), 0, 0};
+    events::CardListed listed{position, kind, card.text(), 0, 0, cards::gives_bar_mark(kind) ? ++bar_marks : 0};
     if (cards::takes_bar_length(kind)) {
       if (NB >= tables.bar_lengths.NB()) return;  // pass 1 filed no such bar
       const geometry::StoredPair length = tables.bar_lengths.at(++NB);

@@ -54,6 +54,8 @@ struct ItemWeighed {
   float lump_weight_kg;             // per lump, lump weight cards only
   float weight_kg;                  // added to the unit
   const geometry::BarShape* shape;  // bar and store bar cards only, otherwise null
+  std::size_t unit;                 // the open unit (1, 2, ... in deck order); 0 when none is open
+  int table_entry;                  // a bar mark's place in its problem's bar table; 0 for a lump weight
 };
 
 // What a unit's close prints on its unit line.
@@ -67,6 +69,7 @@ struct UnitFigures {
 
 struct UnitClosed {
   Line line;              // the unit card
+  std::size_t unit;       // 1, 2, ... in deck order, as its items name it
   std::string_view name;  // 16 characters
   UnitFigures figures;
 };
@@ -147,6 +150,7 @@ struct CardListed {
   std::string_view card;  // the 80 columns of the card image
   int length_mm;          // bar, store bar and recall bar cards: the length pass 1 filed
   int lines_to_skip;      // line-skip cards: the count as read
+  int table_entry;        // a card giving a bar mark: its place among them (1, 2, ...) in the problem; else 0
 };
 
 class RunListener {

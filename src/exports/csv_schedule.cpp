@@ -1,12 +1,11 @@
 #include "exports/csv_schedule.h"
 
-#include <algorithm>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include "exports/shortest_float.h"
+#include "exports/float_text.h"
 #include "exports/texts.h"
 
 namespace barlist::exports {
@@ -16,31 +15,47 @@ constexpr std::string_view kHeader =
     "problem,unit,line,card,size,mark,count,type,hook_a,hook_g,a,b,c,d,e,f,t1,t2,n1,angle,length_mm,weight_kg,"
     "units";
 
-// A field holding a comma, quote, CR or LF is quoted, its quotes doubled.
-std::string field(std::string_view text) {
-  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
-  std::string quoted = "\"";
-  for (const char c : text) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + '"';
-}
-
+// A row written as its cells are given, a comma before each but the first.
 class Row {
  public:
-  void text(std::string_view value) { cells_.push_back(field(value)); }
-  void number(float value) { cells_.push_back(shortest_text(value)); }
-  void integer(long long value) { cells_.push_back(std::to_string(value)); }
-  void empty(int count = 1) { cells_.insert(cells_.end(), count, std::string()); }
+  // A field holding a comma, quote, CR or LF is quoted, its quotes doubled.
+  void text(std::string_view value) {
+    next();
+    if (value.find_first_of(",\"\r\n") == std::string_view::npos) {
+      line_ += value;
+      return;
+    }
+    line_ += '"';
+    for (const char c : value) {
+      if (c == '"') line_ += '"';
+      line_ += c;
+    }
+    line_ += '"';
+  }
+  void number(float value) {
+    next();
+    line_ += shortest_text(value);
+  }
+  void integer(long long value) {
+    next();
+    line_ += std::to_string(value);
+  }
+  void empty(int count = 1) {
+    for (int i = 0; i < count; ++i) next();
+  }
 
-  void write(std::ostream& out) const {
-    for (std::size_t i = 0; i < cells_.size(); ++i) out << (i == 0 ? "" : ",") << cells_[i];
-    out << "\r\n";
+  void write(std::ostream& out) {
+    line_ += "\r\n";
+    out.write(line_.data(), static_cast<std::streamsize>(line_.size()));
   }
 
  private:
-  std::vector<std::string> cells_;
+  void next() {
+    if (cells_++ > 0) line_ += ',';
+  }
+
+  std::string line_;
+  int cells_ = 0;
 };
 
 constexpr int kShapeCells = 13;  // type, hook_a, hook_g, a to f, t1, t2, n1, angle
@@ -55,24 +70,26 @@ void shape_cells(Row& row, const geometry::BarShape& shape) {
   }
 }
 
-// Every item of the run by its line, to find each listed card's figures.
-// with the number of like units of the unit it went to (none for an item no
-// unit line took up).
+// A problem's bar marks by their place in its bar table, each with the unit
+// it went to (none for an item no unit line took up).
 struct Placed {
-  const Item* item;
-  const Unit* unit;
+  const Item* item = nullptr;
+  const Unit* unit = nullptr;
 };
 
-std::vector<Placed> items_by_line(const RunRecord& run) {
-  std::vector<Placed> items;
-  for (const Problem& problem : run.problems) {
-    for (const Unit& unit : problem.units) {
-      for (const Item& item : unit.items) items.push_back({&item, &unit});
-    }
-    for (const Item& item : problem.unclosed_items) items.push_back({&item, nullptr});
+std::vector<Placed> bar_marks_of(const Problem& problem) {
+  std::vector<Placed> marks;
+  const auto place = [&marks](const Item& item, const Unit* unit) {
+    if (item.table_entry <= 0) return;
+    const auto at = static_cast<std::size_t>(item.table_entry);
+    if (marks.size() < at) marks.resize(at);
+    marks[at - 1] = {&item, unit};
+  };
+  for (const Unit& unit : problem.units) {
+    for (const Item& item : unit.items) place(item, &unit);
   }
-  std::sort(items.begin(), items.end(), [](const Placed& a, const Placed& b) { return a.item->line < b.item->line; });
-  return items;
+  for (const Item& item : problem.unclosed_items) place(item, nullptr);
+  return marks;
 }
 
 }  // namespace
@@ -80,14 +97,17 @@ std::vector<Placed> items_by_line(const RunRecord& run) {
 void CsvSchedule::write(std::ostream& out) const {
   const RunRecord& run = record();
   out << kHeader << "\r\n";
-  const std::vector<Placed> items = items_by_line(run);
+  const Problem* problem = nullptr;
+  std::vector<Placed> marks;  // the listing problem's
   for (const ListedCard& listed : run.listed_cards) {
+    if (problem == nullptr || problem->index != listed.problem) {
+      problem = find_problem(run, listed.problem);
+      marks = problem != nullptr ? bar_marks_of(*problem) : std::vector<Placed>();
+    }
     Row row;
-    const Problem* problem = find_problem(run, listed.problem);
     row.text(problem != nullptr ? problem->number : std::string());
-    const auto found = std::lower_bound(items.begin(), items.end(), listed.line,
-                                        [](const Placed& placed, auto line) { return placed.item->line < line; });
-    if (found == items.end() || found->item->line != listed.line) {
+    const auto entry = static_cast<std::size_t>(listed.table_entry);
+    if (entry == 0 || entry > marks.size() || marks[entry - 1].item == nullptr) {
       // A listed card pass 1 did not weigh: kept as a row so the schedule
       // is not silently short, its figures unknown.
       row.empty();
@@ -96,7 +116,8 @@ void CsvSchedule::write(std::ostream& out) const {
       row.write(out);
       continue;
     }
-    const Item& item = *found->item;
+    const Placed& found = marks[entry - 1];
+    const Item& item = *found.item;
     row.text(item.unit_name);
     row.integer(static_cast<long long>(item.line));
     row.text(card_name(item.kind));
@@ -110,8 +131,8 @@ void CsvSchedule::write(std::ostream& out) const {
     }
     row.number(item.length_mm);
     row.number(item.weight_kg);
-    if (found->unit != nullptr) {
-      row.number(found->unit->figures.unit_count);
+    if (found.unit != nullptr) {
+      row.number(found.unit->figures.unit_count);
     } else {
       row.empty();
     }

@@ -1,174 +1,191 @@
 #include "exports/json_record.h"
 
-#include <cmath>
-#include <cstdint>
-#include <limits>
-#include <nlohmann/json.hpp>
 #include <utility>
 
 #include "exports/by_size.h"
-#include "exports/json_numbers.h"
-#include "exports/shortest_float.h"
+#include "exports/json_writer.h"
 #include "exports/texts.h"
-#include "weights/totals.h"
 
 namespace barlist::exports {
-
-using Json = nlohmann::ordered_json;  // keys in the order written, as documented
-
-Json json_real(float value) { return std::isfinite(value) ? Json(shortest_double(value)) : Json(nullptr); }
-
-Json json_number(float value) {
-  constexpr float kExactIntegers = 9007199254740992.0f;  // 2^53
-  if (std::trunc(value) == value && std::fabs(value) < kExactIntegers) return static_cast<std::int64_t>(value);
-  return json_real(value);
-}
-
-Json json_whole_figure(float value) {
-  const std::int64_t whole = weights::whole(value);
-  if (whole != std::numeric_limits<std::int64_t>::max()) return whole;
-  return json_real(std::trunc(value));
-}
-
 namespace {
 
-Json real(float value) { return json_real(value); }
-Json number(float value) { return json_number(value); }
-Json whole_figure(float value) { return json_whole_figure(value); }
+using diagnostics::Diagnostic;
 
-Json dimensions(const geometry::BarShape& shape) {
+void dimensions(JsonWriter& json, const geometry::BarShape& shape) {
   const std::pair<const char*, float> fields[] = {
       {"a", shape.A}, {"b", shape.B},   {"c", shape.C},   {"d", shape.D},   {"e", shape.E},
       {"f", shape.F}, {"t1", shape.T1}, {"t2", shape.T2}, {"n1", shape.N1}, {"angle", shape.ANGLE}};
-  Json given = Json::object();
+  json.begin_object();
   for (const auto& [key, value] : fields) {
-    if (value != 0) given[key] = number(value);  // blank or zero: not given
+    if (value != 0) json.key(key).number(value);  // blank or zero: not given
   }
-  return given;
+  json.end_object();
 }
 
-Json item_json(const Item& item) {
-  Json json{{"line", item.line}, {"card", std::string(card_name(item.kind))}};
+void item_json(JsonWriter& json, const Item& item) {
+  json.begin_object();
+  json.key("line").line(item.line);
+  json.key("card").text(card_name(item.kind));
   if (item.kind == events::CardKind::LumpWeight) {
-    json["count"] = number(item.count);
-    json["lump_weight"] = real(item.lump_weight_kg);
-    json["weight"] = real(item.weight_kg);
-    return json;
+    json.key("count").number(item.count);
+    json.key("lump_weight").real(item.lump_weight_kg);
+    json.key("weight").real(item.weight_kg);
+    json.end_object();
+    return;
   }
-  json["size"] = item.size;
-  json["mark"] = item.mark;
-  json["count"] = number(item.count);
+  json.key("size").integer(item.size);
+  json.key("mark").text(item.mark);
+  json.key("count").number(item.count);
   if (item.shape) {
-    json["type"] = item.shape->ITYPE;
-    json["hooks"] = Json::array({item.shape->IA, item.shape->IG});
-    json["dimensions"] = dimensions(*item.shape);
+    json.key("type").integer(item.shape->ITYPE);
+    json.key("hooks").begin_array();
+    json.integer(item.shape->IA);
+    json.integer(item.shape->IG);
+    json.end_array();
+    json.key("dimensions");
+    dimensions(json, *item.shape);
   }
-  json["length"] = number(item.length_mm);
-  json["weight"] = real(item.weight_kg);
-  return json;
+  json.key("length").number(item.length_mm);
+  json.key("weight").real(item.weight_kg);
+  json.end_object();
 }
 
-Json items_json(const std::vector<Item>& items) {
-  Json json = Json::array();
-  for (const Item& item : items) json.push_back(item_json(item));
-  return json;
+void items_json(JsonWriter& json, const std::vector<Item>& list) {
+  json.begin_array();
+  for (const Item& each : list) item_json(json, each);
+  json.end_array();
 }
 
-Json unit_json(const Unit& unit) {
+void unit_json(JsonWriter& json, const Unit& unit) {
   const events::UnitFigures& figures = unit.figures;
-  return {{"name", unit.name},
-          {"line", unit.line},
-          {"count", number(figures.unit_count)},
-          {"price", real(figures.price_per_kg)},
-          {"weight", whole_figure(figures.unit_weight_kg)},
-          {"total_weight", whole_figure(figures.total_weight_kg)},
-          {"cost", real(figures.total_cost)},
-          {"items", items_json(unit.items)}};
+  json.begin_object();
+  json.key("name").text(unit.name);
+  json.key("line").line(unit.line);
+  json.key("count").number(figures.unit_count);
+  json.key("price").real(figures.price_per_kg);
+  json.key("weight").whole_figure(figures.unit_weight_kg);
+  json.key("total_weight").whole_figure(figures.total_weight_kg);
+  json.key("cost").real(figures.total_cost);
+  json.key("items");
+  items_json(json, unit.items);
+  json.end_object();
 }
 
-Json problem_json(const Problem& problem) {
-  Json units = Json::array();
-  for (const Unit& unit : problem.units) units.push_back(unit_json(unit));
-  Json subtotals = Json::array();
+void problem_json(JsonWriter& json, const Problem& problem) {
+  json.begin_object();
+  json.key("number").text(problem.number);
+  json.key("title").text(problem.title);
+  json.key("line").line(problem.line);
+  json.key("price").real(problem.price_per_kg);
+  json.key("listed").boolean(problem.listed);
+  json.key("units").begin_array();
+  for (const Unit& each : problem.units) unit_json(json, each);
+  json.end_array();
+  json.key("subtotals").begin_array();
   for (const Subtotal& subtotal : problem.subtotals) {
-    subtotals.push_back({{"name", subtotal.name},
-                         {"line", subtotal.line},
-                         {"weight", whole_figure(subtotal.weight_kg)},
-                         {"cost", real(subtotal.cost)}});
+    json.begin_object();
+    json.key("name").text(subtotal.name);
+    json.key("line").line(subtotal.line);
+    json.key("weight").whole_figure(subtotal.weight_kg);
+    json.key("cost").real(subtotal.cost);
+    json.end_object();
   }
-  Json total = nullptr;  // no end card
+  json.end_array();
+  json.key("total");
   if (problem.total) {
-    total = {{"line", problem.total->line},
-             {"weight", whole_figure(problem.total->weight_kg)},
-             {"cost", real(problem.total->cost)}};
+    json.begin_object();
+    json.key("line").line(problem.total->line);
+    json.key("weight").whole_figure(problem.total->weight_kg);
+    json.key("cost").real(problem.total->cost);
+    json.end_object();
+  } else {
+    json.null();  // no end card
   }
-  Json sizes = Json::array();
+  json.key("by_size").begin_array();
   for (const SizeTotal& size : by_size(problem)) {
-    sizes.push_back({{"size", size.size},
-                     {"bars", number(size.bars)},
-                     {"length", number(size.length_mm)},
-                     {"weight", real(size.weight_kg)}});
+    json.begin_object();
+    json.key("size").integer(size.size);
+    json.key("bars").number(size.bars);
+    json.key("length").number(size.length_mm);
+    json.key("weight").real(size.weight_kg);
+    json.end_object();
   }
-  return {{"number", problem.number},
-          {"title", problem.title},
-          {"line", problem.line},
-          {"price", real(problem.price_per_kg)},
-          {"listed", problem.listed},
-          {"units", std::move(units)},
-          {"subtotals", std::move(subtotals)},
-          {"total", std::move(total)},
-          {"by_size", std::move(sizes)},
-          {"unclosed_items", items_json(problem.unclosed_items)}};
+  json.end_array();
+  json.key("unclosed_items");
+  items_json(json, problem.unclosed_items);
+  json.end_object();
 }
 
-Json notes_json(const std::vector<events::Note>& notes) {
-  Json json = Json::array();
-  for (const events::Note& note : notes) {
-    json.push_back({{"line", note.line}, {"column", note.column}, {"message", note.text}});
+// The notes of an error or a warning as the record lists them.
+void notes_json(JsonWriter& json, const Diagnostic& finding) {
+  json.begin_array();
+  for (const Diagnostic& note : finding.notes) {
+    json.begin_object();
+    json.key("line").line(note.line);
+    json.key("column").integer(note.column);
+    json.key("message").text(note.message);
+    json.end_object();
   }
-  return json;
+  json.end_array();
 }
 
 // The edits that mend a finding, columns counted in bytes as on the card.
-Json fixes_json(const std::vector<events::Fix>& fixes) {
-  Json json = Json::array();
-  for (const events::Fix& fix : fixes) {
-    json.push_back({{"line", fix.line},
-                    {"first_column", fix.first_column},
-                    {"last_column", fix.last_column},
-                    {"text", fix.text},
-                    {"safe", fix.safe}});
+void fixes_json(JsonWriter& json, const std::vector<events::Fix>& list) {
+  json.begin_array();
+  for (const events::Fix& fix : list) {
+    json.begin_object();
+    json.key("line").line(fix.line);
+    json.key("first_column").integer(fix.first_column);
+    json.key("last_column").integer(fix.last_column);
+    json.key("text").text(fix.text);
+    json.key("safe").boolean(fix.safe);
+    json.end_object();
   }
-  return json;
+  json.end_array();
 }
 
 // A diagnostic as the terminal shows it: "KIND: MESSAGE" at its line and column.
-Json diagnostic_json(const diagnostics::Diagnostic& d) {
-  Json json{{"severity", diagnostics::severity_name(d.severity)},
-            {"line", d.line},
-            {"column", d.column},
-            {"kind", d.kind},
-            {"message", d.message}};
+void diagnostic_json(JsonWriter& json, const Diagnostic& d) {
+  json.begin_object();
+  json.key("severity").text(diagnostics::severity_name(d.severity));
+  json.key("line").line(d.line);
+  json.key("column").integer(d.column);
+  json.key("kind").text(d.kind);
+  json.key("message").text(d.message);
   if (d.severity != diagnostics::Severity::Note) {
-    Json notes = Json::array();
-    for (const diagnostics::Diagnostic& note : d.notes) notes.push_back(diagnostic_json(note));
-    json["notes"] = std::move(notes);
-    json["fixes"] = fixes_json(d.fixes);
+    json.key("notes").begin_array();
+    for (const Diagnostic& note : d.notes) diagnostic_json(json, note);
+    json.end_array();
+    json.key("fixes");
+    fixes_json(json, d.fixes);
   }
-  return json;
+  json.end_object();
 }
 
-Json error_json(const ErrorRecord& error) {
-  Json json{{"error", events::number(error.error)}, {"line", error.line}};
-  if (error.column > 0) json["column"] = error.column;
-  json["message"] = std::string(events::message(error.error));
-  if (error.problem_number) json["problem"] = *error.problem_number;
-  if (error.unit_name) json["unit"] = *error.unit_name;
-  if (error.bar) json["bar"] = *error.bar;
-  if (!error.card.empty()) json["card"] = error.card;
-  json["problem_index"] = error.problem;
-  json["notes"] = notes_json(error.notes);
-  return json;
+void error_json(JsonWriter& json, const ErrorRecord& error, const RunRecord& run) {
+  json.begin_object();
+  json.key("error").integer(events::number(error.error));
+  json.key("line").line(error.line);
+  if (error.column > 0) json.key("column").integer(error.column);
+  json.key("message").text(events::message(error.error));
+  if (error.problem_number) json.key("problem").text(*error.problem_number);
+  if (error.unit_name) json.key("unit").text(*error.unit_name);
+  if (error.bar) json.key("bar").text(*error.bar);
+  if (!error.card.empty()) json.key("card").text(error.card);
+  json.key("problem_index").line(error.problem);
+  json.key("notes");
+  notes_json(json, run.diagnostics[error.diagnostic]);
+  json.end_object();
+}
+
+void warning_json(JsonWriter& json, const Diagnostic& warning) {
+  json.begin_object();
+  json.key("line").line(warning.line);
+  json.key("column").integer(warning.column);
+  json.key("message").text(warning.message);
+  json.key("notes");
+  notes_json(json, warning);
+  json.end_object();
 }
 
 }  // namespace
@@ -182,33 +199,30 @@ JsonRecord::JsonRecord(std::string version, std::string deck, std::string date, 
 
 void JsonRecord::write(std::ostream& out) const {
   const RunRecord& run = record();
-  Json problems = Json::array();
-  for (const Problem& problem : run.problems) problems.push_back(problem_json(problem));
-  Json errors = Json::array();
-  for (const ErrorRecord& error : run.errors) errors.push_back(error_json(error));
-  Json warnings = Json::array();
-  for (const WarningRecord& warning : run.warnings) {
-    warnings.push_back({{"line", warning.line},
-                        {"column", warning.column},
-                        {"message", warning.message},
-                        {"notes", notes_json(warning.notes)}});
-  }
-  Json diagnostics = Json::array();
-  for (const diagnostics::Diagnostic& d : run.diagnostics) diagnostics.push_back(diagnostic_json(d));
-  const Json document{{"barlist", version_},
-                      {"deck", deck_},
-                      {"date", date_},
-                      {"time", time_},
-                      {"started", started_},
-                      {"complete", run.complete},
-                      {"problems", std::move(problems)},
-                      {"errors", std::move(errors)},
-                      {"warnings", std::move(warnings)},
-                      {"diagnostics", std::move(diagnostics)},
-                      {"summary", run.summary}};
-  // Card texts are bytes as punched: any that are not UTF-8 are written as
-  // U+FFFD rather than stopping the document.
-  out << document.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+  JsonWriter json(out);
+  json.begin_object();
+  json.key("barlist").text(version_);
+  json.key("deck").text(deck_);
+  json.key("date").text(date_);
+  json.key("time").text(time_);
+  json.key("started").text(started_);
+  json.key("complete").boolean(run.complete);
+  json.key("problems").begin_array();
+  for (const Problem& each : run.problems) problem_json(json, each);
+  json.end_array();
+  json.key("errors").begin_array();
+  for (const ErrorRecord& each : run.errors) error_json(json, each, run);
+  json.end_array();
+  json.key("warnings").begin_array();
+  for (const std::size_t each : run.warnings) warning_json(json, run.diagnostics[each]);
+  json.end_array();
+  json.key("diagnostics").begin_array();
+  for (const Diagnostic& each : run.diagnostics) diagnostic_json(json, each);
+  json.end_array();
+  json.key("summary").text(run.summary);
+  json.end_object();
+  json.flush();
+  out << '\n';
 }
 
 }  // namespace barlist::exports

@@ -44,7 +44,9 @@ void RunCollector::item_weighed(const events::ItemWeighed& e) {
                             .length_mm = e.length_mm,
                             .lump_weight_kg = e.lump_weight_kg,
                             .weight_kg = e.weight_kg,
-                            .shape = shape});
+                            .shape = shape,
+                            .unit = e.unit,
+                            .table_entry = e.table_entry});
 }
 
 void RunCollector::unit_closed(const events::UnitClosed& e) {
@@ -53,11 +55,11 @@ void RunCollector::unit_closed(const events::UnitClosed& e) {
     pending_items_.clear();
     return;
   }
-  // The unit card starts the unit's weight afresh: cards weighed before it
-  // (after an end card, or while no unit was open) are not in this unit.
+  // The unit card starts the unit's weight afresh: cards weighed while no
+  // unit was open (after an end card) are not in this unit.
   Unit unit{.line = e.line, .name = without_trailing_blanks(e.name), .figures = e.figures, .items = {}};
   for (Item& item : pending_items_) {
-    (item.line > e.line ? unit.items : problem->unclosed_items).push_back(std::move(item));
+    (item.unit == e.unit ? unit.items : problem->unclosed_items).push_back(std::move(item));
   }
   pending_items_.clear();
   problem->units.push_back(std::move(unit));
@@ -82,7 +84,7 @@ void RunCollector::deck_error(const events::DeckErrorFound& e) {
                     .unit_name = {},
                     .bar = {},
                     .card = without_trailing_blanks(e.card),
-                    .notes = e.notes};
+                    .diagnostic = record_.diagnostics.size()};
   switch (events::fields_of(e.error)) {
     case events::ErrorFields::ProblemUnitBar:
       error.bar = events::bar_label(e.size, e.mark);
@@ -102,7 +104,7 @@ void RunCollector::deck_error(const events::DeckErrorFound& e) {
 }
 
 void RunCollector::warning(const events::Warning& e) {
-  record_.warnings.push_back({e.line, e.column, e.message, e.notes});
+  record_.warnings.push_back(record_.diagnostics.size());
   record_.diagnostics.push_back(diagnostics::diagnostic_of(e));
   summary_.warning(e);
 }
@@ -124,7 +126,7 @@ void RunCollector::problem_listed(std::size_t index) {
 }
 
 void RunCollector::card_listed(const events::CardListed& e) {
-  if (cards::gives_bar_mark(e.kind)) record_.listed_cards.push_back({listing_problem_, e.line});
+  if (cards::gives_bar_mark(e.kind)) record_.listed_cards.push_back({listing_problem_, e.line, e.table_entry});
 }
 
 }  // namespace barlist::exports

@@ -26,6 +26,8 @@ struct Item {
   float lump_weight_kg;                     // per lump, lump weight cards only
   float weight_kg;                          // added to the unit
   std::optional<geometry::BarShape> shape;  // bar and store bar cards only
+  std::size_t unit;                         // the unit open when it was weighed; 0 for none
+  int table_entry;                          // its place among the problem's bar marks; 0 for a lump weight
 };
 
 struct Unit {
@@ -68,29 +70,24 @@ struct ErrorRecord {
   std::size_t problem;                                        // the problem's index; 0 before the first problem
   std::optional<std::string> problem_number, unit_name, bar;  // only those the error line shows
   std::string card;                                           // empty for a premature end
-  std::vector<events::Note> notes;
-};
-
-struct WarningRecord {
-  events::Line line;
-  int column;
-  std::string message;
-  std::vector<events::Note> notes;
+  std::size_t diagnostic;                                     // in RunRecord::diagnostics, with its notes
 };
 
 struct ListedCard {
   std::size_t problem;  // index of the problem whose bar table lists it
   events::Line line;
+  int table_entry;  // its place among the problem's bar marks, as Item::table_entry
 };
 
 struct RunRecord {
   bool complete = false;  // pass 1 read the deck through (no error 19 or 20)
   std::vector<Problem> problems;
   std::vector<ErrorRecord> errors;
-  std::vector<WarningRecord> warnings;
+  std::vector<std::size_t> warnings;     // each warning's place in diagnostics
   std::vector<ListedCard> listed_cards;  // in the order pass 2 listed them
   // Every error, warning and note as the terminal shows them, in deck order,
-  // and the line that sums them up.
+  // and the line that sums them up. The errors and warnings above refer to
+  // these for their texts and notes, which are kept once.
   std::vector<diagnostics::Diagnostic> diagnostics;
   std::string summary;
 };

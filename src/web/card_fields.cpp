@@ -7,7 +7,7 @@
 
 #include "cards/descriptions.h"
 #include "deck/card.h"
-#include "exports/shortest_float.h"
+#include "exports/float_text.h"
 #include "records/input_channel.h"
 
 namespace barlist::web {

@@ -15,7 +15,7 @@
 #include "compare/revisions.h"
 #include "engine/deck_run.h"
 #include "engine/face.h"
-#include "exports/shortest_float.h"
+#include "exports/float_text.h"
 #include "web/card_fields.h"
 
 namespace {

@@ -24,11 +24,12 @@ class Recorder final : public events::RunListener {
  public:
   void problem_opened(const events::ProblemOpened& e) override { add(e.line, "problem " + records::trimmed(e.number)); }
   void item_weighed(const events::ItemWeighed& e) override {
-    add(e.line,
-        "weighed " + events::bar_label(e.size, e.mark) + " x" + number(e.count) + " " + number(e.length_mm) + " mm");
+    add(e.line, "weighed " + events::bar_label(e.size, e.mark) + " x" + number(e.count) + " " + number(e.length_mm) +
+                    " mm" + " in unit " + std::to_string(e.unit) + entry(e.table_entry));
   }
   void unit_closed(const events::UnitClosed& e) override {
-    add(e.line, "unit " + records::trimmed(e.name) + " " + number(e.figures.unit_weight_kg) + " kg");
+    add(e.line, "unit " + std::to_string(e.unit) + " " + records::trimmed(e.name) + " " +
+                    number(e.figures.unit_weight_kg) + " kg");
   }
   void problem_ended(const events::ProblemEnded& e) override { add(e.line, "end " + number(e.weight_kg) + " kg"); }
   void deck_error(const events::DeckErrorFound& e) override {
@@ -38,7 +39,8 @@ class Recorder final : public events::RunListener {
   void pass1_ended(bool complete) override { events.push_back(complete ? "pass 1 complete" : "pass 1 stopped"); }
   void problem_listed(std::size_t index) override { events.push_back("listed " + std::to_string(index)); }
   void card_listed(const events::CardListed& e) override {
-    add(e.line, "card " + std::to_string(static_cast<int>(e.kind)) + " " + std::to_string(e.length_mm));
+    add(e.line,
+        "card " + std::to_string(static_cast<int>(e.kind)) + " " + std::to_string(e.length_mm) + entry(e.table_entry));
   }
   void run_ended() override { events.push_back("run ended"); }
 
@@ -46,6 +48,7 @@ class Recorder final : public events::RunListener {
 
  private:
   static std::string number(float value) { return std::to_string(static_cast<long long>(value)); }
+  static std::string entry(int table_entry) { return table_entry > 0 ? " as " + std::to_string(table_entry) : ""; }
   void add(events::Line line, const std::string& what) { events.push_back(std::to_string(line) + ": " + what); }
 };
 
@@ -86,17 +89,51 @@ TEST(DeckReader, TellsEachCardOfAGoodDeckInOrderAndListsItInPassTwo) {
   const auto events = read({kId, kUnit, card({{1, "S16A01  1200   2"}}), card({{1, "C NOTE"}}),
                             card({{1, "R16A01"}, {13, "   3"}}), card({{1, "K 2"}}), "Z"});
   const std::vector<std::string> expected = {"1: problem P001",
-                                             "3: weighed 16A01 x2 1200 mm",
-                                             "5: weighed 16A01 x3 1200 mm",
-                                             "2: unit CAP 9 kg",  // 5 bars of 1.2 m of size 16 (1.552 kg/m): 9.3 kg
+                                             "3: weighed 16A01 x2 1200 mm in unit 1 as 1",
+                                             "5: weighed 16A01 x3 1200 mm in unit 1 as 2",
+                                             "2: unit 1 CAP 9 kg",  // 5 bars of 1.2 m of size 16 (1.552 kg/m): 9.3 kg
                                              "7: end 18 kg",
                                              "pass 1 complete",
                                              "listed 1",
                                              "2: card 1 0",
-                                             "3: card 3 1200",
+                                             "3: card 3 1200 as 1",
                                              "4: card 8 0",
-                                             "5: card 4 1200",
+                                             "5: card 4 1200 as 2",
                                              "6: card 9 0",
+                                             "run ended"};
+  EXPECT_EQ(events, expected);
+}
+
+// Each weighed card names the unit open when it was read (none after an end
+// card) and its place among the problem's bar marks, as pass 2 lists them.
+TEST(DeckReader, ItemsNameTheirUnitAndTheirPlaceInTheBarTable) {
+  const std::string bar = card({{1, " 16A01"}, {7, "001200"}, {13, "   1"}});
+  const auto events =
+      read({kId, kUnit, bar, card({{1, "V16V01"}, {13, "   2"}, {17, "  1500"}}),
+            card({{1, "W"}, {13, "   1"}, {17, "    10"}}), "Z", bar, kUnit, bar, "Z", kId, kUnit, bar, "Z"});
+  const std::vector<std::string> expected = {"1: problem P001",
+                                             "3: weighed 16A01 x1 1200 mm in unit 1 as 1",
+                                             "4: weighed 16V01 x2 1500 mm in unit 1 as 2",
+                                             "5: weighed 0 x1 0 mm in unit 1",
+                                             "2: unit 1 CAP 17 kg",
+                                             "6: end 34 kg",
+                                             "7: warning at 1",
+                                             "7: weighed 16A01 x1 1200 mm in unit 0 as 3",
+                                             "9: weighed 16A01 x1 1200 mm in unit 2 as 4",
+                                             "8: unit 2 CAP 2 kg",
+                                             "10: end 38 kg",
+                                             "11: problem P001",
+                                             "13: weighed 16A01 x1 1200 mm in unit 3 as 1",
+                                             "12: unit 3 CAP 2 kg",
+                                             "14: end 4 kg",
+                                             "pass 1 complete",
+                                             "listed 1",
+                                             "2: card 1 0",
+                                             "3: card 2 1200 as 1",
+                                             "4: card 5 0 as 2",
+                                             "listed 2",
+                                             "12: card 1 0",
+                                             "13: card 2 1200 as 1",
                                              "run ended"};
   EXPECT_EQ(events, expected);
 }
@@ -118,11 +155,12 @@ TEST(DeckReader, AFailedBarPointsAtItsFieldAndItsProblemIsNotListed) {
       card({{1, " 16A05"}, {13, "   1"}, {23, "99"}}), card({{1, " 11A06"}, {13, "   1"}}),
       card({{1, " 16A07"}, {13, "   1"}, {23, "99"}, {27, "12"}}),  // an error and a warning, in column order
   });
-  const std::vector<std::string> expected = {"1: problem P001",   "3: error 9 at 26", "4: error 13 at 39",
-                                             "5: error 10 at 57", "6: warning at 23", "6: weighed 16A04 x1 1200 mm",
-                                             "7: error 8 at 23",  "8: error 5 at 2",  "9: error 8 at 23",
-                                             "9: warning at 27",  "9: warning at 1",  "pass 1 complete",
-                                             "run ended"};
+  const std::vector<std::string> expected = {
+      "1: problem P001",   "3: error 9 at 26", "4: error 13 at 39",
+      "5: error 10 at 57", "6: warning at 23", "6: weighed 16A04 x1 1200 mm in unit 1 as 1",
+      "7: error 8 at 23",  "8: error 5 at 2",  "9: error 8 at 23",
+      "9: warning at 27",  "9: warning at 1",  "pass 1 complete",
+      "run ended"};
   EXPECT_EQ(events, expected);
 }
 

@@ -27,7 +27,7 @@ TEST(CsvSchedule, AListedCardPassOneDidNotWeighKeepsItsRow) {
   schedule.problem_opened({1, 1, "P201", "", 1});
   schedule.pass1_ended(true);
   schedule.problem_listed(1);
-  schedule.card_listed({5, cards::CardKind::RecallBar, "", 0, 0});
+  schedule.card_listed({5, cards::CardKind::RecallBar, "", 0, 0, 1});
   schedule.run_ended();
   std::ostringstream out;
   schedule.write(out);

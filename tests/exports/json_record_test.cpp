@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <nlohmann/json.hpp>
 #include <sstream>
+
+#include "exports/json_writer.h"
 
 #include "sample_run.h"
 
@@ -94,6 +97,43 @@ TEST(JsonRecord, RealsInTheirShortestSinglePrecisionForm) {
   EXPECT_EQ(text.find("605.4899"), std::string::npos);
   EXPECT_NE(text.find("\"price\": 1.85,"), std::string::npos);
   EXPECT_NE(text.find("\"cost\": 3896.1"), std::string::npos);
+}
+
+// Each real as a reader of doubles writes it, but with the float's own
+// shortest digits (nlohmann-json wrote 0.010000035f as 0.010000034999999999).
+TEST(JsonWriter, RealsInTheShortestDigitsOfTheFloat) {
+  const std::pair<float, const char*> cases[] = {
+      {605.49f, "605.49"},
+      {12.0f, "12.0"},
+      {0.010000035f, "0.010000035"},
+      {15.576403f, "15.576403"},
+      {0.0005f, "0.0005"},
+      {2.5e-8f, "2.5e-08"},
+      {33584768.0f, "33584768.0"},
+      {1e20f, "1.0000000200408773e+20"},  // from 2^24 up, the digits of the whole value
+      {-0.0f, "-0.0"},
+      {std::numeric_limits<float>::infinity(), "null"},
+  };
+  for (const auto& [value, text] : cases) {
+    std::ostringstream out;
+    JsonWriter(out).real(value);
+    EXPECT_EQ(out.str(), text) << value;
+  }
+}
+
+TEST(JsonWriter, LaysOutADocumentAsNlohmannJsonDoes) {
+  const nlohmann::ordered_json tree = {
+      {"text", "a \"quoted\" \\ tab\t \x01 \xc3\xa9"},
+      {"bad", "P\xff"},
+      {"card", " 29F03        20      1044  9600 and more plain text past sixteen bytes"},
+      {"late", {"0123456789\"", "0123456789\\", "0123456789\x7f", "0123456789\x1f", "0123456789\xe9t\xc3\xa9"}},
+      {"empty", nlohmann::ordered_json::object()},
+      {"none", nlohmann::ordered_json::array()},
+      {"list", {1, -2, true, nullptr, {{"deep", nlohmann::ordered_json::array({3})}}}},
+      {"line", std::uint64_t{18446744073709551615u}}};
+  std::ostringstream out;
+  JsonWriter(out).value(tree);
+  EXPECT_EQ(out.str(), tree.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace));
 }
 
 TEST(JsonRecord, BySizeCountsEachCardOncePerLikeUnit) {

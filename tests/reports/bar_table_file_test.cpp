@@ -19,7 +19,7 @@ std::string card(std::initializer_list<std::pair<std::size_t, std::string>> fiel
 }
 
 void list(BarTableFile& file, CardKind kind, const std::string& card, int length_mm = 0, int lines = 0) {
-  file.card_listed({1, kind, card, length_mm, lines});
+  file.card_listed({1, kind, card, length_mm, lines, 0});
 }
 
 TEST(BarTableFile, BarLineWithItsStoredLengthAndZeroFilling) {

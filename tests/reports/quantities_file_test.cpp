@@ -16,7 +16,7 @@ Clock fixed_clock() {
 }
 
 events::ItemWeighed lump(float lump_weight, float ANOB) {
-  return {1, CardKind::LumpWeight, "", 0, "", ANOB, 0, lump_weight, lump_weight * ANOB, nullptr};
+  return {1, CardKind::LumpWeight, "", 0, "", ANOB, 0, lump_weight, lump_weight * ANOB, nullptr, 1, 0};
 }
 
 // Every shape of error line the table builds.
@@ -56,8 +56,9 @@ TEST(QuantitiesFile, LinesOfAUnitTheTotalsAndTheErrors) {
   QuantitiesFile file(out.channel(), fixed_clock());
   file.vary_bar_read({1, 13, "A01", 1234.9f, 12.0f});
   file.item_weighed(lump(12.5f, 3.0f));
-  file.item_weighed({2, CardKind::Bar, "FOOTING         ", 13, "A01", 1, 1000, 0, 1, nullptr});  // no line of its own
-  file.unit_closed({3, "FOOTING         ", {25.0f, 4.0f, 100.0f, 1.25f, 125.0f}});
+  file.item_weighed(
+      {2, CardKind::Bar, "FOOTING         ", 13, "A01", 1, 1000, 0, 1, nullptr, 1, 1});  // no line of its own
+  file.unit_closed({3, 1, "FOOTING         ", {25.0f, 4.0f, 100.0f, 1.25f, 125.0f}});
   file.subtotal_written({4, "PIERS           ", 301.5f, 1500000.125f});
   file.problem_ended({5, 2e9f, -0.001f});
   const std::string card = " 29F03        20      1044  9600" + std::string(48, ' ');

@@ -1,7 +1,7 @@
-// The shortest text of a float is built with snprintf and strtof, so that
-// every standard library writes it; here it must equal what std::to_chars
-// writes wherever the library has that.
-#include "exports/shortest_float.h"
+// The shortest text of a float, built on {fmt}: without an exponent it must
+// equal what std::to_chars writes in fixed notation, whole floats from 2^24
+// up with every digit of their value.
+#include "exports/float_text.h"
 
 #include <gtest/gtest.h>
 
