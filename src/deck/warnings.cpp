@@ -187,6 +187,11 @@ void check_bar_card(const Card& card, const BarCard& bar, std::vector<CardWarnin
   const std::vector<const CardField*> crossed = check_numbers_across_fields(card, found);
   check_zero_filled_fields(card, kBarFields, crossed, found);
   check_unread_columns(card, found);
+}
+
+void check_written_length(const Card& card, const BarCard& bar, std::vector<CardWarning>& found) {
+  static constexpr CardField kHundreds = kBarFields.named("length in hundreds of mm");
+  static constexpr CardField kMillimetres = kBarFields.named("length in mm");
   if (bar.shape.LFT + bar.shape.LIN > 0) {
     static constexpr int kType = kBarFields.named("bar type").first;
     const std::size_t shape = card.text().find_first_not_of(' ', kType - 1);
