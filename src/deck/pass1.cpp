@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cards/decode.h"
 #include "cards/descriptions.h"
 #include "deck/conversion_place.h"
 #include "deck/error_notes.h"

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "cards/decode.h"
 #include "cards/descriptions.h"
 #include "cards/wording.h"
 #include "cards/zero_fill.h"

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cards/decode.h"
 #include "cards/descriptions.h"
 #include "deck/deck_reader.h"
 #include "deck/neat_card.h"
