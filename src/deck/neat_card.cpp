@@ -63,10 +63,11 @@ using Columns = signed char __attribute__((vector_size(16)));
 using Bits = unsigned long long __attribute__((vector_size(16)));
 constexpr int kWidth = 16;
 
-// Where each group of sixteen columns starts (from 0): together they hold
-// columns 2 to 80, and the column before each group is in the card too.
-// The last group overlaps the one before it.
-constexpr std::array<int, 5> kGroups = {1, 17, 33, 49, cards::kCardColumns - kWidth};
+// Where each group of sixteen columns starts (from 0). The groups are read
+// where the card image was written sixteen columns at a time, as a read
+// across two such writes waits for both to reach the cache.
+constexpr std::array<int, 5> kGroups = {0, 16, 32, 48, 64};
+static_assert(kGroups.back() + kWidth == cards::kCardColumns);
 
 // A mask in the groups' form: -1 (every bit set) in each column of it.
 using GroupMasks = std::array<std::array<signed char, kWidth>, kGroups.size()>;
@@ -102,20 +103,28 @@ Bits bits(Columns columns) {
   return vector;
 }
 
-// Columns 2 to 80 of a card of that kind; with its masks constants, the
+// Whether the column before each of `blank`'s is blank: its bytes moved up
+// one column, the last of `before`, the group before, coming in first.
+Bits shifted_in(Bits blank, Bits before) {
+  return Bits{blank[0] << 8 | before[1] >> 56, blank[1] << 8 | blank[0] >> 56};
+}
+
+// The columns of a card of that kind; with its masks constants, the
 // compiler leaves out the work of any that is empty (comments have none).
 template <CardKind kind>
 bool neat_as(const char* text) {
   static constexpr GroupShape kShape = group_shape(kind);
   Bits off{};  // set in a column that is not neat
+  Bits blank_group_before{};
   for (std::size_t g = 0; g < kGroups.size(); ++g) {
     const Columns here = load<Columns>(text + kGroups[g]);
     const Bits blank = bits(here == ' ');
     // Below a blank as a signed byte: a control character, or a byte outside ASCII.
     off |= bits(here < ' ');
     off |= load<Bits>(kShape.blank[g].data()) & ~blank;
-    const Bits blank_before = bits(load<Columns>(text + kGroups[g] - 1) == ' ');
+    const Bits blank_before = shifted_in(blank, blank_group_before);
     off |= load<Bits>(kShape.inside_numbers[g].data()) & blank & ~blank_before;
+    blank_group_before = blank;
   }
   return (off[0] | off[1]) == 0;
 }
@@ -129,9 +138,7 @@ constexpr auto kNeatAs = []<std::size_t... kind>(std::index_sequence<kind...>) {
 
 bool neatly_punched(std::string_view record, const Card& card) {
   if (record.size() > cards::kCardColumns) return false;
-  const char* text = card.text().data();
-  if (static_cast<signed char>(text[0]) < ' ') return false;
-  return kNeatAs[static_cast<std::size_t>(card.kind())](text);
+  return kNeatAs[static_cast<std::size_t>(card.kind())](card.text().data());
 }
 
 }  // namespace barlist::deck
