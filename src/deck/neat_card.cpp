@@ -16,12 +16,15 @@ using cards::CardKind;
 using cards::ColumnMask;
 using cards::kBarFields;
 
-// What a neat card of a kind looks like: the columns that must be blank, and
-// the columns inside a number (all but its first), where a blank must not
-// follow a non-blank.
+// What a neat card of a kind looks like: the columns that must be blank; the
+// columns inside a number (all but its first), where a blank must not follow
+// a non-blank; and the columns next to a number of the kind's own fields that
+// no field of the kind reads, marked where the later of the two stands, which
+// must not both be non-blank (a number run on or begun outside its field).
 struct NeatShape {
   ColumnMask blank;
   ColumnMask inside_numbers;
+  ColumnMask touching;
 };
 
 constexpr void add_number(NeatShape& shape, int first, int last) {
@@ -44,6 +47,14 @@ constexpr NeatShape neat_shape(CardKind kind) {
   if (kind == CardKind::RecallBar || kind == CardKind::VaryBar) {
     for (const CardField& field : kBarFields) {
       if (field.numeric && field.first > millimetres.last) add_number(shape, field.first, field.last);
+    }
+  }
+  const cards::CardFields fields = cards::fields_of(kind);
+  for (const CardField& field : fields) {
+    if (!field.numeric) continue;
+    if (field.first > 2 && fields.at_column(field.first - 1) == nullptr) shape.touching.set(field.first);
+    if (field.last < cards::kCardColumns && fields.at_column(field.last + 1) == nullptr) {
+      shape.touching.set(field.last + 1);
     }
   }
   if (carries_quantities(kind)) {
@@ -83,11 +94,12 @@ constexpr GroupMasks group_masks(const ColumnMask& mask) {
 struct GroupShape {
   GroupMasks blank;
   GroupMasks inside_numbers;
+  GroupMasks touching;
 };
 
 constexpr GroupShape group_shape(CardKind kind) {
   const NeatShape shape = neat_shape(kind);
-  return {group_masks(shape.blank), group_masks(shape.inside_numbers)};
+  return {group_masks(shape.blank), group_masks(shape.inside_numbers), group_masks(shape.touching)};
 }
 
 template <typename Vector>
@@ -124,6 +136,7 @@ bool neat_as(const char* text) {
     off |= load<Bits>(kShape.blank[g].data()) & ~blank;
     const Bits blank_before = shifted_in(blank, blank_group_before);
     off |= load<Bits>(kShape.inside_numbers[g].data()) & blank & ~blank_before;
+    off |= load<Bits>(kShape.touching[g].data()) & ~blank & ~blank_before;
     blank_group_before = blank;
   }
   return (off[0] | off[1]) == 0;

@@ -23,6 +23,8 @@ constexpr bool carries_quantities(cards::CardKind kind) {
 //   kind's numeric fields, a bar card's written length as one six-column
 //   number, and on recall and vary bar cards the bar card numbers that the
 //   bar table lists from them;
+// - no number of the kind's own fields runs on into, or begins in, a column
+//   next to it that no field of the kind reads;
 // - on a card that carries quantities, the columns no field reads are blank.
 // No check of a slip finds anything on such a card. `card` is `record`'s image.
 bool neatly_punched(std::string_view record, const Card& card);

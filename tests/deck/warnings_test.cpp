@@ -282,6 +282,10 @@ TEST(Warnings, ANeatCardHasNoSlipToFind) {
       {"W              3  12 5", false},                     // a blank inside the weight
       {"UUNIT 0000        2 11 DESCRIPTION", false},         // the price at the left
       {card({{1, "R16A01"}, {16, "3"}, {40, "5"}}), false},  // a dimension at the left
+      {"V19V03  30001234  2007", false},                     // the count begun in columns 7 to 12
+      {"V19V03  3000   4   20071", false},                   // the length run on into the bar type
+      {"UUNIT 0000        2 1105DESCRIPTION", false},        // the price run on into the text after it
+      {"K 12", false},                                       // the line-skip count run on
       {"C\tTAB", false},
       {vary + "\r", false},
       {"C CAF\xc3\x89", false},
