@@ -39,12 +39,13 @@ for kind in standard record-heavy; do
     for side in old new; do
       program="$old"
       [ "$side" = new ] && program="$new"
-      m=$("$tools/peak_rss" "$program" --force --quiet "${extra[@]}" "$deck" out.qty out.tab 2>&1 >/dev/null | tail -1)
+      # peak_rss ends with the program's status, which its line reports too.
+      m=$("$tools/peak_rss" "$program" --force --quiet "${extra[@]}" "$deck" out.qty out.tab 2>&1 >/dev/null | tail -1 || true)
       read -r _ kb status cpu <<<"$m"
       # Status 2 is a deck with errors, as the standard deck has on purpose.
       [ "$status" = 0 ] || [ "$status" = 2 ] || { echo "$program failed on $deck: $m" >&2; exit 1; }
       if [ "$side" = old ]; then old_cpu+=("$cpu"); else new_cpu+=("$cpu"); fi
-      [ "$kb" -gt "$peak" ] && peak=$kb
+      if [ "$kb" -gt "$peak" ]; then peak=$kb; fi
     done
   done
   o=$(printf '%s\n' "${old_cpu[@]}" | median)

@@ -170,27 +170,6 @@ constexpr CardFields fields_of(CardKind kind) {
       kind, [](const auto& description) { return description.fields(); }, CardFields());
 }
 
-// A decode: how it went, and the field that did not convert when it failed.
-struct DecodeStatus {
-  records::ReadStatus status = records::ReadStatus::Ok;
-  const CardField* failed = nullptr;
-  bool ok() const { return status == records::ReadStatus::Ok; }
-};
-
-// Reads the card image into `card` by the description's layout; the fields
-// before a failed one are filled, none after.
-template <typename Decoded, std::size_t N>
-[[gnu::always_inline]] inline DecodeStatus decode(const Description<Decoded, N>& description, std::string_view image,
-                                                  Decoded& card) {
-  const auto targets = [&]<std::size_t... I>(std::index_sequence<I...>) {
-    return std::array<Target, N>{description.targets[I](card)...};
-  }
-  (std::make_index_sequence<N>{});
-  const records::ReadResult read = records::read_records(description.layout, image, targets, nullptr);
-  if (read.ok()) return {};
-  return {read.status, &description.field_list[read.failed_target]};
-}
-
 // The columns a card of that kind puts to use: column 1 and its fields, and
 // on a recall bar card the bar card fields that the bar table lists as
 // punched (every one after the length, which is the recalled one).

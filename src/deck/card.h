@@ -7,6 +7,7 @@
 
 #include "cards/card_fields.h"
 #include "cards/card_kind.h"
+#include "records/fields.h"
 
 namespace barlist::deck {
 
@@ -17,14 +18,14 @@ class Card {
   Card() { columns_.fill(' '); }
   explicit Card(std::string_view record) { assign(record); }
 
-  // Copied in pieces of 16 columns and a tail: a copy of varying length is
-  // otherwise one of the costliest steps of reading a card.
+  // Copied in pieces of 16 columns and a tail of fixed-size moves: a copy of
+  // varying length is otherwise one of the costliest steps of reading a card.
   void assign(std::string_view record) {
     columns_.fill(' ');
     const std::size_t n = record.size() < kCardColumns ? record.size() : kCardColumns;
     std::size_t i = 0;
     for (; i + 16 <= n; i += 16) std::memcpy(columns_.data() + i, record.data() + i, 16);
-    for (; i < n; ++i) columns_[i] = record[i];
+    records::copy_characters(columns_.data() + i, record.data() + i, n - i);
   }
 
   cards::CardKind kind() const { return cards::kind_of(columns_[0]); }

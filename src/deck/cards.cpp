@@ -1,5 +1,6 @@
 #include "deck/cards.h"
 
+#include "cards/decode.h"
 #include "cards/descriptions.h"
 
 namespace barlist::deck {
@@ -7,46 +8,45 @@ namespace {
 
 // The card decoded by its description; a field that does not convert stops
 // the run on the deck's channel.
-template <typename Description>
-[[gnu::always_inline]] inline typename Description::Card decoded(const records::InputChannel& deck,
-                                                                 const Description& description, const Card& card) {
-  typename Description::Card out;
-  if (!cards::decode(description, card.text(), out).ok()) deck.conversion_failed();
+template <const auto& description>
+[[gnu::always_inline]] inline auto decoded(const records::InputChannel& deck, const Card& card) {
+  typename std::remove_cvref_t<decltype(description)>::Card out;
+  if (!cards::decode<description>(card.text(), out).ok()) deck.conversion_failed();
   return out;
 }
 
 }  // namespace
 
 IdentificationCard decode_identification(const records::InputChannel& deck, const Card& card) {
-  return decoded(deck, cards::kIdentification, card);
+  return decoded<cards::kIdentification>(deck, card);
 }
 
-UnitCard decode_unit(const records::InputChannel& deck, const Card& card) { return decoded(deck, cards::kUnit, card); }
+UnitCard decode_unit(const records::InputChannel& deck, const Card& card) { return decoded<cards::kUnit>(deck, card); }
 
 BarCard decode_bar(const records::InputChannel& deck, const Card& card) {
-  BarCard bar = decoded(deck, cards::kBar, card);
+  BarCard bar = decoded<cards::kBar>(deck, card);
   bar.shape.IBS = bar.label.IBS;
   return bar;
 }
 
 RecallCard decode_recall(const records::InputChannel& deck, const Card& card) {
-  return decoded(deck, cards::kRecall, card);
+  return decoded<cards::kRecall>(deck, card);
 }
 
 VaryBarCard decode_vary_bar(const records::InputChannel& deck, const Card& card) {
-  return decoded(deck, cards::kVaryBar, card);
+  return decoded<cards::kVaryBar>(deck, card);
 }
 
 LumpWeightCard decode_lump_weight(const records::InputChannel& deck, const Card& card) {
-  return decoded(deck, cards::kLumpWeight, card);
+  return decoded<cards::kLumpWeight>(deck, card);
 }
 
 std::array<char, 16> decode_subtotal_name(const records::InputChannel& deck, const Card& card) {
-  return decoded(deck, cards::kSubtotal, card).name;
+  return decoded<cards::kSubtotal>(deck, card).name;
 }
 
 std::int32_t decode_line_skip_count(const records::InputChannel& deck, const Card& card) {
-  return decoded(deck, cards::kLineSkip, card).count;
+  return decoded<cards::kLineSkip>(deck, card).count;
 }
 
 int first_non_numeric_column(const Card& card) {

@@ -1,6 +1,7 @@
 #include "deck/conversion_place.h"
 
 #include <type_traits>
+#include "cards/decode.h"
 #include "cards/descriptions.h"
 #include "cards/wording.h"
 

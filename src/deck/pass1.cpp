@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include "cards/decode.h"
 #include "cards/descriptions.h"
 #include "deck/conversion_place.h"
 #include "deck/error_notes.h"
+#include "deck/neat_card.h"
 #include "records/fatal.h"
 #include "records/text.h"
 
@@ -56,8 +58,11 @@ void Pass1::take_card(std::string_view record) {
   card_.assign(record);
   ++line_;
   if (!warnings_) return;
-  if (!line_ends_told_) line_ends_told_ = check_line_ends(record_, found_);
-  check_record(record_, found_);
+  neat_ = neatly_punched(record_, card_);
+  if (!neat_) {
+    if (!line_ends_told_) line_ends_told_ = check_line_ends(record_, found_);
+    check_record(record_, found_);
+  }
   if (card_.kind() == CardKind::LineSkip) check_line_skip_card(card_, found_);
   warn_found();
 }

@@ -96,6 +96,7 @@ class Pass1 {
   bool after_end_card_ = false;  // between problems because an end card was read
   bool problem_ended_ = false;   // the current problem's end card was read
   bool line_ends_told_ = false;  // a carriage return without a line feed was told
+  bool neat_ = true;             // the card is neatly punched: no slip to look for
   Card card_;
   std::string_view record_;  // the card's line as read, until the next is read
   events::Line line_ = 0;

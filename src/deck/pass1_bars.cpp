@@ -56,7 +56,10 @@ void Pass1::bar_card(const Card& card) {
   const BarCard bar = decode_bar(deck_, card);
   bar_ = bar.label;
   // The card's warnings are told with its error, if any, in column order.
-  if (warnings_) check_bar_card(card, bar, found_);
+  if (warnings_) {
+    if (!neat_) check_bar_card(card, bar, found_);
+    check_written_length(card, bar, found_);
+  }
   const geometry::BarLength length = geometry::bar_length(bar.shape);
   if (length.failure != geometry::ShapeFailure::none) {
     const cards::CardField* field = cards::bar_field(length.field);
@@ -80,7 +83,7 @@ void Pass1::bar_card(const Card& card) {
 void Pass1::recall_card(const Card& card) {
   const RecallCard recall = decode_recall(deck_, card);
   bar_ = recall.label;
-  if (warnings_) check_recall_card(card, found_);
+  if (warnings_ && !neat_) check_recall_card(card, found_);
   const StoreTable::Entry* stored = store_.find(bar_);
   if (stored == nullptr) {
     recover(DeckError::IllegalRecallBar, card, "size");
@@ -117,7 +120,7 @@ void Pass1::weighed(const Card& card, float ANOB, float length, float lump_weigh
 void Pass1::vary_bar_card(const Card& card) {
   const VaryBarCard vary = decode_vary_bar(deck_, card);
   bar_ = vary.label;
-  if (warnings_) check_vary_bar_card(card, found_);
+  if (warnings_ && !neat_) check_vary_bar_card(card, found_);
   listener_.vary_bar_read({line_, bar_.IBS, as_text(bar_.IBM), vary.BARL, vary.ANOB});
   if (!geometry::is_bar_size(bar_.IBS)) {
     recover(DeckError::IllegalBarSize, card, "size");
@@ -134,7 +137,7 @@ void Pass1::vary_bar_card(const Card& card) {
 
 void Pass1::lump_weight_card(const Card& card) {
   const LumpWeightCard lump = decode_lump_weight(deck_, card);
-  if (warnings_) check_lump_weight_card(card, found_);
+  if (warnings_ && !neat_) check_lump_weight_card(card, found_);
   if (lump.lump_weight == 0) {
     recover(DeckError::LumpWeightNotGiven, card, "lump weight");
     return;

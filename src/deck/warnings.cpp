@@ -1,9 +1,8 @@
 #include "deck/warnings.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <cstring>
 
+#include "cards/decode.h"
 #include "cards/descriptions.h"
 #include "cards/wording.h"
 #include "cards/zero_fill.h"
@@ -80,29 +79,8 @@ char plain_letter(std::string_view text, std::size_t at) {
   return code >= 0xC0 && code <= 0xFF ? kLatin1Letters[code - 0xC0] : ' ';
 }
 
-// Whether any byte has its high bit set: eight bytes at a time, as every
-// card but a few is plain ASCII.
-bool has_high_byte(std::string_view text) {
-  std::uint64_t any = 0;
-  std::size_t i = 0;
-  for (; i + 8 <= text.size(); i += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, text.data() + i, 8);
-    any |= word;
-  }
-  if (i < text.size() && text.size() >= 8) {  // the last eight bytes, some seen already
-    std::uint64_t word;
-    std::memcpy(&word, text.data() + text.size() - 8, 8);
-    any |= word;
-  } else {
-    for (; i < text.size(); ++i) any |= static_cast<unsigned char>(text[i]);
-  }
-  return (any & 0x8080808080808080u) != 0;
-}
-
 void check_non_ascii(std::string_view record, std::vector<CardWarning>& found) {
   const std::string_view card = record.substr(0, std::min(record.size(), kCardColumns));
-  if (!has_high_byte(card)) return;
   const auto high =
       std::find_if(card.begin(), card.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
   if (high == card.end()) return;
@@ -188,6 +166,11 @@ void check_bar_card(const Card& card, const BarCard& bar, std::vector<CardWarnin
   check_zero_filled_fields(card, kBarFields, crossed, found);
   check_listed_numbers(card, crossed, found);
   check_unread_columns(card, found);
+}
+
+void check_written_length(const Card& card, const BarCard& bar, std::vector<CardWarning>& found) {
+  static constexpr CardField kHundreds = kBarFields.named("length in hundreds of mm");
+  static constexpr CardField kMillimetres = kBarFields.named("length in mm");
   if (bar.shape.LFT + bar.shape.LIN > 0) {
     static constexpr int kType = kBarFields.named("bar type").first;
     const std::size_t shape = card.text().find_first_not_of(' ', kType - 1);

@@ -36,6 +36,10 @@ struct CardWarning {
 // do not fit.
 std::optional<std::string> right_justified(std::string_view digits, int width);
 
+// The checks of slips, up to check_unread_columns, find nothing on a neatly
+// punched card (deck/neat_card.h): pass 1 runs them only on cards that are
+// not, as nearly every card is.
+
 // Any card: a tab, text beyond column 80 (which no card reads), and but on a
 // comment card a byte outside ASCII, which moves every field after it when it
 // is one of several bytes of one character.
@@ -47,8 +51,7 @@ bool check_line_ends(std::string_view record, std::vector<CardWarning>& found);
 
 // A bar or store bar card: numbers punched at the left of their fields, which
 // pass 1 reads as written and the bar table lists with trailing zeros; a
-// number that runs across two fields; text in the columns no field reads; a
-// written length beside a bar type or dimensions that it makes void.
+// number that runs across two fields; text in the columns no field reads.
 void check_bar_card(const Card& card, const BarCard& bar, std::vector<CardWarning>& found);
 
 // A recall bar card: a count punched at the left of its field, and text in
@@ -60,8 +63,7 @@ void check_recall_card(const Card& card, std::vector<CardWarning>& found);
 void check_vary_bar_card(const Card& card, std::vector<CardWarning>& found);
 
 // A lump weight card: a number that runs across two fields (or else one with
-// a blank inside), and text in the
-// columns no field reads.
+// a blank inside), and text in the columns no field reads.
 void check_lump_weight_card(const Card& card, std::vector<CardWarning>& found);
 
 // An identification card: a price across the border with the title, or
@@ -120,5 +122,21 @@ std::vector<const cards::CardField*> check_numbers_across_fields(const Card& car
 // Text in columns that a bar, store bar, recall bar or lump weight card does
 // not read, and the bar table does not list either.
 void check_unread_columns(const Card& card, std::vector<CardWarning>& found);
+
+// The checks below look at what a card says, neat or not.
+
+// A bar or store bar card: a written length beside a bar type or dimensions
+// that it makes void.
+void check_written_length(const Card& card, const BarCard& bar, std::vector<CardWarning>& found);
+
+// An identification card: a price across the border with the title.
+void check_identification_card(const Card& card, const IdentificationCard& id, std::vector<CardWarning>& found);
+
+// A unit card: its number of units across the border with the price, or
+// begun in the name, told with the units and price barlist read.
+void check_unit_card(const Card& card, const UnitCard& unit, std::vector<CardWarning>& found);
+
+// A line-skip card whose count does not convert: the bar table stops there.
+void check_line_skip_card(const Card& card, std::vector<CardWarning>& found);
 
 }  // namespace barlist::deck

@@ -6,6 +6,7 @@
 
 #include "cards/descriptions.h"
 #include "cards/wording.h"
+#include "deck/neat_card.h"
 #include "deck/warnings.h"
 
 namespace barlist::deck {
@@ -87,12 +88,6 @@ inline constexpr auto kBorders = [] {
   }
   return borders;
 }();
-
-// The cards that carry quantities, whose unread columns are worth a word.
-bool carries_quantities(CardKind kind) {
-  return kind == CardKind::Bar || kind == CardKind::StoreBar || kind == CardKind::RecallBar ||
-         kind == CardKind::LumpWeight;
-}
 
 // Columns `first` to `last` are not used; tells of the text in them, if any.
 void check_gap(const Card& card, int first, int last, std::vector<CardWarning>& found) {

@@ -252,7 +252,7 @@ std::string layout_error(std::string_view notation);
 
 // The items of one pass, in order; false when the visitor ended the walk.
 template <typename Visitor>
-[[gnu::always_inline]] inline bool walk_pass(std::span<const Item> pass, Visitor& visitor) {
+[[gnu::always_inline]] constexpr bool walk_pass(std::span<const Item> pass, Visitor& visitor) {
 #if !defined(__clang__)  // clang unrolls unasked, and warns where a pass is unknown
 #pragma GCC unroll 128
 #endif
@@ -287,7 +287,7 @@ template <typename Visitor>
 // Inlined into each caller, so that for a layout the compiler knows every
 // item's kind, column and width are constants.
 template <typename Visitor>
-[[gnu::always_inline]] inline void walk(const Layout& layout, Visitor& visitor) {
+[[gnu::always_inline]] constexpr void walk(const Layout& layout, Visitor& visitor) {
   if (!walk_pass(layout.first_pass(), visitor)) return;
   // A pass after a restart holds a data item: each takes a value or ends the walk.
   const std::span<const Item> again = layout.pass_after_restart();

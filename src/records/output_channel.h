@@ -12,11 +12,14 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <tuple>
+#include <utility>
 
 #include "records/fields.h"
 #include "records/file_descriptor.h"
 #include "records/layout.h"
 #include "records/values.h"
+#include "records/write_plan.h"
 
 namespace barlist::records {
 
@@ -143,13 +146,19 @@ class OutputChannel {
   // The same with the values' kinds checked against the layout by the
   // compiler, and the layout's columns and widths made constants:
   // write<kLumpWeightLine>(weight, count).
+  // Single values of known kinds follow the compiler's plan of the write
+  // (records/write_plan.h); a run of cells or a Value takes the walk.
   template <const Layout& layout, typename... Values>
   void write(const Values&... values) {
     static_assert(arguments_fit<layout, Values...>(), "the values do not suit the layout's data items");
-    // One spare value, never read: g++ cannot always see that output
-    // stops at the last value, and warns of a read past it.
-    const std::array<Value, sizeof...(Values) + 1> list{Value(values)..., Value(0)};
-    write_records(layout, std::span<const Value>(list.data(), sizeof...(Values)), *this);
+    if constexpr ((single_value<Values>() && ...)) {
+      write_planned<layout>(values...);
+    } else {
+      // One spare value, never read: g++ cannot always see that output
+      // stops at the last value, and warns of a read past it.
+      const std::array<Value, sizeof...(Values) + 1> list{Value(values)..., Value(0)};
+      write_records(layout, std::span<const Value>(list.data(), sizeof...(Values)), *this);
+    }
     if (options_.flush_each_record) flush();
   }
 
@@ -169,6 +178,9 @@ class OutputChannel {
   char* begin_record(int columns);
   void end_record(int length, bool line_end);
 
+  template <const Layout& layout, typename... Values>
+  void write_planned(const Values&... values);
+
   void put_record(std::string_view record, bool line_end);
   std::string_view asa_lead(char control) const;
   void cut_old_contents();
@@ -185,5 +197,35 @@ class OutputChannel {
   std::unique_ptr<char[]> buffer_;
   std::size_t used_ = 0;  // bytes in the buffer
 };
+
+// The plan's steps one after the other, each with its constants.
+template <const Layout& layout, typename... Values>
+void OutputChannel::write_planned(const Values&... values) {
+  static constexpr auto kPlan = plan_write<layout, sizeof...(Values)>();
+  const int widest = layout.widest_record();
+  char* record = begin_record(widest);
+  std::memset(record, ' ', static_cast<std::size_t>(widest));
+  const auto arguments = std::forward_as_tuple(values...);
+  const auto take = [&]<std::size_t s>() {
+    constexpr PlannedStep kStep = kPlan.steps[s];
+    char* out = record + kStep.column;
+    if constexpr (kStep.kind == ItemKind::Literal) {
+      copy_characters(out, kStep.text.data(), kStep.width);
+    } else if constexpr (kStep.kind == ItemKind::Slash) {
+      end_record(kStep.length, true);
+      record = begin_record(widest);
+      std::memset(record, ' ', static_cast<std::size_t>(widest));
+    } else if constexpr (kStep.kind == ItemKind::Text) {
+      put_text(out, kStep.width, text_of(std::get<kStep.value>(arguments)));
+    } else if constexpr (kStep.kind == ItemKind::Integer) {
+      put_integer(out, kStep.width, std::get<kStep.value>(arguments));
+    } else {
+      put_real(out, kStep.width, kStep.decimals, std::get<kStep.value>(arguments));
+    }
+  };
+  [&]<std::size_t... s>(std::index_sequence<s...>) { (take.template operator()<s>(), ...); }
+  (std::make_index_sequence<kPlan.steps.size()>());
+  end_record(kPlan.last_length, kPlan.line_end);
+}
 
 }  // namespace barlist::records

@@ -97,6 +97,21 @@ constexpr Argument argument_of() {
   return {ItemKind::Literal};  // no data item takes it: a Value, whose kind is known only at run time
 }
 
+// An argument that is one value of a kind known from its type: no run of
+// cells, no Value.
+template <typename T>
+constexpr bool single_value() {
+  const Argument argument = argument_of<T>();
+  return argument.kind != ItemKind::Literal && !argument.cells;
+}
+
+// The text of a single text argument.
+template <std::size_t N>
+std::string_view text_of(const std::array<char, N>& text) {
+  return {text.data(), N};
+}
+inline std::string_view text_of(std::string_view text) { return text; }
+
 // True when arguments of these kinds, in order, go to data items of their
 // kinds in `layout`. Fewer arguments than data items is fine (output and
 // input stop there); more only where the layout starts again.

@@ -5,6 +5,7 @@
 #include <string>
 #include <type_traits>
 
+#include "cards/decode.h"
 #include "cards/descriptions.h"
 #include "deck/card.h"
 #include "exports/float_text.h"

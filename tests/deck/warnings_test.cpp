@@ -6,7 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "cards/decode.h"
+#include "cards/descriptions.h"
 #include "deck/deck_reader.h"
+#include "deck/neat_card.h"
+#include "deck/warnings.h"
 
 namespace barlist::deck {
 namespace {
@@ -311,6 +315,93 @@ TEST(Warnings, SlipsWithWhatWasReadAndTheirFixes) {
       "  note 5:23: punch the lump weight right-justified in columns 17-22",
   };
   EXPECT_EQ(told, expected);
+}
+
+// The checks of slips that pass 1 passes over on a neat card.
+std::vector<CardWarning> slips_in(const std::string& record) {
+  const Card card(record);
+  std::vector<CardWarning> found;
+  check_line_ends(record, found);
+  check_record(record, found);
+  switch (card.kind()) {
+    case cards::CardKind::Bar:
+    case cards::CardKind::StoreBar: {
+      BarCard bar;
+      if (cards::decode(cards::kBar, card.text(), bar).ok()) check_bar_card(card, bar, found);
+      break;
+    }
+    case cards::CardKind::RecallBar:
+      check_recall_card(card, found);
+      break;
+    case cards::CardKind::VaryBar:
+      check_vary_bar_card(card, found);
+      break;
+    case cards::CardKind::LumpWeight:
+      check_lump_weight_card(card, found);
+      break;
+    case cards::CardKind::Unit:
+      check_number_shapes(card, found);
+      break;
+    default:
+      break;
+  }
+  return found;
+}
+
+bool neat(const std::string& record) { return neatly_punched(record, Card(record)); }
+
+TEST(Warnings, ANeatCardHasNoSlipToFind) {
+  const std::string bar = card({{1, " 16A01 12450   2"}, {23, " 3"}, {25, "12"}, {27, "   400"}, {75, " 10 45"}});
+  const std::string vary = "V19V03  3000   4  2007";
+  const std::string lump = "W              3   125";
+  const std::string unit = "UUNIT 0000        2 110 DESCRIPTION OF UNIT 0";
+  // Each neat card, and the same card after one slip.
+  const struct {
+    std::string record;
+    bool neat;
+  } cards[] = {
+      {bar, true},
+      {vary, true},
+      {lump, true},
+      {unit, true},
+      {card({{1, "R16A01"}, {16, "3"}}), true},
+      {"C  ANY TEXT 12 3", true},
+      {card({{1, " 16A01 1245    2"}}), false},              // the length at the left of its six columns
+      {card({{1, " 16A01 12450  2 "}}), false},              // the count at the left
+      {card({{1, " 16A01 12450   2"}, {20, "1"}}), false},   // text in a column no field reads
+      {"V19V03  3000  4   2007", false},                     // the count at the left
+      {"V19V033000     4  2007", false},                     // columns 7 to 12 at the left
+      {"W              3  12 5", false},                     // a blank inside the weight
+      {"UUNIT 0000        2 11 DESCRIPTION", false},         // the price at the left
+      {card({{1, "R16A01"}, {16, "3"}, {40, "5"}}), false},  // a dimension at the left
+      {"V19V03  30001234  2007", false},                     // the count begun in columns 7 to 12
+      {"V19V03  3000   4   20071", false},                   // the length run on into the bar type
+      {"UUNIT 0000        2 1105DESCRIPTION", false},        // the price run on into the text after it
+      {"K 12", false},                                       // the line-skip count run on
+      {"C\tTAB", false},
+      {vary + "\r", false},
+      {"C CAF\xc3\x89", false},
+      {std::string(80, ' ') + "X", false},
+  };
+  for (const auto& c : cards) EXPECT_EQ(neat(c.record), c.neat) << c.record;
+
+  // Whatever one column holds, or a column shifted in or out, a card that
+  // is neat has no slip for the checks to find.
+  for (const std::string& base : {bar, vary, lump, unit, card({{1, "R16A01"}, {16, "3"}})}) {
+    std::vector<std::string> variants;
+    const std::string padded = base + std::string(80 - base.size(), ' ');
+    for (std::size_t at = 1; at < 80; ++at) {
+      for (const char c : {' ', '7', 'A', '.', '\t'})
+        variants.push_back(padded.substr(0, at) + c + padded.substr(at + 1));
+      variants.push_back(padded.substr(0, at) + padded.substr(at + 1) + " ");       // shifted left
+      variants.push_back(padded.substr(0, at) + " " + padded.substr(at, 79 - at));  // shifted right
+    }
+    for (const std::string& variant : variants) {
+      if (neat(variant)) {
+        EXPECT_TRUE(slips_in(variant).empty()) << variant;
+      }
+    }
+  }
 }
 
 }  // namespace

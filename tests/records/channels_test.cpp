@@ -114,6 +114,15 @@ TEST_F(Channels, CheckedWritesOnEitherDiscipline) {
     out.write<kPairs>(1, 2, "ab", 3, "cdef", 4, "g", 5);
   }
   EXPECT_EQ(contents(plain), "1P201   IT'S 12\r\n   3.501  P2   IT'S\r\n H 12.ab3.cd\r\n4. g5.\r\n");
+  // The same values as run-time values take the walk, not the compiler's plan.
+  const std::string walked = file("walked");
+  {
+    OutputChannel out(3, walked, open_file(3, walked, OpenMode::New), {});
+    out.write(kHeader, {Value("P201"), Value(12), Value(3.5f)});
+    out.write(kHeader, {Value("P2")});
+    out.write(kPairs, {Value(1), Value(2), Value("ab"), Value(3), Value("cdef"), Value(4), Value("g"), Value(5)});
+  }
+  EXPECT_EQ(contents(walked), contents(plain));
   {
     OutputChannel out(2, asa, open_file(2, asa, OpenMode::New), {.discipline = LineDiscipline::Asa});
     out.write<kHeader>("P201", 12, 3.5f);
