@@ -6,7 +6,7 @@
 //   engine.version                       "1.2.0"
 //   engine.check(deckBytes, options)     deckBytes: Uint8Array (or a string, taken as UTF-8)
 //     options: {name = 'deck', epoch (seconds, UTC; else the machine's clock), check_only, strict,
-//               reports, json, csv}   (the last three: the products wanted; reports never under check_only)
+//               reports, json, csv, weights}   (the products wanted; reports never under check_only)
 //     -> {status,                       what the command line would exit with (0, 1 fatal, 2 errors)
 //         diagnostics: [{severity,      "error", "warning" or "fatal"
 //                        line, column,  from 1; 0 for the whole deck or the whole line
@@ -16,11 +16,16 @@
 //                        notes: [{severity: "note", line, column, kind: "note", message}],
 //                        fixes: [{line, first_column, last_column, text, safe, keeps_values}]}],
 //         summary,                      "1 error, 1 warning; no bar table for problem P201" or ""
-//         hints: [{line, length_mm, weight_kg}],   each bar-level card worked out
+//         hints: [{line, length_mm, weight_kg,      each bar-level card worked out
+//                  length, weight}],               and as shown: "4600 mm", "640.1 kg"
+//         weights?: [{number, title,               each problem's weights, when asked (null
+//                     sizes: [{size, bars, length_mm, weight_kg}],   after a fatal stop): texts
+//                     bars_kg, lumps_kg, rounding_kg, total_kg, cost}],  ("" where none)
 //         quantities?, bar_table?, json?, csv?}    Uint8Array, only when asked (and made)
-//   engine.fieldAt(lineBytes, column)   -> {kind, field: {name, first, last}, value}
-//   engine.cardFields(column1)          -> [{name, first, last}], column1 a character or a byte
-const ASKED = { check_only: 1, strict: 2, reports: 4, json: 8, csv: 16 };
+//   engine.fieldAt(lineBytes, column)   -> {kind, field, value, reading}
+//   engine.cardFields(column1)          -> [field], column1 a character or a byte
+//     field: {name, first, last, says: "count, columns 13-16", note?: "not read", listed?: true}
+const ASKED = { check_only: 1, strict: 2, reports: 4, json: 8, csv: 16, weights: 64 };
 const EPOCH_GIVEN = 32;
 const PRODUCTS = ['quantities', 'bar_table', 'json', 'csv'];
 const LONGEST_LINE = 256; // a card's columns that the engine keeps of a line
@@ -68,10 +73,12 @@ export async function loadEngine(createEngine) {
     );
     const numbers = module.HEAPF64;
     const first = module._barlist_hints() / 8;
+    const texts = module.UTF8ToString(module._barlist_hint_texts()).split('\n');
     answer.hints = [];
     for (let i = 0, n = module._barlist_hint_count(); i < n; i++) {
       const at = first + 3 * i;
-      answer.hints.push({ line: numbers[at], length_mm: numbers[at + 1], weight_kg: numbers[at + 2] });
+      const [length, weight] = texts[i].split('\t');
+      answer.hints.push({ line: numbers[at], length_mm: numbers[at + 1], weight_kg: numbers[at + 2], length, weight });
     }
     PRODUCTS.forEach((key, which) => {
       const size = module._barlist_product_size(which);

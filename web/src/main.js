@@ -8,6 +8,7 @@ import deckSlab from '../../examples/deck-slab.deck';
 import pierCap from '../../examples/pier-cap.deck';
 import { columnText } from './columns.js';
 import { cursorColumn, describeField } from './ruler.js';
+import { checkAsTyped } from './checks.js';
 import { showDiagnostics } from './diagnostics_panel.js';
 import { createEditor } from './editor.js';
 import { cardFields, fieldOf } from './card_table.js';
@@ -30,10 +31,12 @@ import './style.css';
 const EXAMPLES = { 'pier-cap.deck': pierCap, 'deck-slab.deck': deckSlab, 'abutment.deck': abutment };
 const $ = (id) => document.getElementById(id);
 
-// The engine runs in a worker: the checks, and the value at the cursor. The
-// fields of each card kind are the page's own table, made by the engine when
-// the page was built.
+// The engine runs in workers: one checks the deck and tells the value at the
+// cursor, the other makes the reports that follow a check. The fields of each
+// card kind are the page's own table, made by the engine when the page was
+// built.
 const worker = new EngineWorker(`${engineSource}\n${workerSource}`);
+const reporter = new EngineWorker(`${engineSource}\n${workerSource}`);
 const cardTable = { cardFields, fieldAt: fieldOf };
 let version;
 const ready = worker.version();
@@ -49,7 +52,7 @@ window.barlist = {
   // {quantities, barTable, json, csv, diagnostics, summary, status}, and the
   // exact bytes of the four files in `files`.
   async run(deckText, options = {}) {
-    return runResult(await worker.check(deckText, { ...options, name: deckFileName(options.name) }));
+    return runResult(await reporter.check(deckText, { ...options, name: deckFileName(options.name), products: true }));
   },
 };
 
@@ -58,32 +61,48 @@ const epochMatch = /(?:^#|&)epoch=(\d+)/.exec(window.location.hash);
 const epoch = epochMatch ? Number(epochMatch[1]) : undefined;
 
 const deck = new DeckFile(notice);
-let last = null; // the result of the last check
-let shownHints = ''; // the hints of the check shown, as JSON
-let checking = false;
-let stale = false;
+let last = null; // the result of the last check shown, and the text it is of (last.doc)
+let reported = null; // the reports shown
+let shownHints = null; // the hints shown
+let marks = 0;
 
 function showStatus(text) {
   $('check-status').textContent = text;
 }
 
-function showResult(view, result, elapsed) {
+// The body's marks for tests and the benchmark: data-diagnosed once the
+// diagnostics and hints of a text are shown, data-checked once its reports are.
+function mark(which) {
+  document.body.dataset[which] = String(++marks);
+}
+
+function sameHints(a, b) {
+  if (!a || a.length !== b.length) return false;
+  return a.every((hint, i) => hint.line === b[i].line && hint.length === b[i].length && hint.weight === b[i].weight);
+}
+
+function showChecked(result, doc, elapsed) {
   last = result;
+  last.doc = doc;
   showDiagnostics(view, result, $('diagnostics'), $('diagnostics-summary'));
-  const hints = JSON.stringify(result.hints);
-  if (hints !== shownHints) {
-    shownHints = hints;
+  if (!sameHints(shownHints, result.hints)) {
+    shownHints = result.hints;
     view.dispatch({ effects: setHints.of(result.hints) });
   }
+  showStatus(`Checked in ${Math.round(elapsed)} ms; exit status ${result.status}`);
+  mark('diagnosed');
+  if (fixRounds > 0) fixAllSafe();
+}
+
+function showReported(result) {
+  reported = result;
   renderQuantities($('quantities'), result.quantities);
   renderBarTable($('bar-table'), result.barTable);
   renderWeights($('weights'), result.problems);
-  showStatus(`Checked in ${Math.round(elapsed)} ms; exit status ${result.status}`);
   document.querySelectorAll('[data-download]').forEach((button) => {
     button.disabled = !result.files[button.dataset.download];
   });
-  document.body.dataset.checked = String(Date.now());
-  if (fixRounds > 0) fixAllSafe();
+  mark('checked');
 }
 
 // "Fix all safe": the safe fixes of the text as it stands, then those the
@@ -94,27 +113,17 @@ function fixAllSafe() {
   fixRounds = safe.length && applyFixes(view, safe) ? fixRounds - 1 : 0;
 }
 
-// Checks the deck at once when the engine is free, else once it is, with
-// the text as it then stands: no keystroke waits for a timer.
-async function check(view) {
-  if (checking) {
-    stale = true;
-    return;
-  }
-  checking = true;
-  stale = false;
-  const started = performance.now();
-  const doc = view.state.doc;
-  try {
-    const result = await window.barlist.run(deck.bytesOf(view), { epoch, name: deck.name });
-    result.doc = doc; // the text this result is of
-    if (!stale) showResult(view, result, performance.now() - started);
-  } catch (error) {
-    showStatus(`The engine stopped: ${error.message}. The page is usable; the next change is checked again.`);
-  }
-  checking = false;
-  if (stale) check(view);
-}
+// Each change checked at once when the engine is free: no key waits for a timer.
+const check = checkAsTyped({
+  checker: worker,
+  reporter,
+  bytesOf: (view) => deck.bytesOf(view),
+  options: () => ({ epoch, name: deckFileName(deck.name) }),
+  onChecked: showChecked,
+  onReported: showReported,
+  onFailed: (error) =>
+    showStatus(`The engine stopped: ${error.message}. The page is usable; the next change is checked again.`),
+});
 
 // The kind and field at once, from the page's table; the value read there
 // when the worker answers, unless the cursor has moved on.
@@ -123,11 +132,10 @@ function showCursor(state) {
   const { line, column } = cursorColumn(state);
   const text = columnText(line.text);
   const show = (at) => {
-    $('cursor-field').textContent = `${line.number}:${column} · ${describeField(at, column)}${typeHelp(at)}`;
+    $('cursor-field').textContent = `${line.number}:${column} · ${describeField(at)}${typeHelp(at)}`;
   };
   show(fieldOf(text, column));
   $('typing-mode').textContent = state.field(overwriteMode) ? 'OVR' : 'INS';
-  if (column > 80) return;
   const asked = ++cursorAsked;
   worker.fieldAt(text, column).then(
     (at) => asked === cursorAsked && show(at),
@@ -160,16 +168,16 @@ workspace = setUpWorkspace({
   deck,
   examples: EXAMPLES,
   onOpened: () => {
-    shownHints = ''; // the same results again still put the hints on the new text
+    shownHints = null; // the same results again still put the hints on the new text
   },
 });
 const restored = workspace.restore('pier-cap.deck');
 document.querySelectorAll('[data-download]').forEach((button) => {
   button.addEventListener('click', () => {
     const key = button.dataset.download;
-    if (!last || !last.files[key]) return;
+    if (!reported || !reported.files[key]) return;
     const stem = deck.name.replace(/\.[^.]*$/, '') || deck.name;
-    download(stem + button.dataset.extension, last.files[key]);
+    download(stem + button.dataset.extension, reported.files[key]);
   });
 });
 $('fix-all-safe').addEventListener('click', () => {
@@ -177,7 +185,7 @@ $('fix-all-safe').addEventListener('click', () => {
   fixAllSafe();
   view.focus();
 });
-$('print-bar-table').addEventListener('click', () => printBarTable(deck.name, last && last.problems));
+$('print-bar-table').addEventListener('click', () => printBarTable(deck.name, reported && reported.problems));
 
 showCursor(view.state);
 Promise.all([window.barlist.ready, restored]).then(() => {
@@ -186,6 +194,8 @@ Promise.all([window.barlist.ready, restored]).then(() => {
   // WebAssembly runs at full speed once the browser has seen it busy: a few
   // runs of the examples at load spare the first checks of a large deck.
   const examples = Object.values(EXAMPLES).join('').repeat(8);
-  for (let run = 0; run < 3; run++) worker.check(examples, { epoch: 0, name: 'warm-up.deck' }).catch(() => {});
+  for (let run = 0; run < 3; run++) {
+    for (const engine of [worker, reporter]) engine.check(examples, { epoch: 0, name: 'warm-up.deck', products: true }).catch(() => {});
+  }
 });
 window.barlistView = view; // for the browser tests
