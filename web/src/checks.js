@@ -1,33 +1,36 @@
 // The deck checked as it is typed, in two steps, each by an engine worker of
 // its own: first its diagnostics, summary and hints, at once when the
-// checker is free (else with the text as it then stands); then, once those
-// are shown, its reports, exports and weights, so that a long report never
-// holds up the next key. Reports of a text already edited again are not
-// shown; the newest text waiting is reported next.
+// checker is free (else with the text as it then stands); then, once the
+// typing pauses, its reports, exports and weights. A key stops a report
+// under way, so that a long report never takes the machine from the next
+// key's check; reports of a text edited since are not shown.
 import { runResult } from './record_views.js';
+
+const PAUSE_MS = 40; // no key for this long, and the reports are made
 
 export function checkAsTyped({ checker, reporter, bytesOf, options, onChecked, onReported, onFailed }) {
   let checking = false;
   let stale = false;
-  let reporting = false;
-  let waiting = null; // {bytes, doc} to report once the reporter is free
+  let reporting = null; // the text being reported
+  let timer = null;
 
-  async function report(view) {
-    if (reporting || !waiting) return;
-    const { bytes, doc } = waiting;
-    waiting = null;
-    reporting = true;
+  async function report(view, bytes, doc) {
+    reporting = doc;
     try {
       const answer = await reporter.check(bytes, { ...options(), products: true });
       if (doc === view.state.doc) onReported(runResult(answer), doc);
     } catch (error) {
-      onFailed(error);
+      if (!error.cancelled) onFailed(error);
     }
-    reporting = false;
-    report(view);
+    if (reporting === doc) reporting = null;
   }
 
   async function check(view) {
+    clearTimeout(timer);
+    if (reporting && reporting !== view.state.doc) {
+      reporting = null;
+      reporter.cancel();
+    }
     if (checking) {
       stale = true;
       return;
@@ -41,11 +44,10 @@ export function checkAsTyped({ checker, reporter, bytesOf, options, onChecked, o
       const answer = await checker.check(bytes, options());
       if (!stale) {
         onChecked(runResult(answer), doc, performance.now() - started);
-        waiting = { bytes, doc };
-        report(view);
+        timer = setTimeout(() => doc === view.state.doc && report(view, bytes, doc), PAUSE_MS);
       }
     } catch (error) {
-      onFailed(error);
+      if (!error.cancelled) onFailed(error);
     }
     checking = false;
     if (stale) check(view);

@@ -62,9 +62,15 @@ export class DeckFile {
     this.unsaved = true;
   }
 
-  // The deck's bytes as the file would be written now.
+  // The deck's bytes as the file would be written now; made once for each
+  // text (the check and the work kept ask for the same).
   bytesOf(view) {
-    return this.bytes || encodeDeck(view.state.doc.toJSON(), this.format);
+    if (this.bytes) return this.bytes;
+    const { doc } = view.state;
+    if (this.encoded?.doc !== doc || this.encoded.format !== this.format) {
+      this.encoded = { doc, format: this.format, bytes: encodeDeck(doc.toJSON(), this.format) };
+    }
+    return this.encoded.bytes;
   }
 
   describe() {
