@@ -5,7 +5,7 @@ import assert from 'node:assert/strict';
 import { test } from 'node:test';
 import { EditorState } from '../../web/node_modules/@codemirror/state/dist/index.js';
 import { byteColumn, offsetOfColumn, setColumnEncoding } from '../../web/src/columns.js';
-import { deckLines, decodeDeck, encodeDeck, unencodable } from '../../web/src/encoding.js';
+import { deckLines, decodeDeck, encodeDeck, encodeText, unencodable } from '../../web/src/encoding.js';
 import { fieldStops, nextStop, previousStop, stopFields } from '../../web/src/field_stops.js';
 import { barHints, hintPlaces, setHints } from '../../web/src/hints.js';
 import { overwriteChanges } from '../../web/src/overwrite_paste.js';
@@ -31,6 +31,15 @@ test('a deck goes through the editor and back to the same bytes', () => {
   // A deck that mixes CRLF first with LF is written with CRLF throughout.
   const mixed = decodeDeck(bytes('A\r\nB\nC'));
   assert.equal(Buffer.from(encodeDeck(deckLines(mixed), mixed)).toString(), 'A\r\nB\r\nC');
+  // A long text encoded by its pieces, again after edits, gives the same bytes.
+  for (const format of [{ encoding: 'utf-8', lineEnd: '\r\n' }, { encoding: 'latin1', lineEnd: '\n' }]) {
+    const cache = new WeakMap();
+    let state = EditorState.create({ doc: Array.from({ length: 3000 }, (_, i) => `C SÜD ${i}`).join('\n') });
+    for (const changes of [[], { from: 0, insert: 'K\n' }, { from: 20000, to: 20030, insert: 'Ü' }, { from: 5, to: 9 }]) {
+      state = state.update({ changes }).state;
+      assert.deepEqual(encodeText(state.doc, format, cache), encodeDeck(state.doc.toJSON(), format), format.encoding);
+    }
+  }
   assert.equal(unencodable('SÜD', 'latin1'), null);
   assert.equal(unencodable('S€D', 'latin1'), '€');
   assert.equal(unencodable('S€D', 'utf-8'), null);

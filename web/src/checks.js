@@ -13,12 +13,14 @@ export function checkAsTyped({ checker, reporter, bytesOf, options, onChecked, o
   let stale = false;
   let reporting = null; // the text being reported
   let timer = null;
+  let pause = 0; // none before the first reports: nothing is typed yet
 
   async function report(view, bytes, doc) {
     reporting = doc;
     try {
       const answer = await reporter.check(bytes, { ...options(), products: true });
       if (doc === view.state.doc) onReported(runResult(answer), doc);
+      pause = PAUSE_MS;
     } catch (error) {
       if (!error.cancelled) onFailed(error);
     }
@@ -44,7 +46,7 @@ export function checkAsTyped({ checker, reporter, bytesOf, options, onChecked, o
       const answer = await checker.check(bytes, options());
       if (!stale) {
         onChecked(runResult(answer), doc, performance.now() - started);
-        timer = setTimeout(() => doc === view.state.doc && report(view, bytes, doc), PAUSE_MS);
+        timer = setTimeout(() => doc === view.state.doc && report(view, bytes, doc), pause);
       }
     } catch (error) {
       if (!error.cancelled) onFailed(error);

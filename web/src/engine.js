@@ -6,7 +6,8 @@
 //   engine.version                       "1.2.0"
 //   engine.check(deckBytes, options)     deckBytes: Uint8Array (or a string, taken as UTF-8)
 //     options: {name = 'deck', epoch (seconds, UTC; else the machine's clock), check_only, strict,
-//               reports, json, csv, weights}   (the products wanted; reports never under check_only)
+//               reports, json, csv, weights,   (the products wanted; reports never under check_only)
+//               packedHints}   (the hints as {numbers, texts}, quick to send; unpackHints() opens them)
 //     -> {status,                       what the command line would exit with (0, 1 fatal, 2 errors)
 //         diagnostics: [{severity,      "error", "warning" or "fatal"
 //                        line, column,  from 1; 0 for the whole deck or the whole line
@@ -37,6 +38,21 @@ const bytesOf = (data) => (typeof data === 'string' ? encoder.encode(data) : dat
 export function deckFileName(name) {
   const base = String(name || '').split(/[\\/]/).pop().replace(/[^\w.+-]/g, '_');
   return base && base !== '.' && base !== '..' ? base : 'deck.txt';
+}
+
+// The hints as objects, from three numbers each (line, length in mm, weight
+// in kg) and their texts, "length\tweight" a line each.
+export function unpackHints({ numbers, texts }) {
+  const hints = new Array(numbers.length / 3);
+  let from = 0;
+  for (let i = 0; i < hints.length; i++) {
+    const tab = texts.indexOf('\t', from);
+    const end = texts.indexOf('\n', tab);
+    const [line, length_mm, weight_kg] = numbers.subarray(3 * i, 3 * i + 3);
+    hints[i] = { line, length_mm, weight_kg, length: texts.slice(from, tab), weight: texts.slice(tab + 1, end) };
+    from = end + 1;
+  }
+  return hints;
 }
 
 export async function loadEngine(createEngine) {
@@ -71,15 +87,12 @@ export async function loadEngine(createEngine) {
         ),
       ),
     );
-    const numbers = module.HEAPF64;
     const first = module._barlist_hints() / 8;
-    const texts = module.UTF8ToString(module._barlist_hint_texts()).split('\n');
-    answer.hints = [];
-    for (let i = 0, n = module._barlist_hint_count(); i < n; i++) {
-      const at = first + 3 * i;
-      const [length, weight] = texts[i].split('\t');
-      answer.hints.push({ line: numbers[at], length_mm: numbers[at + 1], weight_kg: numbers[at + 2], length, weight });
-    }
+    const packed = {
+      numbers: module.HEAPF64.slice(first, first + 3 * module._barlist_hint_count()),
+      texts: module.UTF8ToString(module._barlist_hint_texts()),
+    };
+    answer.hints = options.packedHints ? packed : unpackHints(packed);
     PRODUCTS.forEach((key, which) => {
       const size = module._barlist_product_size(which);
       if (size < 0) return;

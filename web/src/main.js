@@ -96,15 +96,28 @@ function showChecked(result, doc, elapsed) {
   if (fixRounds > 0) fixAllSafe();
 }
 
+// Each part in a task of its own, so that no frame waits for all of them; a
+// newer report drops the parts left.
 function showReported(result) {
   reported = result;
-  renderQuantities($('quantities'), result.quantities);
-  renderBarTable($('bar-table'), result.barTable);
-  renderWeights($('weights'), result.problems);
-  document.querySelectorAll('[data-download]').forEach((button) => {
-    button.disabled = !result.files[button.dataset.download];
-  });
-  mark('checked');
+  const parts = [
+    () => renderQuantities($('quantities'), result.files.quantities),
+    () => renderBarTable($('bar-table'), result.files.barTable),
+    () => renderWeights($('weights'), result.problems),
+    () => {
+      document.querySelectorAll('[data-download]').forEach((button) => {
+        button.disabled = !result.files[button.dataset.download];
+      });
+      mark('checked');
+      warmUp();
+    },
+  ];
+  const next = () => {
+    if (reported !== result) return;
+    parts.shift()();
+    if (parts.length) setTimeout(next);
+  };
+  next();
 }
 
 // "Fix all safe": the safe fixes of the text as it stands, then those the
@@ -193,11 +206,19 @@ showCursor(view.state);
 Promise.all([window.barlist.ready, restored]).then(() => {
   $('version').textContent = version;
   check(view);
-  // WebAssembly runs at full speed once the browser has seen it busy: a few
-  // runs of the examples at load spare the first checks of a large deck.
+});
+
+// WebAssembly runs at full speed once the browser has seen it busy: a few
+// runs of the examples once the page is ready spare the first checks of a
+// large deck.
+let warmed = false;
+function warmUp() {
+  if (warmed) return;
+  warmed = true;
   const examples = Object.values(EXAMPLES).join('').repeat(8);
   for (let run = 0; run < 3; run++) {
-    for (const engine of [worker, reporter]) engine.check(examples, { epoch: 0, name: 'warm-up.deck', products: true }).catch(() => {});
+    worker.check(examples, { epoch: 0, name: 'warm-up.deck' }).catch(() => {});
+    reporter.check(examples, { epoch: 0, name: 'warm-up.deck', products: true }).catch(() => {});
   }
-});
+}
 window.barlistView = view; // for the browser tests

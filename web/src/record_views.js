@@ -4,6 +4,8 @@
 // `problems` are each problem's weights as the engine words them (null when
 // not asked for, or after a fatal stop). A diagnostic's message reads as on
 // standard error ("error 5: ...").
+import { unpackHints } from './engine.js';
+
 const utf8 = new TextDecoder('utf-8');
 
 export function runResult(answer) {
@@ -18,7 +20,7 @@ export function runResult(answer) {
     status: answer.status,
     diagnostics: answer.diagnostics.map((d) => ({ ...line(d), notes: d.notes.map(line), fixes: d.fixes })),
     summary: answer.summary,
-    hints: answer.hints,
+    hints: answer.hints.numbers ? unpackHints(answer.hints) : answer.hints,
     problems: answer.weights === undefined ? null : answer.weights,
     files,
   };

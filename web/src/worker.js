@@ -23,9 +23,10 @@ self.onmessage = async ({ data }) => {
     const started = performance.now();
     const { products, ...options } = data.options;
     const asked = products ? { reports: true, json: true, csv: true, weights: true } : {};
-    const answer = engine.check(data.deck, { ...options, ...asked });
+    const answer = engine.check(data.deck, { ...options, ...asked, packedHints: true });
     answer.engineMs = performance.now() - started;
     const buffers = PRODUCTS.filter((key) => answer[key]).map((key) => answer[key].buffer);
+    buffers.push(answer.hints.numbers.buffer);
     self.postMessage({ id: data.id, result: answer }, buffers);
   } catch (error) {
     // An engine that aborted (out of memory) is not used again.
