@@ -27,12 +27,24 @@ export function checkAsTyped({ checker, reporter, bytesOf, options, onChecked, o
     if (reporting === doc) reporting = null;
   }
 
-  async function check(view) {
+  // A change: a report under way stops at once, and the check follows in a
+  // task of its own, so that the change is drawn before its bytes are made.
+  let asked = false;
+  function changed(view) {
     clearTimeout(timer);
     if (reporting && reporting !== view.state.doc) {
       reporting = null;
       reporter.cancel();
     }
+    if (asked) return;
+    asked = true;
+    setTimeout(() => {
+      asked = false;
+      check(view);
+    });
+  }
+
+  async function check(view) {
     if (checking) {
       stale = true;
       return;
@@ -55,5 +67,5 @@ export function checkAsTyped({ checker, reporter, bytesOf, options, onChecked, o
     if (stale) check(view);
   }
 
-  return check;
+  return changed;
 }

@@ -97,8 +97,8 @@ function showChecked(result, doc, elapsed) {
 }
 
 // Each part in a task of its own, so that no frame waits for all of them; a
-// newer report drops the parts left.
-function showReported(result) {
+// newer report or an edit drops the parts left.
+function showReported(result, doc) {
   reported = result;
   const parts = [
     () => renderQuantities($('quantities'), result.files.quantities),
@@ -113,7 +113,7 @@ function showReported(result) {
     },
   ];
   const next = () => {
-    if (reported !== result) return;
+    if (reported !== result || view.state.doc !== doc) return;
     parts.shift()();
     if (parts.length) setTimeout(next);
   };
