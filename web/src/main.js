@@ -141,7 +141,8 @@ const check = checkAsTyped({
 });
 
 // The kind and field at once, from the page's table; the value read there
-// when the worker answers, unless the cursor has moved on.
+// when the worker answers, unless the cursor has moved on. It is asked in a
+// task after the change's own, so that the check goes to the engine first.
 let cursorAsked = 0;
 function showCursor(state) {
   const { line, column } = cursorColumn(state);
@@ -152,10 +153,13 @@ function showCursor(state) {
   show(fieldOf(text, column));
   $('typing-mode').textContent = state.field(overwriteMode) ? 'OVR' : 'INS';
   const asked = ++cursorAsked;
-  worker.fieldAt(text, column).then(
-    (at) => asked === cursorAsked && show(at),
-    () => {},
-  );
+  setTimeout(() => {
+    if (asked !== cursorAsked) return;
+    worker.fieldAt(text, column).then(
+      (at) => asked === cursorAsked && show(at),
+      () => {},
+    );
+  });
 }
 
 // The engine's fixes on a line of the text as it stands; none while its
