@@ -49,8 +49,8 @@ window.barlist = {
     version = known;
     return window.barlist;
   }),
-  // {quantities, barTable, json, csv, diagnostics, summary, status}, and the
-  // exact bytes of the four files in `files`.
+  // {quantities, barTable, json, csv, diagnostics, summary, hints, problems,
+  // status}, and the exact bytes of the four files in `files`.
   async run(deckText, options = {}) {
     return runResult(await reporter.check(deckText, { ...options, name: deckFileName(options.name), products: true }));
   },
@@ -128,7 +128,8 @@ function fixAllSafe() {
   fixRounds = safe.length && applyFixes(view, safe) ? fixRounds - 1 : 0;
 }
 
-// Each change checked at once when the engine is free: no key waits for a timer.
+// Each change checked as soon as the engine is free, its reports made when
+// the typing pauses.
 const check = checkAsTyped({
   checker: worker,
   reporter,
