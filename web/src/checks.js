@@ -7,6 +7,7 @@
 import { runResult } from './record_views.js';
 
 const PAUSE_MS = 40; // no key for this long, and the reports are made
+const LARGE = 1 << 20; // characters of a text whose check waits for the change to be drawn
 
 export function checkAsTyped({ checker, reporter, bytesOf, options, onChecked, onReported, onFailed }) {
   let checking = false;
@@ -27,14 +28,19 @@ export function checkAsTyped({ checker, reporter, bytesOf, options, onChecked, o
     if (reporting === doc) reporting = null;
   }
 
-  // A change: a report under way stops at once, and the check follows in a
-  // task of its own, so that the change is drawn before its bytes are made.
+  // A change: a report under way stops at once, and the check follows, in a
+  // large text in a task of its own, so that the change is drawn before its
+  // bytes are made.
   let asked = false;
   function changed(view) {
     clearTimeout(timer);
     if (reporting && reporting !== view.state.doc) {
       reporting = null;
       reporter.cancel();
+    }
+    if (view.state.doc.length < LARGE) {
+      check(view);
+      return;
     }
     if (asked) return;
     asked = true;
