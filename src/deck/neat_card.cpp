@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "cards/descriptions.h"
+#include "cards/used_columns.h"
 
 namespace barlist::deck {
 namespace {

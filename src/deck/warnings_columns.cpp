@@ -4,7 +4,7 @@
 #include <array>
 #include <optional>
 
-#include "cards/descriptions.h"
+#include "cards/used_columns.h"
 #include "cards/wording.h"
 #include "deck/neat_card.h"
 #include "deck/warnings.h"

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "cards/descriptions.h"
+#include "cards/used_columns.h"
 #include "cards/wording.h"
 #include "deck/number_shapes.h"
 #include "deck/warnings.h"

@@ -92,6 +92,8 @@ CheckResult check(std::string_view deck, const CheckOptions& options) {
   DeckRun run(std::move(settings), quantities ? &*quantities : nullptr, bar_table ? &*bar_table : nullptr);
   Findings findings(result);
   run.add(findings);
+  std::optional<exports::RunCollector> weighed;
+  if (options.weights) run.add(weighed.emplace());
   records::InputChannel channel(kDeckUnit, options.deck, deck);
   try {
     run.run(channel);
@@ -117,6 +119,7 @@ CheckResult check(std::string_view deck, const CheckOptions& options) {
   if (result.status != kFatal) {
     if (run.json() != nullptr) result.json = bytes_of(*run.json());
     if (run.csv() != nullptr) result.csv = bytes_of(*run.csv());
+    if (weighed) result.weights = weights_view(weighed->record());
   }
   return result;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "diagnostics/diagnostic.h"
+#include "engine/weights_view.h"
 #include "events/run_listener.h"
 #include "exports/run_record.h"
 
@@ -23,6 +24,7 @@ struct CheckOptions {
   bool reports = false;                    // the bytes of the quantities file and the bar table (not under a check)
   bool json = false;                       // the bytes of the JSON record
   bool csv = false;                        // the bytes of the CSV schedule
+  bool weights = false;                    // each problem's weights as a person reads them
 };
 
 // A bar-level card that was worked out: its length and weight.
@@ -41,6 +43,7 @@ struct CheckResult {
   // Only those asked for; the reports as far as they got when the run
   // stopped, the exports only for a run that ended.
   std::optional<std::string> quantities, bar_table, json, csv;
+  std::optional<std::vector<ProblemWeights>> weights;  // when asked, for a run that ended
 };
 
 CheckResult check(std::string_view deck, const CheckOptions& options);

@@ -8,6 +8,7 @@ namespace {
 
 using records::Layout;
 using records::Value;
+using weights::shown;
 using weights::whole;
 
 constexpr Layout kProblemHeader{
@@ -25,10 +26,6 @@ constexpr Layout kSubtotalLine{"('0',13X,4A4,' SUBTOTAL =',I9,' kg  ',13X,'$',F1
 constexpr Layout kGrandTotalLine{"('0',27X,'GRAND TOTAL =',I9,' kg  ',13X,'$',F10.2)"};
 constexpr Layout kCardEcho{"(' ',80A1)"};
 
-// A shown value: a constant added in single precision, then truncated. With
-// 0.5 that is the nearest whole number; the vary bar's length takes 0.2.
-std::int64_t shown(float value, float constant) { return whole(value + constant); }
-
 }  // namespace
 
 void QuantitiesFile::problem_opened(const events::ProblemOpened& problem) {
@@ -41,12 +38,12 @@ void QuantitiesFile::problem_opened(const events::ProblemOpened& problem) {
 }
 
 void QuantitiesFile::vary_bar_read(const events::VaryBarRead& vary) {
-  channel_.write<kVaryBarLine>(vary.size, vary.mark, shown(vary.length_mm, 0.2f), whole(vary.count));
+  channel_.write<kVaryBarLine>(vary.size, vary.mark, shown(vary.length_mm, weights::kShownLength), whole(vary.count));
 }
 
 void QuantitiesFile::item_weighed(const events::ItemWeighed& item) {
   if (item.kind != cards::CardKind::LumpWeight) return;
-  channel_.write<kLumpWeightLine>(shown(item.lump_weight_kg, 0.5f), whole(item.count));
+  channel_.write<kLumpWeightLine>(shown(item.lump_weight_kg, weights::kNearest), whole(item.count));
 }
 
 void QuantitiesFile::unit_closed(const events::UnitClosed& unit) {

@@ -1,8 +1,8 @@
 // The engine as the page calls it: the engine's face on a deck's bytes, its
-// answer as JSON (the findings, the summary and the hints) and the bytes of
-// the reports and exports asked for, left in memory for the page to copy;
-// and what barlist reads at a column of a card. Every answer lasts until the
-// next call of its kind.
+// answer as JSON (the findings, the summary and each problem's weights), the
+// hints, and the bytes of the reports and exports asked for, left in memory
+// for the page to copy; and what barlist reads at a column of a card. Every
+// answer lasts until the next call of its kind.
 #include <emscripten/emscripten.h>
 
 #include <cmath>
@@ -32,11 +32,13 @@ enum Asked : unsigned {
   kJson = 8,
   kCsv = 16,
   kEpoch = 32,  // the clock is fixed at the epoch given
+  kWeights = 64,
 };
 
 barlist::engine::CheckResult last;  // the last check, whose products the page copies
 std::string answer;                 // the last JSON answer
 std::vector<double> hints;          // line, length in mm, weight in kg of each hint of the last check
+std::string hint_texts;             // "4600 mm\t640.1 kg\n" for each hint of the last check
 
 const char* json_answer(const Json& json) {
   answer = json.dump(-1, ' ', false, Json::error_handler_t::replace);
@@ -78,7 +80,30 @@ const std::string* product(int which) {
 }
 
 Json span_json(const barlist::web::FieldSpan& span) {
-  return {{"name", span.name}, {"first", span.first_column}, {"last", span.last_column}};
+  Json json{{"name", span.name}, {"first", span.first_column}, {"last", span.last_column}, {"says", span.says}};
+  if (!span.note.empty()) json["note"] = span.note;
+  if (span.listed) json["listed"] = true;
+  return json;
+}
+
+Json weights_json(const std::vector<barlist::engine::ProblemWeights>& problems) {
+  Json json = Json::array();
+  for (const auto& problem : problems) {
+    Json sizes = Json::array();
+    for (const auto& size : problem.sizes) {
+      sizes.push_back(
+          {{"size", size.size}, {"bars", size.bars}, {"length_mm", size.length_mm}, {"weight_kg", size.weight_kg}});
+    }
+    json.push_back({{"number", problem.number},
+                    {"title", problem.title},
+                    {"sizes", std::move(sizes)},
+                    {"bars_kg", problem.bars_kg},
+                    {"lumps_kg", problem.lumps_kg},
+                    {"rounding_kg", problem.rounding_kg},
+                    {"total_kg", problem.total_kg},
+                    {"cost", problem.cost}});
+  }
+  return json;
 }
 
 }  // namespace
@@ -88,8 +113,9 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE const char* barlist_version() { return barlist::engine::version(); }
 
 // Checks the `length` bytes at `deck`, named `name`; returns
-// {"status", "diagnostics", "summary"}. The hints, many to a deck, are left
-// as numbers for the page to read (barlist_hints).
+// {"status", "diagnostics", "summary"} and, when asked, "weights" (null
+// after a fatal stop). The hints, many to a deck, are left as numbers and
+// texts for the page to read (barlist_hints, barlist_hint_texts).
 EMSCRIPTEN_KEEPALIVE const char* barlist_check(const char* deck, int length, const char* name, unsigned asked,
                                                double epoch) {
   barlist::engine::CheckOptions options{.deck = name,
@@ -97,22 +123,30 @@ EMSCRIPTEN_KEEPALIVE const char* barlist_check(const char* deck, int length, con
                                         .strict = (asked & kStrict) != 0,
                                         .reports = (asked & kReports) != 0,
                                         .json = (asked & kJson) != 0,
-                                        .csv = (asked & kCsv) != 0};
+                                        .csv = (asked & kCsv) != 0,
+                                        .weights = (asked & kWeights) != 0};
   if ((asked & kEpoch) != 0) options.epoch = std::isfinite(epoch) ? static_cast<std::int64_t>(epoch) : -1;
   last = barlist::engine::check({deck, static_cast<std::size_t>(std::max(length, 0))}, options);
   Json diagnostics = Json::array();
   for (const Diagnostic& d : last.diagnostics) diagnostics.push_back(diagnostic_json(d));
   hints.clear();
+  hint_texts.clear();
   for (const auto& hint : last.hints) {
     hints.insert(hints.end(), {static_cast<double>(hint.line), quantity(hint.length_mm), quantity(hint.weight_kg)});
+    hint_texts +=
+        barlist::engine::length_text(hint.length_mm) + '\t' + barlist::engine::weight_text(hint.weight_kg) + '\n';
   }
-  return json_answer({{"status", last.status}, {"diagnostics", std::move(diagnostics)}, {"summary", last.summary}});
+  Json json{{"status", last.status}, {"diagnostics", std::move(diagnostics)}, {"summary", last.summary}};
+  if ((asked & kWeights) != 0) json["weights"] = last.weights ? weights_json(*last.weights) : Json(nullptr);
+  return json_answer(json);
 }
 
 // The hints of the last check: three numbers each (line, length in mm,
 // weight in kg), and their count.
 EMSCRIPTEN_KEEPALIVE const double* barlist_hints() { return hints.data(); }
 EMSCRIPTEN_KEEPALIVE int barlist_hint_count() { return static_cast<int>(hints.size() / 3); }
+// The same hints as the page shows them: "4600 mm\t640.1 kg", a line each.
+EMSCRIPTEN_KEEPALIVE const char* barlist_hint_texts() { return hint_texts.c_str(); }
 
 // The bytes of a product of the last check (0 quantities, 1 bar table, 2
 // JSON record, 3 CSV schedule), and their count: -1 when not made.
@@ -125,15 +159,16 @@ EMSCRIPTEN_KEEPALIVE int barlist_product_size(int which) {
   return bytes != nullptr ? static_cast<int>(bytes->size()) : -1;
 }
 
-// {"kind": "bar card", "field": {"name", "first", "last"}, "value": "4600" or null}
+// {"kind": "bar card", "field": {"name", "first", "last", "says", "note"?, "listed"?},
+//  "value": "4600" or null, "reading": "read as 4600"}
 EMSCRIPTEN_KEEPALIVE const char* barlist_field_at(const char* line, int column) {
   const barlist::web::FieldAtColumn at = barlist::web::field_at(line, column);
-  Json json{{"kind", at.card_kind}, {"field", span_json(at.field)}, {"value", nullptr}};
+  Json json{{"kind", at.card_kind}, {"field", span_json(at.field)}, {"value", nullptr}, {"reading", at.reading}};
   if (at.value) json["value"] = *at.value;
   return json_answer(json);
 }
 
-// [{"name", "first", "last"}...] for the card kind of column 1.
+// [{"name", "first", "last", "says", "note"?, "listed"?}...] for the card kind of column 1.
 EMSCRIPTEN_KEEPALIVE const char* barlist_card_fields(int column1) {
   Json spans = Json::array();
   for (const auto& span : barlist::web::card_fields(static_cast<char>(column1))) spans.push_back(span_json(span));

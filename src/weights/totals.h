@@ -13,6 +13,14 @@ namespace barlist::weights {
 // 32 bits (or not finite) gives a number that prints as asterisks.
 std::int64_t whole(float value);
 
+// A real as a report shows it in a whole-number field: a constant added in
+// single precision, then truncated. With kNearest that is the nearest whole
+// number (of a value not below zero); a vary bar's average length takes
+// kShownLength.
+inline constexpr float kNearest = 0.5f;
+inline constexpr float kShownLength = 0.2f;
+inline std::int64_t shown(float value, float constant) { return whole(value + constant); }
+
 class Totals {
  public:
   void open_problem();         // a valid identification card

@@ -8,6 +8,7 @@
 #include <type_traits>
 
 #include "cards/descriptions.h"
+#include "cards/used_columns.h"
 #include "deck/conversion_place.h"
 #include "records/fatal.h"
 
@@ -181,6 +182,10 @@ TEST(CardFields, UsedColumnsAndKindLetters) {
   };
   EXPECT_EQ(unused(CardKind::Bar), "17 18 19 20 21 22 ");
   EXPECT_EQ(unused(CardKind::RecallBar), "7 8 9 10 11 12 17 18 19 20 21 22 ");
+  // The bar table lists a vary bar card's length columns and bar card
+  // fields, and a unit card's description, as punched.
+  EXPECT_EQ(unused(CardKind::VaryBar), "");
+  EXPECT_EQ(unused(CardKind::Unit), "");
   EXPECT_EQ(unused(CardKind::LumpWeight).substr(0, 5), "2 3 4");
   EXPECT_FALSE(used_columns_of(CardKind::LumpWeight).test(23));
   for (const KindDescription& kind : kKinds) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -12,12 +13,14 @@ namespace {
 
 using diagnostics::Severity;
 
-std::string pier_cap() {
-  std::ifstream file(BARLIST_EXAMPLES "/pier-cap.deck", std::ios::binary);
+std::string example(const std::string& name) {
+  std::ifstream file(BARLIST_EXAMPLES "/" + name, std::ios::binary);
   std::ostringstream text;
   text << file.rdbuf();
   return text.str();
 }
+
+std::string pier_cap() { return example("pier-cap.deck"); }
 
 // The example with line `line` (from 1) replaced.
 std::string with_line(std::size_t line, const std::string& card) {
@@ -120,6 +123,49 @@ TEST(Face, MakesOnlyTheProductsAskedFor) {
   const CheckResult stopped = check(with_line(20, "W              4  12,5"), {.reports = true, .json = true});
   EXPECT_TRUE(stopped.quantities && !stopped.json);  // the quantities as far as the run got
   EXPECT_TRUE(check(pier_cap(), {.epoch = -1}).diagnostics.at(0).severity == Severity::Fatal);
+}
+
+// Each problem's rows add up to the grand total that the quantities file
+// prints, and the total and cost are its very texts.
+TEST(Face, WeighsEachProblemToItsGrandTotal) {
+  const auto whole = [](const std::string& text) { return text.empty() ? 0 : std::stol(text); };
+  for (const char* name : {"pier-cap.deck", "deck-slab.deck", "abutment.deck"}) {
+    SCOPED_TRACE(name);
+    const CheckResult result = check(example(name), {.reports = true, .weights = true});
+    ASSERT_TRUE(result.weights && result.quantities);
+    ASSERT_FALSE(result.weights->empty());
+    for (const ProblemWeights& problem : *result.weights) {
+      long sizes = 0;
+      for (const SizeWeights& size : problem.sizes) sizes += whole(size.weight_kg);
+      EXPECT_EQ(sizes, whole(problem.bars_kg));
+      ASSERT_FALSE(problem.total_kg.empty());
+      EXPECT_EQ(whole(problem.bars_kg) + whole(problem.lumps_kg) + whole(problem.rounding_kg), whole(problem.total_kg));
+      const std::string total_line = "GRAND TOTAL =" + std::string(9 - problem.total_kg.size(), ' ') + problem.total_kg;
+      EXPECT_NE(result.quantities->find(total_line), std::string::npos) << total_line;
+      EXPECT_NE(result.quantities->find(" $" + std::string(10 - problem.cost.size(), ' ') + problem.cost),
+                std::string::npos);
+    }
+  }
+  const ProblemWeights pier = check(pier_cap(), {.weights = true}).weights->at(0);
+  EXPECT_EQ(pier.lumps_kg, "300");  // 4 sets of 12.5 kg on each of 6 plinths
+  EXPECT_EQ(pier.sizes.at(0).size, "13");
+  EXPECT_FALSE(check(with_line(20, "W              4  12,5"), {.weights = true}).weights);
+}
+
+TEST(Face, HintTextsInTheReportsPrecision) {
+  const struct {
+    float length_mm, weight_kg;
+    const char *length, *weight;
+  } cases[] = {
+      {11900, 640.08997f, "11900 mm", "640.1 kg"},
+      {1875.5f, 0.185f, "1875 mm", "0.19 kg"},  // a vary bar's average as the quantities file shows it
+      {1875.9f, 9.996f, "1876 mm", "10.00 kg"},
+      {1e12f, NAN, "************ mm", "*** kg"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(length_text(c.length_mm), c.length);
+    EXPECT_EQ(weight_text(c.weight_kg), c.weight);
+  }
 }
 
 }  // namespace

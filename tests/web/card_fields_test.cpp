@@ -1,5 +1,5 @@
-// What the page shows at the cursor: the field under a column, its columns
-// and the value barlist reads there.
+// What the page shows at the cursor: the field under a column, its columns,
+// the value barlist reads there and the words for it.
 #include "web/card_fields.h"
 
 #include <gtest/gtest.h>
@@ -43,7 +43,7 @@ TEST(FieldAt, EveryCardKindHasItsOwnFields) {
   EXPECT_EQ(describe(field_at("*B06P2010085PIER CAPS", 3)), "identification card | program code 2-4 | B06");
   EXPECT_EQ(describe(field_at("UPIER CAP         2 150", 19)), "unit card | number of units 18-19 | 2");
   EXPECT_EQ(describe(field_at("UPIER CAP         2 150", 22)), "unit card | price 20-23 | 1.5");
-  EXPECT_EQ(describe(field_at("UPIER CAP         2 150", 40)), "unit card |  24-80 | (none)");
+  EXPECT_EQ(describe(field_at("UPIER CAP         2 150", 40)), "unit card | description 24-80 | (none)");
   EXPECT_EQ(describe(field_at("R16A01         3", 15)), "recall bar card | count 13-16 | 3");
   EXPECT_EQ(describe(field_at("V16A01         3  1500", 20)), "vary bar card | average length 17-22 | 1500");
   EXPECT_EQ(describe(field_at("W              2  12.5", 22)), "lump weight card | lump weight 17-22 | 12.5");
@@ -58,6 +58,35 @@ TEST(FieldAt, AFieldThatDoesNotConvertHasNoValue) {
   EXPECT_EQ(describe(field_at("UPIER CAP        X2", 19)), "unit card | number of units 18-19 | (none)");
   // A tab or a byte past ASCII is a character like any other.
   EXPECT_EQ(describe(field_at("\t29", 1)), "unknown card | kind 1-1 | \t");
+}
+
+// The words the page shows after the field: what the card reads there, or why
+// it reads nothing.
+TEST(FieldAt, SaysWhatIsRead) {
+  const struct {
+    std::string line;
+    int column;
+    const char *says, *reading;
+  } cases[] = {
+      {kBar, 14, "count, columns 13-16", "read as 4600"},
+      {kBar, 20, "columns 17-22", "not read"},
+      {kBar, 81, "column 81, past column 80", "not read"},
+      {"UPIER CAP         2 150", 5, "unit name, columns 2-17", "read as \u201cPIER CAP        \u201d"},
+      {"UPIER CAP         2 150ABUTMENT", 30, "description, columns 24-80",
+       "not read; listed in the bar table as punched"},
+      // One field that does not convert leaves the others read.
+      {"UPIER CAP        X2 150", 19, "number of units, columns 18-19", "does not read as a number"},
+      {"UPIER CAP        X2 150", 22, "price, columns 20-23", "read as 1.5"},
+      {"V16A01004500   3  1500", 8, "length in hundreds of mm, columns 7-10",
+       "not read; listed in the bar table as punched"},
+      {"V16A01004500   3  1500", 24, "bar type, columns 23-24", "not read; listed in the bar table as punched"},
+      {"R16A01004500   3", 9, "columns 7-12", "not read"},
+  };
+  for (const auto& c : cases) {
+    const FieldAtColumn at = field_at(c.line, c.column);
+    EXPECT_EQ(at.field.says, c.says) << c.line << " @" << c.column;
+    EXPECT_EQ(at.reading, c.reading) << c.line << " @" << c.column;
+  }
 }
 
 TEST(CardFields, ListEveryColumnOnceInOrder) {

@@ -1,11 +1,13 @@
 // The page's own logic under node's test runner: a deck's bytes through the
-// editor and back, the Tab stops of a card, a paste over cards.
+// editor and back, the Tab stops of a card, a paste over cards, the hints
+// kept on their cards while the text changes.
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 import { EditorState } from '../../web/node_modules/@codemirror/state/dist/index.js';
 import { byteColumn, offsetOfColumn, setColumnEncoding } from '../../web/src/columns.js';
-import { deckLines, decodeDeck, encodeDeck, unencodable } from '../../web/src/encoding.js';
+import { deckLines, decodeDeck, encodeDeck, encodeText, unencodable } from '../../web/src/encoding.js';
 import { fieldStops, nextStop, previousStop, stopFields } from '../../web/src/field_stops.js';
+import { barHints, hintPlaces, setHints } from '../../web/src/hints.js';
 import { overwriteChanges } from '../../web/src/overwrite_paste.js';
 
 const bytes = (...parts) => Uint8Array.from(parts.flatMap((part) => (typeof part === 'string' ? [...Buffer.from(part, 'latin1')] : part)));
@@ -29,6 +31,15 @@ test('a deck goes through the editor and back to the same bytes', () => {
   // A deck that mixes CRLF first with LF is written with CRLF throughout.
   const mixed = decodeDeck(bytes('A\r\nB\nC'));
   assert.equal(Buffer.from(encodeDeck(deckLines(mixed), mixed)).toString(), 'A\r\nB\r\nC');
+  // A long text encoded by its pieces, again after edits, gives the same bytes.
+  for (const format of [{ encoding: 'utf-8', lineEnd: '\r\n' }, { encoding: 'latin1', lineEnd: '\n' }]) {
+    const cache = new WeakMap();
+    let state = EditorState.create({ doc: Array.from({ length: 3000 }, (_, i) => `C SÜD ${i}`).join('\n') });
+    for (const changes of [[], { from: 0, insert: 'K\n' }, { from: 20000, to: 20030, insert: 'Ü' }, { from: 5, to: 9 }]) {
+      state = state.update({ changes }).state;
+      assert.deepEqual(encodeText(state.doc, format, cache), encodeDeck(state.doc.toJSON(), format), format.encoding);
+    }
+  }
   assert.equal(unencodable('SÜD', 'latin1'), null);
   assert.equal(unencodable('S€D', 'latin1'), '€');
   assert.equal(unencodable('S€D', 'utf-8'), null);
@@ -51,6 +62,9 @@ test('Tab stops at the fields a card uses, the length once', () => {
   ].map(([name, first, last]) => ({ name, first, last }));
   const stops = fieldStops(bar);
   assert.deepEqual(stops, [1, 2, 4, 7, 13, 23, 78]);
+  // Columns only the bar table lists (a vary bar card's 7-12) are no stop.
+  assert.deepEqual(fieldStops([...bar.slice(0, 3), { name: 'length in hundreds of mm', first: 7, last: 10, listed: true },
+    { name: 'length in mm', first: 11, last: 12, listed: true }, bar[5]]), [1, 2, 4, 13]);
   assert.deepEqual(stopFields(bar)[3], { name: 'length in hundreds of mm', first: 7, last: 12 });
   const moves = [[1, 2, null], [5, 7, 4], [13, 23, 7], [17, 23, 13], [78, null, 23], [80, null, 78]];
   for (const [column, next, previous] of moves) {
@@ -71,4 +85,27 @@ test('a paste in overwrite mode overwrites cards and stops at column 80', () => 
   assert.deepEqual(paste('AB', 2, 'x\ny\nz'), ['ABx\ny\nz', 7]);
   assert.deepEqual(paste('A'.repeat(78), 78, 'xyz'), ['A'.repeat(78) + 'xy', 80]);
   assert.deepEqual(paste('A'.repeat(80), 80, 'xyz'), ['A'.repeat(80), 80]);
+});
+
+test('hints stay on their cards as lines come and go, and only those in sight are placed', () => {
+  const hint = (line) => ({ line, length: `${line}00 mm`, weight: `${line}.0 kg` });
+  let state = EditorState.create({ doc: 'A\n 16B01\nC\n 16B02\nZ', extensions: barHints });
+  state = state.update({ effects: setHints.of([hint(2), hint(4)]) }).state;
+  const placed = (ranges = [{ from: 0, to: state.doc.length }]) =>
+    hintPlaces(state, ranges).map(({ at, text }) => [state.doc.lineAt(at).number, text]);
+  assert.deepEqual(placed(), [[2, '200 mm · 2.0 kg'], [4, '400 mm · 4.0 kg']]);
+  const edits = [
+    ['a card inserted above', { from: 0, insert: 'K\n' }, [[3, '200 mm · 2.0 kg'], [5, '400 mm · 4.0 kg']]],
+    ['Enter at the end of a card', { from: 10, insert: '\n' }, [[3, '200 mm · 2.0 kg'], [6, '400 mm · 4.0 kg']]],
+    ['a line removed', { from: 0, to: 2 }, [[2, '200 mm · 2.0 kg'], [5, '400 mm · 4.0 kg']]],
+  ];
+  for (const [name, changes, expected] of edits) {
+    state = state.update({ changes }).state;
+    assert.deepEqual(placed(), expected, name);
+  }
+  const line5 = state.doc.line(5);
+  assert.deepEqual(placed([{ from: line5.from, to: line5.to }]), [[5, '400 mm · 4.0 kg']]);
+  assert.equal(hintPlaces(state, [])[0], undefined);
+  // The gap puts each hint two columns past column 80.
+  assert.equal(hintPlaces(state, [{ from: 0, to: state.doc.length }])[0].gap, 82 - ' 16B01'.length);
 });

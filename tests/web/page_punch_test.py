@@ -165,12 +165,13 @@ class Punch(PageCase):
         self.assertTrue(self.answer_question(True))
         self.assertEqual(self.lines(), [""])
         self.assertEqual(self.driver.find_element("id", "deck-name").text, "untitled.deck")
+        checked = self.driver.execute_script("return document.body.dataset.checked || null")
         self.driver.find_element("css selector", "#examples summary").click()
         self.driver.find_element("css selector", '[data-example="pier-cap.deck"]').click()
         self.assertEqual("\n".join(self.lines()), self.pier_cap())
         # The same example again keeps its hints, though the check gives the same results.
         hints = "return document.querySelectorAll('.cm-bar-hint').length"
-        self.wait_for_check(None)
+        self.wait_for_check(checked)
         shown = self.driver.execute_script(hints)
         before = self.driver.execute_script("return document.body.dataset.checked")
         self.driver.find_element("css selector", "#examples summary").click()

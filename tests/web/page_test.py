@@ -8,7 +8,6 @@ Keeps a screenshot of the page with an example loaded beside the page
 are compared with its files byte for byte.
 """
 import base64
-import json
 import subprocess
 import sys
 import tempfile
@@ -59,13 +58,24 @@ class Page(PageCase):
         self.assertEqual(self.cursor(), [7, 13])
         self.set_deck(self.pier_cap())
 
-    def test_03_bar_card_hint_shows_length_and_weight(self):
-        record = json.loads(base64.b64decode(self.run_in_page(self.pier_cap())["files"]["json"]))
-        item = record["problems"][0]["units"][0]["items"][0]
+    def test_03_hints_and_weights_in_the_reports_precision(self):
+        result = self.driver.execute_async_script(
+            "window.barlist.run(arguments[0], {epoch: 0}).then(r => arguments[1]("
+            "{hints: r.hints, problems: r.problems, quantities: r.quantities}))", self.pier_cap())
         hints = self.driver.execute_script(
             "return [...document.querySelectorAll('.cm-bar-hint')].map(h => h.textContent)")
-        self.assertIn(f"{item['length']} mm · {item['weight']} kg", hints)
-        self.assertEqual(item["line"], 7)
+        self.assertEqual(hints, [f"{h['length']} · {h['weight']}" for h in result["hints"]])
+        for hint in hints:
+            self.assertRegex(hint, r"^\d+ mm · \d+\.\d{1,2} kg$")
+        # The size table adds up to the grand total that the quantities file prints.
+        rows = self.driver.execute_script(
+            "return [...document.querySelectorAll('#weights table.sizes tr')].map(r => "
+            "[r.dataset.row || '', ...[...r.cells].map(c => c.textContent)])")
+        sizes = sum(int(row[4]) for row in rows[1:] if not row[0])
+        foot = {row[0]: int(row[2]) for row in rows if row[0]}
+        self.assertEqual(sizes, foot["bars"])
+        self.assertEqual(foot["bars"] + foot["lumps"] + foot["rounding"], foot["total"])
+        self.assertRegex(result["quantities"], rf"GRAND TOTAL = +{foot['total']} kg +\$ +{result['problems'][0]['cost']}")
         # Blanks typed on the card keep its hint after column 80 as the edit is made.
         gap = self.driver.execute_script(
             "const v = window.barlistView, l = v.state.doc.line(7);"
@@ -91,6 +101,10 @@ class Page(PageCase):
         self.assertEqual(current.get_attribute("title"), "count, columns 13-16")
         self.move_cursor(5, 19)
         self.assertIn("unit card · number of units, columns 18-19 · read as 3", self.cursor_field("read as 3"))
+        # The description is not read but the bar table lists it.
+        self.move_cursor(5, 40)
+        self.assertIn("unit card · description, columns 24-80 · not read; listed in the bar table as punched",
+                      self.cursor_field("as punched"))
 
     def test_05_run_equals_the_native_program_for_every_example(self):
         if not config.native:

@@ -3,7 +3,7 @@
 import { bytesOf } from './positions.js';
 
 function figures(hint) {
-  return `${hint.length_mm} mm, ${hint.weight_kg} kg`;
+  return `${hint.length}, ${hint.weight}`;
 }
 
 // `fieldAt(bytes, column)` asks the engine; `result` is the deck's last check.
@@ -13,14 +13,9 @@ export function hoverAt(document, lines, result, position, fieldAt) {
   const at = fieldAt(bytesOf(card), column);
   if (!at) return null;
   const parts = [`**${at.kind}**`];
-  const { name, first, last } = at.field;
-  const columns = first === last ? `column ${first}` : `columns ${first}-${last}`;
-  if (name) {
-    const value = at.value === null || at.value === undefined ? 'nothing' : `\`${String(at.value).trim() || ' '}\``;
-    parts.push(`${name}, ${columns}: reads ${value}`);
-  } else {
-    parts.push(`${columns}: not read`);
-  }
+  const { first, last, says, note } = at.field;
+  if (note || at.value === null || at.value === undefined) parts.push(`${says}: ${note || at.reading}`);
+  else parts.push(`${says}: reads \`${String(at.value).trim() || ' '}\``);
   const hint = result && result.hints.find((h) => h.line === line);
   if (hint) parts.push(figures(hint));
   const range = { start: document.positionAt(lines.offsetOf(line, first)), end: document.positionAt(lines.offsetOf(line, last + 1)) };

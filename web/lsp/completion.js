@@ -25,7 +25,7 @@ function template(letter, fields) {
   let stop = 0;
   let column = 1;
   for (const field of fields) {
-    if (!field.name || field.first === 1) continue;
+    if (!field.name || field.first === 1 || field.listed) continue;
     const gap = ' '.repeat(Math.max(0, field.first - 1 - column));
     const width = field.last - field.first + 1;
     snippet += `${gap}\${${++stop}:${' '.repeat(width)}}`;
@@ -41,7 +41,7 @@ export function cardKindItems(fieldAt, cardFields) {
     const letter = letters[0];
     const fields = cardFields(letter);
     const { snippet, ruler } = template(letter, fields);
-    const named = fields.filter((f) => f.name && f.first > 1);
+    const named = fields.filter((f) => f.name && f.first > 1 && !f.listed);
     items.push({
       label: `${letter === ' ' ? '␣' : letter} ${kind}`,
       kind: 14, // a keyword

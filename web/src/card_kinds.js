@@ -25,7 +25,7 @@ function template(spans) {
   pre.className = 'cm-card-template';
   pre.textContent = spans
     .filter((span) => span.name)
-    .map((span) => `${`${span.first}${span.last > span.first ? `-${span.last}` : ''}`.padStart(5)}  ${span.name}`)
+    .map((span) => `${`${span.first}${span.last > span.first ? `-${span.last}` : ''}`.padStart(5)}  ${span.name}${span.note ? ` (${span.note})` : ''}`)
     .join('\n');
   return pre;
 }

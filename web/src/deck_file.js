@@ -5,7 +5,7 @@
 // line end.
 import { Compartment, EditorState, Text } from '@codemirror/state';
 import { setColumnEncoding } from './columns.js';
-import { deckLines, decodeDeck, describeFile, encodeDeck, unencodable } from './encoding.js';
+import { deckLines, decodeDeck, describeFile, encodeText, unencodable } from './encoding.js';
 
 const OPEN_EVENT = 'deck.open';
 const lineSeparator = new Compartment();
@@ -64,9 +64,15 @@ export class DeckFile {
     this.unsaved = true;
   }
 
-  // The deck's bytes as the file would be written now.
+  // The deck's bytes as the file would be written now; made once for each
+  // text (the check and the work kept ask for the same), the lines an edit
+  // left alone taken as they were encoded before.
   bytesOf(view) {
-    return this.bytes || encodeDeck(view.state.doc.toJSON(), this.format);
+    if (this.bytes) return this.bytes;
+    const { doc } = view.state;
+    if (this.encoded?.format !== this.format) this.encoded = { format: this.format, leaves: new WeakMap() };
+    if (this.encoded.doc !== doc) Object.assign(this.encoded, { doc, bytes: encodeText(doc, this.format, this.encoded.leaves) });
+    return this.encoded.bytes;
   }
 
   describe() {

@@ -73,6 +73,36 @@ export function encodeDeck(lines, { encoding, lineEnd }) {
   return bytes;
 }
 
+// The bytes of an editor's text (a CodeMirror Text) as encodeDeck gives
+// them: each leaf of the text's tree (whole lines) encoded once and kept in
+// `cache` (a WeakMap for this format), so that after an edit only the lines
+// around it are encoded again.
+export function encodeText(doc, format, cache) {
+  const chunks = [];
+  const walk = (node) => {
+    if (node.children) {
+      node.children.forEach(walk);
+      return;
+    }
+    let bytes = cache.get(node);
+    if (!bytes) cache.set(node, (bytes = encodeDeck(node.toJSON(), format)));
+    chunks.push(bytes);
+  };
+  walk(doc);
+  const end = encodeDeck(['', ''], format);
+  const out = new Uint8Array(chunks.reduce((sum, chunk) => sum + chunk.length + end.length, -end.length));
+  let at = 0;
+  chunks.forEach((chunk, index) => {
+    if (index) {
+      out.set(end, at);
+      at += end.length;
+    }
+    out.set(chunk, at);
+    at += chunk.length;
+  });
+  return out;
+}
+
 // The bytes of one character in `encoding`: a card column each.
 export function charBytes(char, encoding) {
   if (encoding === 'latin1') return 1;

@@ -6,7 +6,8 @@
 //   engine.version                       "1.2.0"
 //   engine.check(deckBytes, options)     deckBytes: Uint8Array (or a string, taken as UTF-8)
 //     options: {name = 'deck', epoch (seconds, UTC; else the machine's clock), check_only, strict,
-//               reports, json, csv}   (the last three: the products wanted; reports never under check_only)
+//               reports, json, csv, weights,   (the products wanted; reports never under check_only)
+//               packedHints}   (the hints as {numbers, texts}, quick to send; unpackHints() opens them)
 //     -> {status,                       what the command line would exit with (0, 1 fatal, 2 errors)
 //         diagnostics: [{severity,      "error", "warning" or "fatal"
 //                        line, column,  from 1; 0 for the whole deck or the whole line
@@ -16,15 +17,20 @@
 //                        notes: [{severity: "note", line, column, kind: "note", message}],
 //                        fixes: [{line, first_column, last_column, text, safe, keeps_values}]}],
 //         summary,                      "1 error, 1 warning; no bar table for problem P201" or ""
-//         hints: [{line, length_mm, weight_kg}],   each bar-level card worked out
+//         hints: [{line, length_mm, weight_kg,      each bar-level card worked out
+//                  length, weight}],               and as shown: "4600 mm", "640.1 kg"
+//         weights?: [{number, title,               each problem's weights, when asked (null
+//                     sizes: [{size, bars, length_mm, weight_kg}],   after a fatal stop): texts
+//                     bars_kg, lumps_kg, rounding_kg, total_kg, cost}],  ("" where none)
 //         quantities?, bar_table?, json?, csv?}    Uint8Array, only when asked (and made)
-//   engine.fieldAt(lineBytes, column)   -> {kind, field: {name, first, last}, value}
-//   engine.cardFields(column1)          -> [{name, first, last}], column1 a character or a byte
+//   engine.fieldAt(lineBytes, column)   -> {kind, field, value, reading}
+//   engine.cardFields(column1)          -> [field], column1 a character or a byte
+//     field: {name, first, last, says: "count, columns 13-16", note?: "not read", listed?: true}
 //   engine.compare(beforeBytes, afterBytes, {before, after})   the two decks' names
 //     -> {differs, lines: [{indent, text, kind, go_to, marked}]}   the text of barlist compare, each
 //        line with its card in the new revision (go_to 0: none; marked: that card added or changed)
 //        or {error}
-const ASKED = { check_only: 1, strict: 2, reports: 4, json: 8, csv: 16 };
+const ASKED = { check_only: 1, strict: 2, reports: 4, json: 8, csv: 16, weights: 64 };
 const EPOCH_GIVEN = 32;
 const PRODUCTS = ['quantities', 'bar_table', 'json', 'csv'];
 const LONGEST_LINE = 256; // a card's columns that the engine keeps of a line
@@ -36,6 +42,21 @@ const bytesOf = (data) => (typeof data === 'string' ? encoder.encode(data) : dat
 export function deckFileName(name) {
   const base = String(name || '').split(/[\\/]/).pop().replace(/[^\w.+-]/g, '_');
   return base && base !== '.' && base !== '..' ? base : 'deck.txt';
+}
+
+// The hints as objects, from three numbers each (line, length in mm, weight
+// in kg) and their texts, "length\tweight" a line each.
+export function unpackHints({ numbers, texts }) {
+  const hints = new Array(numbers.length / 3);
+  let from = 0;
+  for (let i = 0; i < hints.length; i++) {
+    const tab = texts.indexOf('\t', from);
+    const end = texts.indexOf('\n', tab);
+    const [line, length_mm, weight_kg] = numbers.subarray(3 * i, 3 * i + 3);
+    hints[i] = { line, length_mm, weight_kg, length: texts.slice(from, tab), weight: texts.slice(tab + 1, end) };
+    from = end + 1;
+  }
+  return hints;
 }
 
 export async function loadEngine(createEngine) {
@@ -70,13 +91,12 @@ export async function loadEngine(createEngine) {
         ),
       ),
     );
-    const numbers = module.HEAPF64;
     const first = module._barlist_hints() / 8;
-    answer.hints = [];
-    for (let i = 0, n = module._barlist_hint_count(); i < n; i++) {
-      const at = first + 3 * i;
-      answer.hints.push({ line: numbers[at], length_mm: numbers[at + 1], weight_kg: numbers[at + 2] });
-    }
+    const packed = {
+      numbers: module.HEAPF64.slice(first, first + 3 * module._barlist_hint_count()),
+      texts: module.UTF8ToString(module._barlist_hint_texts()),
+    };
+    answer.hints = options.packedHints ? packed : unpackHints(packed);
     PRODUCTS.forEach((key, which) => {
       const size = module._barlist_product_size(which);
       if (size < 0) return;

@@ -40,6 +40,12 @@ export class EngineWorker {
     return this.request({ deck, options }, false);
   }
 
+  // Stops the request under way, if any (it fails as cancelled), by a new
+  // engine; those waiting go to it.
+  cancel() {
+    if (this.current) this.finish({ error: 'cancelled', dead: true, cancelled: true });
+  }
+
   version() {
     return this.request({ version: true }, true);
   }
@@ -65,7 +71,7 @@ export class EngineWorker {
     clearTimeout(this.timer);
     this.current = null;
     if (data.dead) this.restart();
-    if (data.error) request.reject(new Error(data.error));
+    if (data.error) request.reject(Object.assign(new Error(data.error), { cancelled: Boolean(data.cancelled) }));
     else request.resolve(data.result);
     this.pump();
   }

@@ -1,6 +1,7 @@
 // Where Tab and Shift+Tab stop on a card, as on a program card of a card
-// punch: the first column of each field the card's kind uses. Columns a kind
-// reads but does not use are no stop.
+// punch: the first column of each field the card's kind reads. Columns a
+// kind reads but does not use are no stop, nor those only the bar table
+// lists.
 
 // The length is punched as one number across its hundreds of mm and its mm:
 // the field named here continues the field before it.
@@ -11,7 +12,7 @@ const CONTINUES = new Set(['length in mm']);
 export function stopFields(spans) {
   const fields = [];
   for (const span of spans) {
-    if (!span.name) continue;
+    if (!span.name || span.listed) continue;
     const before = fields[fields.length - 1];
     if (CONTINUES.has(span.name) && before && before.last + 1 === span.first) before.last = span.last;
     else fields.push({ name: span.name, first: span.first, last: span.last });

@@ -1,9 +1,10 @@
 // Beside each bar-level card that barlist worked out, after column 80: its
-// length in mm and its weight in kg, as the last check gives them. The set
-// of hints is built once per check that changes them; an edit only maps it
-// and sets the gap again on the lines it touched.
+// length and its weight, as the last check words them. Only the lines in
+// sight get their hints, so a deck of any size costs the same per frame; an
+// edit made since the check moves each hint with its card until the next
+// check replaces them.
 import { StateEffect, StateField } from '@codemirror/state';
-import { Decoration, EditorView, WidgetType } from '@codemirror/view';
+import { Decoration, ViewPlugin, WidgetType } from '@codemirror/view';
 
 const CARD_COLUMNS = 80;
 
@@ -25,45 +26,70 @@ class HintWidget extends WidgetType {
   }
 }
 
-// [{line, length_mm, weight_kg}]
+// [{line, length, weight}] in line order, of the text as it stands.
 export const setHints = StateEffect.define();
 
-function hintAt(line, text) {
-  const gap = Math.max(2, CARD_COLUMNS + 2 - line.length);
-  return Decoration.widget({ widget: new HintWidget(text, gap), side: 1 }).range(line.to);
-}
-
-function decorations(doc, hints) {
-  const ranges = [];
-  for (const item of hints) {
-    if (item.line < 1 || item.line > doc.lines) continue;
-    ranges.push(hintAt(doc.line(item.line), `${item.length_mm} mm · ${item.weight_kg} kg`));
-  }
-  return Decoration.set(ranges, true);
-}
-
-// The hints of the lines an edit touched, at their lines' new ends.
-function regap(set, transaction) {
-  const { doc } = transaction.state;
-  transaction.changes.iterChangedRanges((fromA, toA, from, to) => {
-    const first = doc.lineAt(from);
-    const last = doc.lineAt(to);
-    const moved = [];
-    set.between(first.from, last.to, (start, end, decoration) => {
-      moved.push(hintAt(doc.lineAt(start), decoration.widget.text));
-    });
-    if (moved.length) set = set.update({ filterFrom: first.from, filterTo: last.to, filter: () => false, add: moved });
-  });
-  return set;
-}
-
-export const barHints = StateField.define({
-  create: () => Decoration.none,
-  update(set, transaction) {
+// The hints, the text they are of, and the changes made to it since.
+const hintState = StateField.define({
+  create: (state) => ({ hints: [], doc: state.doc, changes: null }),
+  update(value, transaction) {
     for (const effect of transaction.effects) {
-      if (effect.is(setHints)) return decorations(transaction.state.doc, effect.value);
+      if (effect.is(setHints)) return { hints: effect.value, doc: transaction.state.doc, changes: null };
     }
-    return transaction.docChanged ? regap(set.map(transaction.changes), transaction) : set;
+    if (!transaction.docChanged || !value.hints.length) return value;
+    const changes = value.changes ? value.changes.compose(transaction.changes) : transaction.changes;
+    return { ...value, changes };
   },
-  provide: (field) => EditorView.decorations.from(field),
 });
+
+// The first hint at or after line `line`.
+function firstFrom(hints, line) {
+  let low = 0;
+  let high = hints.length;
+  while (low < high) {
+    const middle = (low + high) >> 1;
+    if (hints[middle].line < line) low = middle + 1;
+    else high = middle;
+  }
+  return low;
+}
+
+// Where the hints of lines in `ranges` ([{from, to}] of the text as it
+// stands) go: [{at, text, gap}], at the end of each card's line.
+export function hintPlaces(state, ranges) {
+  const { hints, doc: old, changes } = state.field(hintState);
+  const back = changes && changes.invertedDesc;
+  const places = [];
+  for (const { from, to } of hints.length ? ranges : []) {
+    const first = old.lineAt(back ? back.mapPos(from, -1) : from).number;
+    const last = old.lineAt(back ? back.mapPos(to, 1) : to).number;
+    for (let i = firstFrom(hints, first); i < hints.length && hints[i].line <= last; i++) {
+      const end = old.line(hints[i].line).to;
+      const line = state.doc.lineAt(changes ? changes.mapPos(end, -1) : end);
+      const gap = Math.max(2, CARD_COLUMNS + 2 - line.length);
+      places.push({ at: line.to, text: `${hints[i].length} · ${hints[i].weight}`, gap });
+    }
+  }
+  return places;
+}
+
+function hintsInSight(view) {
+  const places = hintPlaces(view.state, view.visibleRanges);
+  const widget = ({ at, text, gap }) => Decoration.widget({ widget: new HintWidget(text, gap), side: 1 }).range(at);
+  return places.length ? Decoration.set(places.map(widget), true) : Decoration.none;
+}
+
+const hintsShown = ViewPlugin.fromClass(
+  class {
+    constructor(view) {
+      this.decorations = hintsInSight(view);
+    }
+    update(update) {
+      const moved = update.startState.field(hintState) !== update.state.field(hintState);
+      if (moved || update.docChanged || update.viewportChanged) this.decorations = hintsInSight(update.view);
+    }
+  },
+  { decorations: (plugin) => plugin.decorations },
+);
+
+export const barHints = [hintState, hintsShown];

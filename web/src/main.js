@@ -8,6 +8,7 @@ import deckSlab from '../../examples/deck-slab.deck';
 import pierCap from '../../examples/pier-cap.deck';
 import { columnText } from './columns.js';
 import { cursorColumn, describeField } from './ruler.js';
+import { checkAsTyped } from './checks.js';
 import { showDiagnostics } from './diagnostics_panel.js';
 import { createEditor } from './editor.js';
 import { cardFields, fieldOf } from './card_table.js';
@@ -31,10 +32,12 @@ import './style.css';
 const EXAMPLES = { 'pier-cap.deck': pierCap, 'deck-slab.deck': deckSlab, 'abutment.deck': abutment };
 const $ = (id) => document.getElementById(id);
 
-// The engine runs in a worker: the checks, and the value at the cursor. The
-// fields of each card kind are the page's own table, made by the engine when
-// the page was built.
+// The engine runs in workers: one checks the deck and tells the value at the
+// cursor, the other makes the reports that follow a check. The fields of each
+// card kind are the page's own table, made by the engine when the page was
+// built.
 const worker = new EngineWorker(`${engineSource}\n${workerSource}`);
+const reporter = new EngineWorker(`${engineSource}\n${workerSource}`);
 const cardTable = { cardFields, fieldAt: fieldOf };
 let version;
 const ready = worker.version();
@@ -47,10 +50,10 @@ window.barlist = {
     version = known;
     return window.barlist;
   }),
-  // {quantities, barTable, json, csv, diagnostics, summary, status}, and the
-  // exact bytes of the four files in `files`.
+  // {quantities, barTable, json, csv, diagnostics, summary, hints, problems,
+  // status}, and the exact bytes of the four files in `files`.
   async run(deckText, options = {}) {
-    return runResult(await worker.check(deckText, { ...options, name: deckFileName(options.name) }));
+    return runResult(await reporter.check(deckText, { ...options, name: deckFileName(options.name), products: true }));
   },
 };
 
@@ -59,32 +62,63 @@ const epochMatch = /(?:^#|&)epoch=(\d+)/.exec(window.location.hash);
 const epoch = epochMatch ? Number(epochMatch[1]) : undefined;
 
 const deck = new DeckFile(notice);
-let last = null; // the result of the last check
-let shownHints = ''; // the hints of the check shown, as JSON
-let checking = false;
-let stale = false;
+let last = null; // the result of the last check shown, and the text it is of (last.doc)
+let reported = null; // the reports shown
+let shownHints = null; // the hints shown
+let marks = 0;
 
 function showStatus(text) {
   $('check-status').textContent = text;
 }
 
-function showResult(view, result, elapsed) {
+// The body's marks for tests and the benchmark: data-diagnosed once the
+// diagnostics and hints of a text are shown, data-checked once its reports
+// are; the first of each also as a performance mark, the page's time to ready.
+function mark(which) {
+  if (!document.body.dataset[which]) performance.mark(`barlist-${which}`);
+  document.body.dataset[which] = String(++marks);
+}
+
+function sameHints(a, b) {
+  if (!a || a.length !== b.length) return false;
+  return a.every((hint, i) => hint.line === b[i].line && hint.length === b[i].length && hint.weight === b[i].weight);
+}
+
+function showChecked(result, doc, elapsed) {
   last = result;
+  last.doc = doc;
   showDiagnostics(view, result, $('diagnostics'), $('diagnostics-summary'));
-  const hints = JSON.stringify(result.hints);
-  if (hints !== shownHints) {
-    shownHints = hints;
+  if (!sameHints(shownHints, result.hints)) {
+    shownHints = result.hints;
     view.dispatch({ effects: setHints.of(result.hints) });
   }
-  renderQuantities($('quantities'), result.quantities);
-  renderBarTable($('bar-table'), result.barTable);
-  renderWeights($('weights'), result.problems);
   showStatus(`Checked in ${Math.round(elapsed)} ms; exit status ${result.status}`);
-  document.querySelectorAll('[data-download]').forEach((button) => {
-    button.disabled = !result.files[button.dataset.download];
-  });
-  document.body.dataset.checked = String(Date.now());
+  mark('diagnosed');
   if (fixRounds > 0) fixAllSafe();
+}
+
+// Each part in a task of its own, so that no frame waits for all of them; a
+// newer report or an edit drops the parts left.
+function showReported(result, doc) {
+  reported = result;
+  const parts = [
+    () => renderQuantities($('quantities'), result.files.quantities),
+    () => renderBarTable($('bar-table'), result.files.barTable),
+    () => renderWeights($('weights'), result.problems),
+    () => {
+      document.querySelectorAll('[data-download]').forEach((button) => {
+        button.disabled = !result.files[button.dataset.download];
+      });
+      mark('checked');
+      warmUp();
+    },
+  ];
+  const next = () => {
+    if (reported !== result || view.state.doc !== doc) return;
+    parts.shift()();
+    if (parts.length) setTimeout(next);
+  };
+  next();
 }
 
 // "Fix all safe": the safe fixes of the text as it stands, then those the
@@ -95,45 +129,39 @@ function fixAllSafe() {
   fixRounds = safe.length && applyFixes(view, safe) ? fixRounds - 1 : 0;
 }
 
-// Checks the deck at once when the engine is free, else once it is, with
-// the text as it then stands: no keystroke waits for a timer.
-async function check(view) {
-  if (checking) {
-    stale = true;
-    return;
-  }
-  checking = true;
-  stale = false;
-  const started = performance.now();
-  const doc = view.state.doc;
-  try {
-    const result = await window.barlist.run(deck.bytesOf(view), { epoch, name: deck.name });
-    result.doc = doc; // the text this result is of
-    if (!stale) showResult(view, result, performance.now() - started);
-  } catch (error) {
-    showStatus(`The engine stopped: ${error.message}. The page is usable; the next change is checked again.`);
-  }
-  checking = false;
-  if (stale) check(view);
-}
+// Each change checked as soon as the engine is free, its reports made when
+// the typing pauses.
+const check = checkAsTyped({
+  checker: worker,
+  reporter,
+  bytesOf: (view) => deck.bytesOf(view),
+  options: () => ({ epoch, name: deckFileName(deck.name) }),
+  onChecked: showChecked,
+  onReported: showReported,
+  onFailed: (error) =>
+    showStatus(`The engine stopped: ${error.message}. The page is usable; the next change is checked again.`),
+});
 
 // The kind and field at once, from the page's table; the value read there
-// when the worker answers, unless the cursor has moved on.
+// when the worker answers, unless the cursor has moved on. It is asked in a
+// task after the change's own, so that the check goes to the engine first.
 let cursorAsked = 0;
 function showCursor(state) {
   const { line, column } = cursorColumn(state);
   const text = columnText(line.text);
   const show = (at) => {
-    $('cursor-field').textContent = `${line.number}:${column} · ${describeField(at, column)}${typeHelp(at)}`;
+    $('cursor-field').textContent = `${line.number}:${column} · ${describeField(at)}${typeHelp(at)}`;
   };
   show(fieldOf(text, column));
   $('typing-mode').textContent = state.field(overwriteMode) ? 'OVR' : 'INS';
-  if (column > 80) return;
   const asked = ++cursorAsked;
-  worker.fieldAt(text, column).then(
-    (at) => asked === cursorAsked && show(at),
-    () => {},
-  );
+  setTimeout(() => {
+    if (asked !== cursorAsked) return;
+    worker.fieldAt(text, column).then(
+      (at) => asked === cursorAsked && show(at),
+      () => {},
+    );
+  });
 }
 
 // The engine's fixes on a line of the text as it stands; none while its
@@ -162,7 +190,7 @@ workspace = setUpWorkspace({
   deck,
   examples: EXAMPLES,
   onOpened: () => {
-    shownHints = ''; // the same results again still put the hints on the new text
+    shownHints = null; // the same results again still put the hints on the new text
   },
 });
 const comparison = setUpCompare({ view, deck, worker });
@@ -170,9 +198,9 @@ const restored = workspace.restore('pier-cap.deck');
 document.querySelectorAll('[data-download]').forEach((button) => {
   button.addEventListener('click', () => {
     const key = button.dataset.download;
-    if (!last || !last.files[key]) return;
+    if (!reported || !reported.files[key]) return;
     const stem = deck.name.replace(/\.[^.]*$/, '') || deck.name;
-    download(stem + button.dataset.extension, last.files[key]);
+    download(stem + button.dataset.extension, reported.files[key]);
   });
 });
 $('fix-all-safe').addEventListener('click', () => {
@@ -180,15 +208,25 @@ $('fix-all-safe').addEventListener('click', () => {
   fixAllSafe();
   view.focus();
 });
-$('print-bar-table').addEventListener('click', () => printBarTable(deck.name, last && last.problems));
+$('print-bar-table').addEventListener('click', () => printBarTable(deck.name, reported && reported.problems));
 
 showCursor(view.state);
 Promise.all([window.barlist.ready, restored]).then(() => {
   $('version').textContent = version;
   check(view);
-  // WebAssembly runs at full speed once the browser has seen it busy: a few
-  // runs of the examples at load spare the first checks of a large deck.
-  const examples = Object.values(EXAMPLES).join('').repeat(8);
-  for (let run = 0; run < 3; run++) worker.check(examples, { epoch: 0, name: 'warm-up.deck' }).catch(() => {});
 });
+
+// WebAssembly runs at full speed once the browser has seen it busy: a few
+// runs of the examples once the page is ready spare the first checks of a
+// large deck.
+let warmed = false;
+function warmUp() {
+  if (warmed) return;
+  warmed = true;
+  const examples = Object.values(EXAMPLES).join('').repeat(8);
+  for (let run = 0; run < 3; run++) {
+    worker.check(examples, { epoch: 0, name: 'warm-up.deck' }).catch(() => {});
+    reporter.check(examples, { epoch: 0, name: 'warm-up.deck', products: true }).catch(() => {});
+  }
+}
 window.barlistView = view; // for the browser tests

@@ -1,23 +1,13 @@
-// What the page shows of a check, made where the check runs (in the worker)
-// so that only these small parts travel to the page with the products.
-const utf8 = new TextDecoder('utf-8');
-
-// [{number, title, by_size, total}], each problem's weight by bar size as the
-// JSON record gives it; null when the run made no record.
-export function weightsOf(jsonBytes) {
-  if (!jsonBytes) return null;
-  return JSON.parse(utf8.decode(jsonBytes)).problems.map(({ number, title, by_size, total }) => ({
-    number,
-    title,
-    by_size,
-    total,
-  }));
-}
-
 // The result that window.barlist.run() documents, from a check's answer:
 // {status, diagnostics, summary, hints, problems, files: {quantities,
 // barTable, json, csv}} and the files as text, each decoded when first read.
-// A diagnostic's message reads as on standard error ("error 5: ...").
+// `problems` are each problem's weights as the engine words them (null when
+// not asked for, or after a fatal stop). A diagnostic's message reads as on
+// standard error ("error 5: ...").
+import { unpackHints } from './engine.js';
+
+const utf8 = new TextDecoder('utf-8');
+
 export function runResult(answer) {
   const line = (d) => ({ severity: d.severity, line: d.line, column: d.column, message: `${d.kind}: ${d.message}` });
   const files = {
@@ -30,8 +20,8 @@ export function runResult(answer) {
     status: answer.status,
     diagnostics: answer.diagnostics.map((d) => ({ ...line(d), notes: d.notes.map(line), fixes: d.fixes })),
     summary: answer.summary,
-    hints: answer.hints,
-    problems: answer.problems === undefined ? null : answer.problems,
+    hints: answer.hints.numbers ? unpackHints(answer.hints) : answer.hints,
+    problems: answer.weights === undefined ? null : answer.weights,
     files,
   };
   for (const key of Object.keys(files)) {

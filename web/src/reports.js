@@ -1,8 +1,12 @@
 // The two reports as they print. A check redraws only the parts whose text
 // changed: the quantities file page by page, the bar table in runs of lines;
 // parts out of sight are not laid out (content-visibility in the styles).
-const MAX_LINES = 20000; // a longer report is cut on screen; its download is whole
+// A longer report is cut on screen (its download is whole): every report
+// carries the time of its run, so each one redraws every page it shows.
+const MAX_LINES = 5000;
 const RUN_LINES = 100; // lines of the bar table in one part
+const NEWLINE = 10;
+const utf8 = new TextDecoder('utf-8');
 const shownText = new WeakMap(); // container -> the text it shows
 
 function element(tag, className, text) {
@@ -12,10 +16,18 @@ function element(tag, className, text) {
   return node;
 }
 
-function cut(text) {
-  const lines = text.split('\n');
-  if (lines.length <= MAX_LINES) return { text, more: 0 };
-  return { text: lines.slice(0, MAX_LINES).join('\n'), more: lines.length - MAX_LINES };
+// The report's first lines as text and the count of those left out; only
+// what is shown is decoded.
+function cut(bytes) {
+  if (!bytes) return { text: '', more: 0 };
+  let end = -1;
+  for (let line = 0; line < MAX_LINES; line++) {
+    end = bytes.indexOf(NEWLINE, end + 1);
+    if (end < 0) return { text: utf8.decode(bytes), more: 0 };
+  }
+  let more = end + 1 < bytes.length ? 1 : 0;
+  for (let at = bytes.indexOf(NEWLINE, end + 1); at >= 0 && at + 1 < bytes.length; at = bytes.indexOf(NEWLINE, at + 1)) more++;
+  return { text: utf8.decode(bytes.subarray(0, end)), more };
 }
 
 // Puts `texts` in the container's <pre> elements of `className`, one each,
@@ -42,23 +54,26 @@ function cutNote(more) {
 }
 
 // The quantities file's carriage control as printed: a form feed starts a
-// new page, CR LF ends a line, the blank lines of "0" are kept.
-export function renderQuantities(container, text) {
-  if (shownText.get(container) === text) return;
-  shownText.set(container, text);
-  const { text: shown, more } = cut(text);
+// new page, CR LF ends a line, the blank lines of "0" are kept. `bytes`: the
+// file's, or null.
+export function renderQuantities(container, bytes) {
+  const { text: shown, more } = cut(bytes);
+  const key = `${more}:${shown}`;
+  if (shownText.get(container) === key) return;
+  shownText.set(container, key);
   showParts(container, 'page', shown.split('\f').map((page) => page.replace(/\r\n?/g, '\n')), cutNote(more));
 }
 
-export function renderBarTable(container, text) {
-  if (shownText.get(container) === text) return;
-  shownText.set(container, text);
-  if (!text) {
+export function renderBarTable(container, bytes) {
+  const { text: shown, more } = cut(bytes);
+  const key = `${more}:${shown}`;
+  if (shownText.get(container) === key) return;
+  shownText.set(container, key);
+  if (!shown) {
     const none = 'No bar table: every problem has errors, or the deck has none.';
     container.replaceChildren(element('p', 'none', none));
     return;
   }
-  const { text: shown, more } = cut(text);
   const lines = shown.replace(/\r\n/g, '\n').split('\n');
   const runs = [];
   for (let at = 0; at < lines.length; at += RUN_LINES) {

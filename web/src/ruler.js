@@ -60,8 +60,9 @@ export function ruler() {
             const part = document.createElement('span');
             part.textContent = text(span);
             part.className = span.name ? `field field-${index % 2}` : 'unread';
+            if (span.listed) part.classList.add('listed');
             if (column >= span.first && column <= span.last) part.classList.add('current');
-            part.title = span.name ? `${span.name}, columns ${span.first}-${span.last}` : 'not read';
+            part.title = span.note ? `${span.says} · ${span.note}` : span.says;
             return part;
           });
         fields.replaceChildren(...row((span) => digits(span.first, span.last)));
@@ -78,16 +79,10 @@ export function ruler() {
   });
 }
 
-// "bar card · count, columns 13-16 · read as 4600"; without "read as"
-// while the value (`at.value` undefined) is still to come.
-export function describeField(at, column) {
+// "bar card · count, columns 13-16 · read as 4600", every part but the
+// separators in the engine's words; without the reading while the value
+// (`at.reading` undefined) is still to come.
+export function describeField(at) {
   if (!at) return '';
-  const { name, first, last } = at.field;
-  if (column > CARD_COLUMNS) return `${at.kind} · column ${column}, past column ${CARD_COLUMNS}: not read`;
-  const columns = first === last ? `column ${first}` : `columns ${first}-${last}`;
-  if (!name) return `${at.kind} · ${columns} not read`;
-  if (at.value === undefined) return `${at.kind} · ${name}, ${columns}`;
-  let value = 'does not read as a number';
-  if (at.value !== null) value = /^\s|\s$/.test(at.value) || at.value === '' ? `“${at.value}”` : at.value;
-  return `${at.kind} · ${name}, ${columns} · read as ${value}`;
+  return [at.kind, at.field.says, at.reading ?? at.field.note].filter(Boolean).join(' · ');
 }

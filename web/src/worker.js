@@ -1,10 +1,10 @@
 // The engine in a worker, so that checking a large deck never holds up the
 // editor. The engine's own source comes first in the worker's script and
-// defines createBarlistEngine. A request is a check, or the field at a
-// column of a line.
+// defines createBarlistEngine. A request is a check (with its products:
+// reports, exports and weights, when asked), or the field at a column of a
+// line.
 /* global createBarlistEngine */
 import { loadEngine } from './engine.js';
-import { weightsOf } from './record_views.js';
 
 const ready = loadEngine(createBarlistEngine);
 const PRODUCTS = ['quantities', 'bar_table', 'json', 'csv'];
@@ -26,10 +26,12 @@ self.onmessage = async ({ data }) => {
       return;
     }
     const started = performance.now();
-    const answer = engine.check(data.deck, { ...data.options, reports: true, json: true, csv: true });
-    answer.problems = weightsOf(answer.json);
+    const { products, ...options } = data.options;
+    const asked = products ? { reports: true, json: true, csv: true, weights: true } : {};
+    const answer = engine.check(data.deck, { ...options, ...asked, packedHints: true });
     answer.engineMs = performance.now() - started;
     const buffers = PRODUCTS.filter((key) => answer[key]).map((key) => answer[key].buffer);
+    buffers.push(answer.hints.numbers.buffer);
     self.postMessage({ id: data.id, result: answer }, buffers);
   } catch (error) {
     // An engine that aborted (out of memory) is not used again.
