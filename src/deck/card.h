@@ -13,6 +13,8 @@ namespace barlist::deck {
 
 inline constexpr std::size_t kCardColumns = cards::kCardColumns;
 
+inline bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
 class Card {
  public:
   Card() { columns_.fill(' '); }
@@ -30,6 +32,7 @@ class Card {
 
   cards::CardKind kind() const { return cards::kind_of(columns_[0]); }
   std::string_view text() const { return {columns_.data(), kCardColumns}; }
+  char at(int column) const { return columns_[static_cast<std::size_t>(column - 1)]; }  // column 1 to 80
   bool blank() const { return text().find_first_not_of(' ') == std::string_view::npos; }
 
  private:

@@ -4,8 +4,6 @@
 #pragma once
 
 #include <bit>
-#include <cstdint>
-#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -16,22 +14,11 @@ namespace barlist::deck {
 enum class NumberShape { Blank, Neat, AtLeft, BlankInside };
 
 // The non-blank columns of `width` columns (at most 31, as every number
-// field is) from `start` as bits, bit 0 the first: eight columns read as one
-// word, as nearly every field is blank or neatly punched.
+// field is) from `start` as bits, bit 0 the first.
 inline unsigned nonblank_bits(std::string_view card, std::size_t start, std::size_t width) {
   unsigned bits = 0;
-  if (width > 8 || start + 8 > card.size()) {
-    for (std::size_t i = 0; i < width; ++i) bits |= card[start + i] != ' ' ? 1u << i : 0u;
-    return bits;
-  }
-  std::uint64_t word;
-  std::memcpy(&word, card.data() + start, 8);
-  word ^= 0x2020202020202020u;  // blanks become zero bytes
-  // A byte's high bit set when it is not zero.
-  const std::uint64_t nonzero = (((word & 0x7f7f7f7f7f7f7f7fu) + 0x7f7f7f7f7f7f7f7fu) | word) & 0x8080808080808080u;
-  // Gathered into one byte, byte i to bit i, and cut to the width.
-  bits = static_cast<unsigned>(((nonzero >> 7) * 0x0102040810204080u) >> 56);
-  return bits & ((1u << width) - 1);
+  for (std::size_t i = 0; i < width; ++i) bits |= card[start + i] != ' ' ? 1u << i : 0u;
+  return bits;
 }
 
 // Blank, or one run of characters that ends at the last column: as nearly

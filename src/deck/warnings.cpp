@@ -6,6 +6,7 @@
 #include "cards/descriptions.h"
 #include "cards/wording.h"
 #include "cards/zero_fill.h"
+#include "deck/number_shapes.h"
 #include "records/fatal.h"
 #include "records/text.h"
 
@@ -32,10 +33,13 @@ void check_left_punched(const Card& card, const CardField& field, std::vector<Ca
   const auto listed = cards::zero_filled<N>(punched);
   if (std::string_view(listed.data(), N) == punched) return;
   const std::string digits = as_read(punched);
-  found.push_back({field.first,
-                   std::string(field.name) + " punched at the left of its field: read as " + digits +
-                       ", listed in the bar table as " + records::trimmed({listed.data(), N}),
-                   cards::punch_note(field)});
+  const std::string shape = number_shape(card.text(), field) == NumberShape::BlankInside
+                                ? "blank inside the " + std::string(field.name) + " (" + cards::columns(field) + ")"
+                                : std::string(field.name) + " punched at the left of its field";
+  found.push_back(
+      {field.first,
+       shape + ": read as " + digits + ", listed in the bar table as " + records::trimmed({listed.data(), N}),
+       cards::punch_note(field)});
   // What barlist read, right-justified: every value stays.
   if (const auto justified = right_justified(digits, field.width())) {
     found.back().fixes.push_back({field.first, field.last, *justified, true, true});

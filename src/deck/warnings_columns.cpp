@@ -15,10 +15,6 @@ namespace {
 using cards::CardField;
 using cards::CardKind;
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
-char at(const Card& card, int column) { return card.text()[static_cast<std::size_t>(column - 1)]; }
-
 // The whole number a field reads, as written: blanks skipped, leading zeros
 // dropped. Nothing when the field holds more than digits and blanks.
 std::optional<std::string> whole_number_read(std::string_view field) {
@@ -149,14 +145,14 @@ std::vector<const CardField*> check_numbers_across_fields(const Card& card, std:
   for (std::size_t b = 0; b < borders.count; ++b) {
     const CardField& left = fields[borders.left[b]];
     const CardField& right = fields[borders.left[b] + 1];
-    if (!is_digit(at(card, left.last)) || !is_digit(at(card, right.first))) continue;
+    if (!is_digit(card.at(left.last)) || !is_digit(card.at(right.first))) continue;
     int first = left.last;
-    while (first > left.first && is_digit(at(card, first - 1))) --first;
+    while (first > left.first && is_digit(card.at(first - 1))) --first;
     int last = right.first;
-    while (last < right.last && is_digit(at(card, last + 1))) ++last;
+    while (last < right.last && is_digit(card.at(last + 1))) ++last;
     // Blank before the number inside the left field and after it inside the
     // right: fields filled to their edges are two numbers side by side.
-    if (first == left.first || at(card, first - 1) != ' ' || last == right.last || at(card, last + 1) != ' ') continue;
+    if (first == left.first || card.at(first - 1) != ' ' || last == right.last || card.at(last + 1) != ' ') continue;
     const auto left_value = whole_number_read(left.text(card.text()));
     const auto right_value = whole_number_read(right.text(card.text()));
     if (!left_value || !right_value) continue;

@@ -18,10 +18,6 @@ namespace {
 using cards::CardField;
 using cards::kBarFields;
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
-char at(const Card& card, int column) { return card.text()[static_cast<std::size_t>(column - 1)]; }
-
 constexpr CardField kHundreds = kBarFields.named("length in hundreds of mm");
 constexpr CardField kMillimetres = kBarFields.named("length in mm");
 
@@ -53,12 +49,12 @@ struct Run {
   int last;
 };
 std::optional<Run> run_across(const Card& card, int left_first, int left_last, const CardField& right) {
-  if (!is_digit(at(card, left_last)) || !is_digit(at(card, right.first))) return std::nullopt;
+  if (!is_digit(card.at(left_last)) || !is_digit(card.at(right.first))) return std::nullopt;
   int first = left_last;
-  while (first > left_first && is_digit(at(card, first - 1))) --first;
+  while (first > left_first && is_digit(card.at(first - 1))) --first;
   int last = right.first;
-  while (last < right.last && is_digit(at(card, last + 1))) ++last;
-  if (first == left_first || at(card, first - 1) != ' ' || last == right.last || at(card, last + 1) != ' ')
+  while (last < right.last && is_digit(card.at(last + 1))) ++last;
+  if (first == left_first || card.at(first - 1) != ' ' || last == right.last || card.at(last + 1) != ' ')
     return std::nullopt;
   return Run{first, last};
 }
@@ -86,7 +82,7 @@ void check_listed_numbers(const Card& card, const std::vector<const CardField*>&
     // as shifted left out of the unread columns before it.
     const bool told =
         std::any_of(crossed.begin(), crossed.end(), [&field](const CardField* f) { return f->first == field.first; }) ||
-        (kBarFields.at_column(field.first - 1) == nullptr && at(card, field.first - 1) != ' ');
+        (kBarFields.at_column(field.first - 1) == nullptr && card.at(field.first - 1) != ' ');
     if (!told) tell_number_shape(card, field, found);
   }
 }
@@ -101,8 +97,8 @@ bool check_vary_bar_borders(const Card& card, std::vector<CardWarning>& found) {
   // two columns ends at its first).
   static_assert(kType->width() == 2);
   static constexpr int kLengthLast = kMillimetres.last;
-  if (!(is_digit(at(card, kLengthLast)) && is_digit(at(card, kCount.first))) &&
-      !(is_digit(at(card, kLength.last)) && is_digit(at(card, kType->first)) && at(card, kType->last) == ' '))
+  if (!(is_digit(card.at(kLengthLast)) && is_digit(card.at(kCount.first))) &&
+      !(is_digit(card.at(kLength.last)) && is_digit(card.at(kType->first)) && card.at(kType->last) == ' '))
     return false;
   bool count_told = false;
   // The count begun in the columns listed as the length: as many of its
@@ -155,13 +151,13 @@ bool check_vary_bar_borders(const Card& card, std::vector<CardWarning>& found) {
 void check_line_skip_spill(const Card& card, std::vector<CardWarning>& found) {
   static constexpr CardField kCount = cards::kLineSkipFields.named("lines to skip");
   constexpr int kAfter = kCount.last + 1;
-  if (!is_digit(at(card, kAfter))) return;  // nearly every line-skip card
+  if (!is_digit(card.at(kAfter))) return;  // nearly every line-skip card
   int first = kAfter;
-  while (first > kCount.first && is_digit(at(card, first - 1))) --first;
+  while (first > kCount.first && is_digit(card.at(first - 1))) --first;
   int last = kAfter;
-  while (last < cards::kCardColumns && is_digit(at(card, last + 1))) ++last;
+  while (last < cards::kCardColumns && is_digit(card.at(last + 1))) ++last;
   // One number: blanks before it in the field and after it on the card.
-  if (!blank(card, kCount.first, first - 1) || (last < cards::kCardColumns && at(card, last + 1) != ' ')) return;
+  if (!blank(card, kCount.first, first - 1) || (last < cards::kCardColumns && card.at(last + 1) != ' ')) return;
   const Run run{first, last};
   const std::string digits = digits_of(card, run);
   const std::string read = without_blanks(kCount.text(card.text()));

@@ -16,10 +16,6 @@ namespace {
 using cards::CardField;
 using cards::CardKind;
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
-char at(const Card& card, int column) { return card.text()[static_cast<std::size_t>(column - 1)]; }
-
 std::string units_text(float units) {
   char text[32];
   std::snprintf(text, sizeof text, "%g unit%s", static_cast<double>(units), units == 1.0f ? "" : "s");
@@ -68,12 +64,12 @@ struct Run {
   int last;
 };
 std::optional<Run> run_into_text(const Card& card, const CardField& number, const CardField& text) {
-  if (!is_digit(at(card, number.last)) || !is_digit(at(card, text.first))) return std::nullopt;
+  if (!is_digit(card.at(number.last)) || !is_digit(card.at(text.first))) return std::nullopt;
   int first = number.last;
-  while (first > number.first && is_digit(at(card, first - 1))) --first;
+  while (first > number.first && is_digit(card.at(first - 1))) --first;
   int last = text.first;
-  while (last < text.last && is_digit(at(card, last + 1))) ++last;
-  if (first == number.first || at(card, first - 1) != ' ' || last == text.last || at(card, last + 1) != ' ')
+  while (last < text.last && is_digit(card.at(last + 1))) ++last;
+  if (first == number.first || card.at(first - 1) != ' ' || last == text.last || card.at(last + 1) != ' ')
     return std::nullopt;
   return Run{first, last};
 }
@@ -105,12 +101,12 @@ void check_unit_card(const Card& card, const UnitCard& unit, std::vector<CardWar
                          cards::column_span(kDescription.first, kDescription.last) + ")" + read(),
                      cards::punch_note(kPrice), back_from_text(card, *run, kPrice, kDescription)});
   }
-  if (is_digit(at(card, kUnits.last)) && is_digit(at(card, kPrice.first))) {
+  if (is_digit(card.at(kUnits.last)) && is_digit(card.at(kPrice.first))) {
     // One number across the border: where it starts and ends.
     int first = kUnits.last;
-    while (first > kUnits.first && is_digit(at(card, first - 1))) --first;
+    while (first > kUnits.first && is_digit(card.at(first - 1))) --first;
     int last = kPrice.first;
-    while (last < kPrice.last && is_digit(at(card, last + 1))) ++last;
+    while (last < kPrice.last && is_digit(card.at(last + 1))) ++last;
     const std::string_view after = card.text().substr(static_cast<std::size_t>(last), kPrice.last - last);
     if (after.find_first_not_of(' ') != std::string_view::npos) {  // a price of its own follows
       check_number_shapes(card, found);
@@ -131,14 +127,14 @@ void check_unit_card(const Card& card, const UnitCard& unit, std::vector<CardWar
     return;  // the price's shape is the number's doing
   }
   // Shifted left: the name takes the number's first digit.
-  if (is_digit(at(card, kName.last)) && is_digit(at(card, kUnits.first)) && at(card, kUnits.last) == ' ' &&
-      at(card, kName.last - 1) == ' ') {
+  if (is_digit(card.at(kName.last)) && is_digit(card.at(kUnits.first)) && card.at(kUnits.last) == ' ' &&
+      card.at(kName.last - 1) == ' ') {
     CardWarning warning{kName.last,
                         "the number in " + cards::columns(kName.last, kUnits.first) + " begins in the unit name (" +
                             cards::column_span(kName.first, kName.last) + ")" + read(),
                         cards::punch_note(kUnits)};
     // Not safe: a unit name may end in a digit.
-    const std::string digits{at(card, kName.last), at(card, kUnits.first)};
+    const std::string digits{card.at(kName.last), card.at(kUnits.first)};
     warning.fixes.push_back({kName.last, kUnits.last, " " + digits, false});
     found.push_back(std::move(warning));
     check_number_shape(card, kPrice, found);  // the units told of already

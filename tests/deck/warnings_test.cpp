@@ -194,7 +194,7 @@ TEST(Warnings, SlipsWithWhatWasReadAndTheirFixes) {
       card({{1, " 16A02001000   2"}}),                             //
       "V10V07      15    3517",                                    // 6: a vary bar count at the left
       card({{1, "W"}, {16, "2"}, {18, "4 348"}}),                  // 7: a blank inside the weight
-      card({{1, " 16A03001000"}, {13, "12"}}),                     // 8: a bar count at the left
+      card({{1, " 16A03001000"}, {13, "1 2"}}),                    // 8: a blank inside a bar count
       card({{1, " 16A04"}, {16, "2"}, {23, "03"}, {30, "4000"}}),  // 9: A into B, its digits back in A
       card({{1, "UPIER"}, {18, "2"}, {20, "1 25"}}),               // 10: units at the left, price with a blank
       card({{1, " 16A05"}, {16, "2"}, {23, "1"}, {29, "1200"}, {64, "12 5"}}),  // 11: the type, T1
@@ -226,7 +226,7 @@ TEST(Warnings, SlipsWithWhatWasReadAndTheirFixes) {
       "7:18: blank inside the lump weight (columns 17-22): read as 4348",
       "  note 7:18: punch the lump weight right-justified in columns 17-22",
       "  fix 7:17-22 \"  4348\" safe keeps",
-      "8:13: count punched at the left of its field: read as 12, listed in the bar table as 1200",
+      "8:13: blank inside the count (columns 13-16): read as 12, listed in the bar table as 1020",
       "  note 8:13: punch the count right-justified in columns 13-16",
       "  fix 8:13-16 \"  12\" safe keeps",
       "9:30: the number in columns 30-33 runs across dimensions A (27-32) and B (33-38): read as A = 400, B = 0",
