@@ -27,7 +27,11 @@ local function run()
     table.insert(places, { d.lnum, d.col, d.severity, d.message:match('^[^:]*') })
   end
   table.sort(places, function(a, b) return a[1] < b[1] end)
-  check('diagnostics', places, { { 4, 6, vim.diagnostic.severity.WARN, 'warning' }, { 9, 12, vim.diagnostic.severity.WARN, 'warning' } })
+  check('diagnostics', places, {
+    { 4, 6, vim.diagnostic.severity.WARN, 'warning' },
+    { 4, 17, vim.diagnostic.severity.WARN, 'warning' },
+    { 9, 12, vim.diagnostic.severity.WARN, 'warning' },
+  })
 
   -- Hover on the unit count, after the Ü: columns 18-19 of the card.
   vim.api.nvim_win_set_cursor(0, { 5, 17 })
