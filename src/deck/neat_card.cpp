@@ -53,8 +53,8 @@ constexpr NeatShape neat_shape(CardKind kind) {
   const cards::CardFields fields = cards::fields_of(kind);
   for (const CardField& field : fields) {
     if (!field.numeric) continue;
-    if (field.first > 2 && fields.at_column(field.first - 1) == nullptr) shape.touching.set(field.first);
-    if (field.last < cards::kCardColumns && fields.at_column(field.last + 1) == nullptr) {
+    if (field.first > 2 && !fields.reads(field.first - 1)) shape.touching.set(field.first);
+    if (field.last < cards::kCardColumns && !fields.reads(field.last + 1)) {
       shape.touching.set(field.last + 1);
     }
   }
