@@ -1,10 +1,11 @@
 #include "engine/weights_view.h"
 
+#include <fmt/compile.h>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <string_view>
 
 #include "exports/by_size.h"
@@ -82,9 +83,10 @@ std::string length_text(float length_mm) {
 
 std::string weight_text(float weight_kg) {
   if (!std::isfinite(weight_kg)) return "*** kg";
-  std::array<char, 64> text{};
-  std::snprintf(text.data(), text.size(), "%.*f kg", std::fabs(weight_kg) < 10 ? 2 : 1, static_cast<double>(weight_kg));
-  return text.data();
+  // {fmt} rounds as printf does, without printf's long double (emulated, and slow, in WebAssembly).
+  const auto weight = static_cast<double>(weight_kg);
+  return std::fabs(weight_kg) < 10 ? fmt::format(FMT_COMPILE("{:.2f} kg"), weight)
+                                   : fmt::format(FMT_COMPILE("{:.1f} kg"), weight);
 }
 
 }  // namespace barlist::engine

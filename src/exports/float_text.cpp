@@ -1,8 +1,11 @@
 #include "exports/float_text.h"
 
+#include <fmt/compile.h>
 #include <fmt/format.h>
 
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 namespace barlist::exports {
@@ -71,9 +74,35 @@ std::string shortest_text(float value) {
   return text + d.digits.substr(0, point) + '.' + d.digits.substr(point);
 }
 
+// Read back without strtod, which is slow where long double is emulated (in
+// WebAssembly, and the page asks this of every hint): the shortest digits
+// as a whole number and an exact power of ten make the double in one
+// correctly rounded multiplication or division, as strtod rounds it.
 double shortest_double(float value) {
-  if (!std::isfinite(value)) return static_cast<double>(value);
-  return std::strtod(shortest_text(value).c_str(), nullptr);
+  if (!std::isfinite(value) || !(std::fabs(value) < kWholeFrom) || std::trunc(value) == value) {
+    return static_cast<double>(value);  // its own shortest value
+  }
+  constexpr std::array<double, 23> kExactPowers{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                                1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  std::array<char, 32> text{};
+  const char* end = fmt::format_to_n(text.data(), text.size() - 1, FMT_COMPILE("{}"), value).out;
+  const char* at = text.data() + (value < 0 ? 1 : 0);
+  std::uint64_t digits = 0;  // at most 9 significant, so exact in a double
+  int exponent = 0;
+  bool after_point = false;
+  for (; at != end && *at != 'e'; ++at) {
+    if (*at == '.') {
+      after_point = true;
+      continue;
+    }
+    digits = digits * 10 + static_cast<std::uint64_t>(*at - '0');
+    if (after_point) --exponent;
+  }
+  if (at != end) exponent += std::atoi(at + 1);
+  if (exponent < -22 || exponent > 22) return std::strtod(shortest_text(value).c_str(), nullptr);
+  const double power = kExactPowers[static_cast<std::size_t>(std::abs(exponent))];
+  const double magnitude = exponent < 0 ? static_cast<double>(digits) / power : static_cast<double>(digits) * power;
+  return value < 0 ? -magnitude : magnitude;
 }
 
 }  // namespace barlist::exports

@@ -130,11 +130,14 @@ EMSCRIPTEN_KEEPALIVE const char* barlist_check(const char* deck, int length, con
   Json diagnostics = Json::array();
   for (const Diagnostic& d : last.diagnostics) diagnostics.push_back(diagnostic_json(d));
   hints.clear();
+  hints.reserve(3 * last.hints.size());
   hint_texts.clear();
   for (const auto& hint : last.hints) {
     hints.insert(hints.end(), {static_cast<double>(hint.line), quantity(hint.length_mm), quantity(hint.weight_kg)});
-    hint_texts +=
-        barlist::engine::length_text(hint.length_mm) + '\t' + barlist::engine::weight_text(hint.weight_kg) + '\n';
+    hint_texts += barlist::engine::length_text(hint.length_mm);
+    hint_texts += '\t';
+    hint_texts += barlist::engine::weight_text(hint.weight_kg);
+    hint_texts += '\n';
   }
   Json json{{"status", last.status}, {"diagnostics", std::move(diagnostics)}, {"summary", last.summary}};
   if ((asked & kWeights) != 0) json["weights"] = last.weights ? weights_json(*last.weights) : Json(nullptr);

@@ -1,6 +1,6 @@
 // The shortest text of a float, built on {fmt}: without an exponent it must
 // equal what std::to_chars writes in fixed notation, whole floats from 2^24
-// up with every digit of their value.
+// up with every digit of their value; read back, the double strtod makes of it.
 #include "exports/float_text.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include <bit>
 #include <charconv>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <random>
 #include <string>
@@ -45,6 +46,7 @@ TEST(ShortestText, AgreesWithToCharsAtTheExtremesAndOnRandomFloats) {
     const float value = std::bit_cast<float>(static_cast<std::uint32_t>(bits()));
     if (value != value) continue;  // NaN payloads: to_chars may name them differently
     ASSERT_EQ(shortest_text(value), to_chars_text(value)) << std::bit_cast<std::uint32_t>(value);
+    ASSERT_EQ(shortest_double(value), std::strtod(to_chars_text(value).c_str(), nullptr)) << value;
   }
   // Large floats a quarter apart: two decimals one digit short read back alike.
   for (int quarters = 0; quarters < 4000; ++quarters) {
@@ -55,6 +57,7 @@ TEST(ShortestText, AgreesWithToCharsAtTheExtremesAndOnRandomFloats) {
   for (int hundredths = -200000; hundredths <= 200000; hundredths += 7) {
     const float value = static_cast<float>(hundredths) / 100.0f;
     ASSERT_EQ(shortest_text(value), to_chars_text(value)) << hundredths;
+    ASSERT_EQ(shortest_double(value), std::strtod(to_chars_text(value).c_str(), nullptr)) << hundredths;
   }
 }
 

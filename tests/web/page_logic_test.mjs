@@ -7,6 +7,7 @@ import { EditorState } from '../../web/node_modules/@codemirror/state/dist/index
 import { byteColumn, offsetOfColumn, setColumnEncoding } from '../../web/src/columns.js';
 import { deckLines, decodeDeck, encodeDeck, encodeText, unencodable } from '../../web/src/encoding.js';
 import { fieldStops, nextStop, previousStop, stopFields } from '../../web/src/field_stops.js';
+import { packHints, unpackHints } from '../../web/src/engine.js';
 import { barHints, hintPlaces, setHints } from '../../web/src/hints.js';
 import { overwriteChanges } from '../../web/src/overwrite_paste.js';
 
@@ -108,4 +109,11 @@ test('hints stay on their cards as lines come and go, and only those in sight ar
   assert.equal(hintPlaces(state, [])[0], undefined);
   // The gap puts each hint two columns past column 80.
   assert.equal(hintPlaces(state, [{ from: 0, to: state.doc.length }])[0].gap, 82 - ' 16B01'.length);
+  // Packed as a check sends them, the same hints are placed alike and open to the same objects.
+  const texts = new TextEncoder().encode('200 mm\t2.0 kg\n400 mm\t4.0 kg\n');
+  const packed = packHints(new Float64Array([2, 200, 2, 5, 400, 4]), texts);
+  const expected = placed();
+  state = state.update({ effects: setHints.of(packed) }).state;
+  assert.deepEqual(placed(), expected);
+  assert.deepEqual(unpackHints(packed)[1], { line: 5, length_mm: 400, weight_kg: 4, length: '400 mm', weight: '4.0 kg' });
 });

@@ -7,7 +7,8 @@
 //   engine.check(deckBytes, options)     deckBytes: Uint8Array (or a string, taken as UTF-8)
 //     options: {name = 'deck', epoch (seconds, UTC; else the machine's clock), check_only, strict,
 //               reports, json, csv, weights,   (the products wanted; reports never under check_only)
-//               packedHints}   (the hints as {numbers, texts}, quick to send; unpackHints() opens them)
+//               packedHints}   (the hints as {numbers, texts, starts}, typed arrays quick to send and
+//                               read a hint at a time; unpackHints() opens them all)
 //     -> {status,                       what the command line would exit with (0, 1 fatal, 2 errors)
 //         diagnostics: [{severity,      "error", "warning" or "fatal"
 //                        line, column,  from 1; 0 for the whole deck or the whole line
@@ -36,6 +37,7 @@ const PRODUCTS = ['quantities', 'bar_table', 'json', 'csv'];
 const LONGEST_LINE = 256; // a card's columns that the engine keeps of a line
 
 const encoder = new TextEncoder();
+const decoder = new TextDecoder();
 const bytesOf = (data) => (typeof data === 'string' ? encoder.encode(data) : data);
 
 // The deck's file name as barlist will print it: a plain name, no folder.
@@ -44,19 +46,28 @@ export function deckFileName(name) {
   return base && base !== '.' && base !== '..' ? base : 'deck.txt';
 }
 
-// The hints as objects, from three numbers each (line, length in mm, weight
-// in kg) and their texts, "length\tweight" a line each.
+// The hints as objects, from their packed form: three numbers each (line,
+// length in mm, weight in kg), and the bytes of their texts, hint i's
+// "length\tweight\n" from starts[i] to starts[i + 1].
 export function unpackHints({ numbers, texts }) {
+  const lines = decoder.decode(texts).split('\n');
   const hints = new Array(numbers.length / 3);
-  let from = 0;
   for (let i = 0; i < hints.length; i++) {
-    const tab = texts.indexOf('\t', from);
-    const end = texts.indexOf('\n', tab);
     const [line, length_mm, weight_kg] = numbers.subarray(3 * i, 3 * i + 3);
-    hints[i] = { line, length_mm, weight_kg, length: texts.slice(from, tab), weight: texts.slice(tab + 1, end) };
-    from = end + 1;
+    const [length, weight] = lines[i].split('\t');
+    hints[i] = { line, length_mm, weight_kg, length, weight };
   }
   return hints;
+}
+
+// The packed hints of `numbers` and `texts`, with where each text starts
+// and where the last one ends.
+export function packHints(numbers, texts) {
+  const count = numbers.length / 3;
+  const starts = new Uint32Array(count + 1);
+  let hint = 1;
+  for (let at = 0; at < texts.length && hint <= count; at++) if (texts[at] === 10) starts[hint++] = at + 1;
+  return { numbers, texts, starts };
 }
 
 export async function loadEngine(createEngine) {
@@ -92,10 +103,10 @@ export async function loadEngine(createEngine) {
       ),
     );
     const first = module._barlist_hints() / 8;
-    const packed = {
-      numbers: module.HEAPF64.slice(first, first + 3 * module._barlist_hint_count()),
-      texts: module.UTF8ToString(module._barlist_hint_texts()),
-    };
+    const count = module._barlist_hint_count();
+    const textsAt = module._barlist_hint_texts();
+    const texts = module.HEAPU8.slice(textsAt, module.HEAPU8.indexOf(0, textsAt));
+    const packed = packHints(module.HEAPF64.slice(first, first + 3 * count), texts);
     answer.hints = options.packedHints ? packed : unpackHints(packed);
     PRODUCTS.forEach((key, which) => {
       const size = module._barlist_product_size(which);

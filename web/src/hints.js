@@ -26,17 +26,32 @@ class HintWidget extends WidgetType {
   }
 }
 
-// [{line, length, weight}] in line order, of the text as it stands.
+const decoder = new TextDecoder();
+
+// The hints as this module reads them: their count, and each one's line and
+// text; of [{line, length, weight}], or of a check's packed hints, whose
+// texts are decoded only for the lines in sight.
+function hintList(hints) {
+  if (Array.isArray(hints)) {
+    return { count: hints.length, line: (i) => hints[i].line, text: (i) => `${hints[i].length} · ${hints[i].weight}` };
+  }
+  const { numbers, texts, starts } = hints;
+  const text = (i) => decoder.decode(texts.subarray(starts[i], starts[i + 1] - 1)).replace('\t', ' · ');
+  return { count: numbers.length / 3, line: (i) => numbers[3 * i], text };
+}
+
+// [{line, length, weight}], or packed hints ({numbers, texts, starts} of
+// engine.js), in line order, of the text as it stands.
 export const setHints = StateEffect.define();
 
 // The hints, the text they are of, and the changes made to it since.
 const hintState = StateField.define({
-  create: (state) => ({ hints: [], doc: state.doc, changes: null }),
+  create: (state) => ({ hints: hintList([]), doc: state.doc, changes: null }),
   update(value, transaction) {
     for (const effect of transaction.effects) {
-      if (effect.is(setHints)) return { hints: effect.value, doc: transaction.state.doc, changes: null };
+      if (effect.is(setHints)) return { hints: hintList(effect.value), doc: transaction.state.doc, changes: null };
     }
-    if (!transaction.docChanged || !value.hints.length) return value;
+    if (!transaction.docChanged || !value.hints.count) return value;
     const changes = value.changes ? value.changes.compose(transaction.changes) : transaction.changes;
     return { ...value, changes };
   },
@@ -45,10 +60,10 @@ const hintState = StateField.define({
 // The first hint at or after line `line`.
 function firstFrom(hints, line) {
   let low = 0;
-  let high = hints.length;
+  let high = hints.count;
   while (low < high) {
     const middle = (low + high) >> 1;
-    if (hints[middle].line < line) low = middle + 1;
+    if (hints.line(middle) < line) low = middle + 1;
     else high = middle;
   }
   return low;
@@ -60,14 +75,14 @@ export function hintPlaces(state, ranges) {
   const { hints, doc: old, changes } = state.field(hintState);
   const back = changes && changes.invertedDesc;
   const places = [];
-  for (const { from, to } of hints.length ? ranges : []) {
+  for (const { from, to } of hints.count ? ranges : []) {
     const first = old.lineAt(back ? back.mapPos(from, -1) : from).number;
     const last = old.lineAt(back ? back.mapPos(to, 1) : to).number;
-    for (let i = firstFrom(hints, first); i < hints.length && hints[i].line <= last; i++) {
-      const end = old.line(hints[i].line).to;
+    for (let i = firstFrom(hints, first); i < hints.count && hints.line(i) <= last; i++) {
+      const end = old.line(hints.line(i)).to;
       const line = state.doc.lineAt(changes ? changes.mapPos(end, -1) : end);
       const gap = Math.max(2, CARD_COLUMNS + 2 - line.length);
-      places.push({ at: line.to, text: `${hints[i].length} · ${hints[i].weight}`, gap });
+      places.push({ at: line.to, text: hints.text(i), gap });
     }
   }
   return places;

@@ -79,18 +79,21 @@ function mark(which) {
   document.body.dataset[which] = String(++marks);
 }
 
+// Two checks' packed hints: the same lines and texts.
 function sameHints(a, b) {
-  if (!a || a.length !== b.length) return false;
-  return a.every((hint, i) => hint.line === b[i].line && hint.length === b[i].length && hint.weight === b[i].weight);
+  if (!a || a.texts.length !== b.texts.length || a.numbers.length !== b.numbers.length) return false;
+  for (let i = 0; i < a.texts.length; i++) if (a.texts[i] !== b.texts[i]) return false;
+  for (let i = 0; i < a.numbers.length; i += 3) if (a.numbers[i] !== b.numbers[i]) return false;
+  return true;
 }
 
 function showChecked(result, doc, elapsed) {
   last = result;
   last.doc = doc;
   showDiagnostics(view, result, $('diagnostics'), $('diagnostics-summary'));
-  if (!sameHints(shownHints, result.hints)) {
-    shownHints = result.hints;
-    view.dispatch({ effects: setHints.of(result.hints) });
+  if (!sameHints(shownHints, result.packedHints)) {
+    shownHints = result.packedHints;
+    view.dispatch({ effects: setHints.of(result.packedHints) });
   }
   showStatus(`Checked in ${Math.round(elapsed)} ms; exit status ${result.status}`);
   mark('diagnosed');

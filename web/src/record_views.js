@@ -1,6 +1,7 @@
 // The result that window.barlist.run() documents, from a check's answer:
 // {status, diagnostics, summary, hints, problems, files: {quantities,
-// barTable, json, csv}} and the files as text, each decoded when first read.
+// barTable, json, csv}} and the files as text, each decoded when first read
+// (and the hints, as `packedHints` too when the answer packed them).
 // `problems` are each problem's weights as the engine words them (null when
 // not asked for, or after a fatal stop). A diagnostic's message reads as on
 // standard error ("error 5: ...").
@@ -20,10 +21,15 @@ export function runResult(answer) {
     status: answer.status,
     diagnostics: answer.diagnostics.map((d) => ({ ...line(d), notes: d.notes.map(line), fixes: d.fixes })),
     summary: answer.summary,
-    hints: answer.hints.numbers ? unpackHints(answer.hints) : answer.hints,
+    hints: null, // below
     problems: answer.weights === undefined ? null : answer.weights,
     files,
   };
+  // Packed hints are opened only when read: the page lays out those in sight from the packed form.
+  const packed = answer.hints.numbers ? answer.hints : null;
+  let hints = packed ? null : answer.hints;
+  Object.defineProperty(result, 'hints', { enumerable: true, get: () => (hints ??= unpackHints(packed)) });
+  Object.defineProperty(result, 'packedHints', { value: packed });
   for (const key of Object.keys(files)) {
     let text;
     Object.defineProperty(result, key, {

@@ -31,7 +31,7 @@ self.onmessage = async ({ data }) => {
     const answer = engine.check(data.deck, { ...options, ...asked, packedHints: true });
     answer.engineMs = performance.now() - started;
     const buffers = PRODUCTS.filter((key) => answer[key]).map((key) => answer[key].buffer);
-    buffers.push(answer.hints.numbers.buffer);
+    buffers.push(answer.hints.numbers.buffer, answer.hints.texts.buffer, answer.hints.starts.buffer);
     self.postMessage({ id: data.id, result: answer }, buffers);
   } catch (error) {
     // An engine that aborted (out of memory) is not used again.
