@@ -22,5 +22,5 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 # New inputs go to corpus/, which grows from run to run; the seeds are read only.
 "$build/fuzz/deck_fuzzer" "$build/corpus" "$build/fuzz/seed-corpus" \
-  -max_total_time="$seconds" -max_len=32768 -timeout=10 -rss_limit_mb=2048 \
+  -max_total_time="$seconds" -max_len=36864 -timeout=10 -rss_limit_mb=2048 \
   -artifact_prefix="$build/artifacts/" -print_final_stats=1 "$@"
