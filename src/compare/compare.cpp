@@ -8,7 +8,7 @@
 namespace barlist::compare {
 namespace {
 
-using events::CardKind;
+using cards::CardKind;
 using exports::ErrorRecord;
 using exports::Item;
 using exports::Problem;

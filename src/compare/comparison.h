@@ -26,7 +26,7 @@ enum class Field { Count, Type, Hooks, Dimensions, Length, LumpWeight };
 const char* field_name(Field field);
 
 // The fields a card of this kind has, in the order they are told.
-const std::vector<Field>& fields_of(events::CardKind kind);
+const std::vector<Field>& fields_of(cards::CardKind kind);
 
 // One bar or lump weight: the card before, the card after (null where it is
 // added or removed) and the fields that differ.

@@ -34,17 +34,17 @@ const char* field_name(Field field) {
   return "lump_weight";
 }
 
-const std::vector<Field>& fields_of(events::CardKind kind) {
+const std::vector<Field>& fields_of(cards::CardKind kind) {
   // Bar and store bar cards give their shape; recall and vary bars their count
   // and length only; a lump weight its count and weight.
   static const std::vector<Field> shaped{Field::Count, Field::Type, Field::Hooks, Field::Dimensions, Field::Length};
   static const std::vector<Field> plain{Field::Count, Field::Length};
   static const std::vector<Field> lump{Field::Count, Field::LumpWeight};
   switch (kind) {
-    case events::CardKind::Bar:
-    case events::CardKind::StoreBar:
+    case cards::CardKind::Bar:
+    case cards::CardKind::StoreBar:
       return shaped;
-    case events::CardKind::LumpWeight:
+    case cards::CardKind::LumpWeight:
       return lump;
     default:
       return plain;

@@ -169,14 +169,14 @@ std::string field_change(Field field, const Item& b, const Item& a) {
 
 // An added or removed card: "count 6, length 3200 mm", "count 4, weight 12.5 kg".
 std::string card_figures(const Item& item) {
-  if (item.kind == events::CardKind::LumpWeight) {
+  if (item.kind == cards::CardKind::LumpWeight) {
     return fmt::format("count {}, weight {} kg", value(item.count), value(item.lump_weight_kg));
   }
   return fmt::format("count {}, length {} mm", value(item.count), value(item.length_mm));
 }
 
-std::string kind_suffix(events::CardKind kind) {
-  if (kind == events::CardKind::Bar) return {};
+std::string kind_suffix(cards::CardKind kind) {
+  if (kind == cards::CardKind::Bar) return {};
   return fmt::format(" ({})", exports::card_name(kind));
 }
 

@@ -21,7 +21,7 @@ class Findings final : public events::RunListener {
   explicit Findings(CheckResult& result) : result_(result) {}
 
   void item_weighed(const events::ItemWeighed& item) override {
-    if (item.kind != events::CardKind::LumpWeight) result_.hints.push_back({item.line, item.length_mm, item.weight_kg});
+    if (item.kind != cards::CardKind::LumpWeight) result_.hints.push_back({item.line, item.length_mm, item.weight_kg});
   }
   void deck_error(const events::DeckErrorFound& error) override {
     result_.diagnostics.push_back(diagnostics::diagnostic_of(error));

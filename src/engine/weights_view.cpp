@@ -60,7 +60,7 @@ std::vector<ProblemWeights> weights_view(const exports::RunRecord& run) {
     bool lumps_found = false;
     for (const exports::Unit& unit : problem.units) {
       for (const exports::Item& item : unit.items) {
-        if (item.kind != events::CardKind::LumpWeight) continue;
+        if (item.kind != cards::CardKind::LumpWeight) continue;
         lumps_found = true;
         lump_sum += static_cast<double>(item.weight_kg) * unit.figures.unit_count;
       }

@@ -17,9 +17,6 @@
 
 namespace barlist::events {
 
-// Listeners know a card's kind by the kinds of the card descriptions.
-using cards::CardKind;
-
 using Line = std::uint64_t;  // 1-based line of the deck file
 
 // A valid identification card opened problem `index` (1, 2, ... in deck order).
@@ -45,7 +42,7 @@ struct VaryBarRead {
 // card may follow).
 struct ItemWeighed {
   Line line;
-  CardKind kind;                    // Bar, StoreBar, RecallBar, VaryBar or LumpWeight
+  cards::CardKind kind;             // Bar, StoreBar, RecallBar, VaryBar or LumpWeight
   std::string_view unit_name;       // 16 characters: the unit the weight goes to
   int size;                         // 0 for a lump weight
   std::string_view mark;            // 3 characters; empty for a lump weight
@@ -146,7 +143,7 @@ struct ConversionFailed {
 // A card that pass 2 lists in a problem's bar table, in deck order.
 struct CardListed {
   Line line;
-  CardKind kind;          // a bar-level card but a lump weight, a unit, comment or line-skip card
+  cards::CardKind kind;   // a bar-level card but a lump weight, a unit, comment or line-skip card
   std::string_view card;  // the 80 columns of the card image
   int length_mm;          // bar, store bar and recall bar cards: the length pass 1 filed
   int lines_to_skip;      // line-skip cards: the count as read

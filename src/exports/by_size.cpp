@@ -12,7 +12,7 @@ std::vector<SizeTotal> by_size(const Problem& problem) {
   for (const Unit& unit : problem.units) {
     const double units = unit.figures.unit_count;
     for (const Item& item : unit.items) {
-      if (item.kind == events::CardKind::LumpWeight) continue;
+      if (item.kind == cards::CardKind::LumpWeight) continue;
       Sums& size = sums[item.size];
       size.bars += static_cast<double>(item.count) * units;
       size.length += static_cast<double>(item.length_mm) * item.count * units;

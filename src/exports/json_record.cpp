@@ -26,7 +26,7 @@ void item_json(JsonWriter& json, const Item& item) {
   json.begin_object();
   json.key("line").line(item.line);
   json.key("card").text(card_name(item.kind));
-  if (item.kind == events::CardKind::LumpWeight) {
+  if (item.kind == cards::CardKind::LumpWeight) {
     json.key("count").number(item.count);
     json.key("lump_weight").real(item.lump_weight_kg);
     json.key("weight").real(item.weight_kg);

@@ -17,7 +17,7 @@ namespace barlist::exports {
 // One bar-level card whose weight pass 1 added.
 struct Item {
   events::Line line;
-  events::CardKind kind;
+  cards::CardKind kind;
   std::string unit_name;  // the unit the weight went to
   int size;               // 0 for a lump weight
   std::string mark;
