@@ -2,6 +2,12 @@
 // turn, and the field at the cursor before any check still waiting. A worker whose
 // engine failed (out of memory, or a run past the time limit) is replaced, so
 // the page stays usable whatever the deck.
+//
+// Answers without reports come back on a broadcast channel of the worker's
+// own: Chromium holds a worker's messages, as it holds timers, until the
+// frame after a key is drawn, and an answer ready before that frame would be
+// shown a frame late. Reports, whose bytes are moved rather than copied, come
+// by the worker's port.
 const TIME_LIMIT_MS = 60000;
 
 export class EngineWorker {
@@ -16,6 +22,13 @@ export class EngineWorker {
   start() {
     this.worker = new Worker(this.url);
     this.worker.onmessage = ({ data }) => this.finish(data);
+    if (this.channel) this.channel.close();
+    if (typeof BroadcastChannel === 'function') {
+      const name = `barlist-engine-${Math.random().toString(36).slice(2)}-${Date.now()}`;
+      this.channel = new BroadcastChannel(name);
+      this.channel.onmessage = ({ data }) => this.finish(data);
+      this.worker.postMessage({ channel: name });
+    }
     this.worker.onerror = (event) => {
       event.preventDefault();
       this.finish({ error: event.message || 'the engine stopped', dead: true });
@@ -67,7 +80,8 @@ export class EngineWorker {
 
   finish(data) {
     const request = this.current;
-    if (!request) return;
+    // (an answer of a worker since replaced, or of a request since stopped)
+    if (!request || (data.id !== undefined && data.id !== request.message.id)) return;
     clearTimeout(this.timer);
     this.current = null;
     if (data.dead) this.restart();

@@ -47,35 +47,63 @@ export function ruler() {
     labels.className = 'labels';
     inner.append(tens, fields, labels);
     dom.append(inner);
-    let shown = '';
+    let shown = null; // the fields drawn
+    let parts = []; // their spans in both rows, side by side
 
-    function draw() {
+    // The spans are made again only when the line's fields change; as the
+    // cursor moves along a card, only the mark of the current field moves.
+    function drawFields() {
       const { line, column } = cursorColumn(view.state);
       const spans = cardFields(line.text);
-      const key = JSON.stringify(spans) + column;
-      if (key !== shown) {
-        shown = key;
+      if (spans !== shown) {
+        shown = spans;
         const row = (text) =>
           spans.map((span, index) => {
             const part = document.createElement('span');
             part.textContent = text(span);
             part.className = span.name ? `field field-${index % 2}` : 'unread';
             if (span.listed) part.classList.add('listed');
-            if (column >= span.first && column <= span.last) part.classList.add('current');
             part.title = span.note ? `${span.says} · ${span.note}` : span.says;
             return part;
           });
-        fields.replaceChildren(...row((span) => digits(span.first, span.last)));
-        labels.replaceChildren(...row((span) => label(span)));
+        const numbers = row((span) => digits(span.first, span.last));
+        const names = row((span) => label(span));
+        fields.replaceChildren(...numbers);
+        labels.replaceChildren(...names);
+        parts = spans.map((span, index) => [span, numbers[index], names[index]]);
       }
-      const gutter = view.dom.querySelector('.cm-gutters');
-      inner.style.marginLeft = `${gutter ? gutter.offsetWidth : 0}px`;
-      inner.style.transform = `translateX(${-view.scrollDOM.scrollLeft}px)`;
+      for (const [span, ...both] of parts) {
+        const current = column >= span.first && column <= span.last;
+        for (const part of both) if (part.classList.contains('current') !== current) part.classList.toggle('current');
+      }
     }
 
-    view.scrollDOM.addEventListener('scroll', draw, { passive: true });
-    requestAnimationFrame(draw);
-    return { top: true, dom, update: draw };
+    // Over the text's columns: after the gutter, scrolled with the text.
+    // After an edit the widths are read in the editor's measuring, where the
+    // page is laid out already; read at once they would lay it out again.
+    const measure = () => ({
+      gutter: view.dom.querySelector('.cm-gutters')?.offsetWidth ?? 0,
+      scroll: view.scrollDOM.scrollLeft,
+    });
+    const place = ({ gutter, scroll }) => {
+      inner.style.marginLeft = `${gutter}px`;
+      inner.style.transform = `translateX(${-scroll}px)`;
+    };
+    const placing = { key: 'ruler', read: measure, write: place };
+
+    view.scrollDOM.addEventListener('scroll', () => place(measure()), { passive: true });
+    requestAnimationFrame(() => {
+      drawFields();
+      place(measure());
+    });
+    return {
+      top: true,
+      dom,
+      update() {
+        drawFields();
+        view.requestMeasure(placing);
+      },
+    };
   });
 }
 

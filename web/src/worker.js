@@ -8,21 +8,31 @@ import { loadEngine } from './engine.js';
 
 const ready = loadEngine(createBarlistEngine);
 const PRODUCTS = ['quantities', 'bar_table', 'json', 'csv'];
+let channel = null; // the page's channel for answers without reports
+
+function reply(message) {
+  if (channel) channel.postMessage(message);
+  else self.postMessage(message);
+}
 
 self.onmessage = async ({ data }) => {
+  if (data.channel) {
+    channel = new BroadcastChannel(data.channel);
+    return;
+  }
   try {
     const engine = await ready;
     if (data.version) {
-      self.postMessage({ id: data.id, result: engine.version });
+      reply({ id: data.id, result: engine.version });
       return;
     }
     if (data.compare) {
       const { before, after, names } = data.compare;
-      self.postMessage({ id: data.id, result: engine.compare(before, after, names) });
+      reply({ id: data.id, result: engine.compare(before, after, names) });
       return;
     }
     if (data.fieldAt) {
-      self.postMessage({ id: data.id, result: engine.fieldAt(data.fieldAt.line, data.fieldAt.column) });
+      reply({ id: data.id, result: engine.fieldAt(data.fieldAt.line, data.fieldAt.column) });
       return;
     }
     const started = performance.now();
@@ -30,11 +40,15 @@ self.onmessage = async ({ data }) => {
     const asked = products ? { reports: true, json: true, csv: true, weights: true } : {};
     const answer = engine.check(data.deck, { ...options, ...asked, packedHints: true });
     answer.engineMs = performance.now() - started;
+    if (!products) {
+      reply({ id: data.id, result: answer });
+      return;
+    }
     const buffers = PRODUCTS.filter((key) => answer[key]).map((key) => answer[key].buffer);
     buffers.push(answer.hints.numbers.buffer, answer.hints.texts.buffer, answer.hints.starts.buffer);
     self.postMessage({ id: data.id, result: answer }, buffers);
   } catch (error) {
     // An engine that aborted (out of memory) is not used again.
-    self.postMessage({ id: data.id, error: String((error && error.message) || error), dead: true });
+    reply({ id: data.id, error: String((error && error.message) || error), dead: true });
   }
 };
