@@ -11,7 +11,9 @@ animation frames and the longest task the browser logged are kept.
   - the page's size, and the time from opening it from disk to its first
     check shown (a fresh browser each time: the first cold, the rest warm);
   - a 2,000-card deck: 50 keys (a letter typed into a comment and taken
-    back by Backspace, in turn), each after the last one's reports;
+    back by Backspace, in turn), each after the last one's reports; then 50
+    more, each after a random part of a frame interval, as a typist's keys
+    fall anywhere between two frames;
   - a 100,000-card deck of bench/gen_deck.cpp (problems of units, bars,
     store and recall, vary bars, lump weights, comments, line skips and
     subtotals, as the command line's benchmark): 20 keys the same way, then
@@ -21,6 +23,7 @@ animation frames and the longest task the browser logged are kept.
 
     /usr/bin/python3 bench/page_bench.py [build-web/barlist.html]
 """
+import random
 import statistics
 import subprocess
 import sys
@@ -138,14 +141,17 @@ def settle(driver, which, timeout=30):
     raise RuntimeError(f"no {which} frame after the key")
 
 
-def type_keys(driver, count, paced=None, line=3):
+def type_keys(driver, count, paced=None, line=3, any_phase=False):
     """`count` keys at the end of a comment card, X and Backspace in turn;
-    each after the last one's reports, or every `paced` seconds."""
+    each after the last one's reports (and, `any_phase`, up to a frame
+    interval more), or every `paced` seconds."""
     driver.execute_script(
         "const v = window.barlistView, l = v.state.doc.line(arguments[0]); v.focus();"
         "v.dispatch({selection: {anchor: l.to}});", line)
     driver.execute_script(WATCH)
     for i in range(count):
+        if any_phase:
+            time.sleep(random.uniform(0, 1 / 60))
         press(driver, "X" if i % 2 == 0 else "Backspace")
         if paced:
             time.sleep(paced)
@@ -200,6 +206,9 @@ def main():
         driver.get(page.as_uri())
         driver.execute_async_script("window.barlist.ready.then(() => arguments[0]())")
         deck_keys(driver, "2,000 cards", bar_deck(2000), 50)
+        watched = type_keys(driver, 50, any_phase=True)
+        print("2,000 cards, keys at any phase of the frames: "
+              + figures("key to diagnostics and hints", [k["diagnosed"] for k in watched["keys"]]))
 
         deck_keys(driver, "100,000 cards", gen_deck(100000), 20, line=2)
         watched = type_keys(driver, 20, paced=0.06, line=2)
