@@ -7,6 +7,7 @@
 #include "driver/dialogue.h"
 #include "driver/run_files.h"
 #include "engine/units.h"
+#include "events/listeners.h"
 #include "records/fatal.h"
 #include "records/files.h"
 #include "reports/bar_table_file.h"

@@ -4,6 +4,7 @@
 
 #include "barlist_version.h"
 #include "deck/deck_reader.h"
+#include "events/listeners.h"
 #include "records/files.h"
 
 namespace barlist::engine {
@@ -34,7 +35,7 @@ void DeckRun::run(records::InputChannel& deck) {
   if (quantities_) listeners.add(*quantities_);
   if (bar_table_) listeners.add(*bar_table_);
   listeners.add(summary_);
-  for (events::RunListener* listener : findings_) listeners.add(*listener);
+  for (const events::Taker& finding : findings_) listeners.add(finding);
   if (json_) listeners.add(*json_);
   if (csv_) listeners.add(*csv_);
   deck::run_deck(deck, listeners, {.warnings = true, .check = settings_.check});

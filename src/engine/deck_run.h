@@ -10,7 +10,7 @@
 
 #include "diagnostics/diagnostic.h"
 #include "engine/units.h"
-#include "events/run_listener.h"
+#include "events/listeners.h"
 #include "exports/csv_schedule.h"
 #include "exports/json_record.h"
 #include "records/fatal.h"
@@ -47,7 +47,10 @@ class DeckRun {
 
   // A listener told of every event after the reports and the run's summary,
   // before the exports (the terminal's diagnostics, the face's findings).
-  void add(events::RunListener& listener) { findings_.push_back(&listener); }
+  template <typename Listener>
+  void add(Listener& listener) {
+    findings_.push_back(events::taker(listener));
+  }
 
   // Reads the whole deck; a fatal condition is thrown as it arises.
   void run(records::InputChannel& deck);
@@ -66,7 +69,7 @@ class DeckRun {
   std::optional<reports::QuantitiesFile> quantities_;
   std::optional<reports::BarTableFile> bar_table_;
   diagnostics::RunSummary summary_;
-  std::vector<events::RunListener*> findings_;
+  std::vector<events::Taker> findings_;
   std::optional<exports::JsonRecord> json_;
   std::optional<exports::CsvSchedule> csv_;
 };

@@ -5,13 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "events/bar_label.h"
+#include "events/listeners.h"
 #include "records/fatal.h"
 #include "records/text.h"
 
@@ -198,6 +201,43 @@ TEST(DeckReader, SmallKindLettersAreNamedInTheNotes) {
       "5: card kinds are capital letters: did you mean S? [S]",
       "6: the bar was stored on line 5 with a small s, which is no card kind: punch S there"};
   EXPECT_EQ(told, expected);
+}
+
+// The fan-out skips only what a listener's class plainly ignores: a final
+// class that takes the weights alone hears nothing else, while a listener
+// added as a class that is not final hears all that its object overrides.
+class Weights final : public events::RunListener {
+ public:
+  void item_weighed(const events::ItemWeighed&) override { ++heard; }
+  int heard = 0;
+};
+class Counting : public events::RunListener {
+ public:
+  int heard = 0;
+};
+class CountingCards final : public Counting {
+ public:
+  void card_listed(const events::CardListed&) override { ++heard; }
+};
+
+TEST(DeckReader, EachEventReachesTheListenersThatTakeIt) {
+  constexpr events::EventSet kWeighed = [] {
+    events::EventSet set{};
+    set[events::kItemWeighed] = true;
+    return set;
+  }();
+  static_assert(events::events_taken_by<Weights>() == kWeighed);
+  static_assert(std::ranges::all_of(events::events_taken_by<Counting>(), std::identity()));
+  Weights weights;
+  CountingCards cards;
+  events::Listeners listeners;
+  listeners.add(weights);
+  listeners.add(static_cast<Counting&>(cards));
+  listeners.item_weighed({});
+  listeners.card_listed({});
+  listeners.card_listed({});
+  EXPECT_EQ(weights.heard, 1);
+  EXPECT_EQ(cards.heard, 2);
 }
 
 }  // namespace
