@@ -79,6 +79,24 @@ ReadStatus read_real_from_digits(std::string_view field, int decimals, float& va
   return ReadStatus::Ok;
 }
 
+// Nearly every number on a card is blank or a whole number punched to the
+// right: blanks, then digits up to the field's end. Such a field of at most
+// `most_digits` digits is read here in one pass, straight into `whole`
+// (0 for a blank field); any other is left to the full reading.
+bool read_right_justified(std::string_view field, std::size_t most_digits, std::uint32_t& whole) {
+  std::size_t at = 0;
+  while (at < field.size() && field[at] == ' ') ++at;
+  if (field.size() - at > most_digits) return false;
+  std::uint32_t digits = 0;
+  for (; at < field.size(); ++at) {
+    const auto digit = static_cast<unsigned>(field[at] - '0');
+    if (digit > 9) return false;
+    digits = digits * 10 + digit;
+  }
+  whole = digits;
+  return true;
+}
+
 }  // namespace
 
 // The digits are written from the right end of the field leftwards.
@@ -144,6 +162,10 @@ void put_real(char* out, int width, int decimals, float value) {
 }
 
 ReadStatus read_integer(std::string_view field, std::int32_t& value) {
+  if (std::uint32_t whole = 0; read_right_justified(field, 9, whole)) {  // 9 digits fit a 32-bit integer
+    value = static_cast<std::int32_t>(whole);
+    return ReadStatus::Ok;
+  }
   std::int64_t magnitude = 0;
   bool negative = false;
   bool seen = false;  // a sign or a digit
@@ -173,6 +195,12 @@ ReadStatus read_integer(std::string_view field, std::int32_t& value) {
 }
 
 ReadStatus read_real(std::string_view field, int decimals, float& value) {
+  // Seven digits are exact in a float, as 10^decimals is up to 10^10: the
+  // quotient is correctly rounded, as below.
+  if (std::uint32_t whole = 0; decimals >= 0 && decimals <= 10 && read_right_justified(field, 7, whole)) {
+    value = decimals == 0 ? static_cast<float>(whole) : static_cast<float>(whole) / kFloatPowersOfTen[decimals];
+    return ReadStatus::Ok;
+  }
   // One pass for the usual field: its sign, its first significant digits and
   // where the decimal point falls. Digits and blanks come first: they are
   // nearly all a field holds.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 namespace barlist::records {
@@ -129,6 +130,14 @@ TEST(InputFields, RealsWithImpliedOrWrittenDecimals) {
   EXPECT_EQ(read_real("1.2.", 0, v), ReadStatus::ConversionError);
   EXPECT_EQ(read_real("1E5", 0, v), ReadStatus::ConversionError);
   EXPECT_EQ(read_real("12-", 0, v), ReadStatus::ConversionError);
+  // Right-justified digits, the usual field, as strtof rounds them, up to and past seven digits.
+  for (const std::string digits : {"7", "0000001", "9999999", "1234567", "16777217", "99999999", "00123456"}) {
+    for (int decimals = 0; decimals <= 11; ++decimals) {
+      const float expected = std::strtof((digits + "e-" + std::to_string(decimals)).c_str(), nullptr);
+      EXPECT_EQ(read_real("  " + digits, decimals, v), ReadStatus::Ok);
+      EXPECT_EQ(v, expected) << digits << " with " << decimals << " decimals";
+    }
+  }
 }
 
 TEST(InputFields, TextKeepsTheRightmostColumnsOrPads) {
