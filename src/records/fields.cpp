@@ -161,11 +161,11 @@ void put_real(char* out, int width, int decimals, float value) {
   }
 }
 
-ReadStatus read_integer(std::string_view field, std::int32_t& value) {
-  if (std::uint32_t whole = 0; read_right_justified(field, 9, whole)) {  // 9 digits fit a 32-bit integer
-    value = static_cast<std::int32_t>(whole);
-    return ReadStatus::Ok;
-  }
+namespace {
+
+// The rest of read_integer: blanks anywhere, a sign. Out of line, so that
+// the usual field's reading needs no stack of its own.
+[[gnu::noinline]] ReadStatus read_integer_in_full(std::string_view field, std::int32_t& value) {
   std::int64_t magnitude = 0;
   bool negative = false;
   bool seen = false;  // a sign or a digit
@@ -194,13 +194,8 @@ ReadStatus read_integer(std::string_view field, std::int32_t& value) {
   return ReadStatus::Ok;
 }
 
-ReadStatus read_real(std::string_view field, int decimals, float& value) {
-  // Seven digits are exact in a float, as 10^decimals is up to 10^10: the
-  // quotient is correctly rounded, as below.
-  if (std::uint32_t whole = 0; decimals >= 0 && decimals <= 10 && read_right_justified(field, 7, whole)) {
-    value = decimals == 0 ? static_cast<float>(whole) : static_cast<float>(whole) / kFloatPowersOfTen[decimals];
-    return ReadStatus::Ok;
-  }
+// The rest of read_real: blanks anywhere, a sign, a written point.
+[[gnu::noinline]] ReadStatus read_real_in_full(std::string_view field, int decimals, float& value) {
   // One pass for the usual field: its sign, its first significant digits and
   // where the decimal point falls. Digits and blanks come first: they are
   // nearly all a field holds.
@@ -237,6 +232,26 @@ ReadStatus read_real(std::string_view field, int decimals, float& value) {
       scale == 0 ? static_cast<float>(mantissa) : static_cast<float>(mantissa) / kFloatPowersOfTen[scale];
   value = negative ? -result : result;
   return ReadStatus::Ok;
+}
+
+}  // namespace
+
+ReadStatus read_integer(std::string_view field, std::int32_t& value) {
+  if (std::uint32_t whole = 0; read_right_justified(field, 9, whole)) {  // 9 digits fit a 32-bit integer
+    value = static_cast<std::int32_t>(whole);
+    return ReadStatus::Ok;
+  }
+  return read_integer_in_full(field, value);
+}
+
+ReadStatus read_real(std::string_view field, int decimals, float& value) {
+  // Seven digits are exact in a float, as 10^decimals is up to 10^10: the
+  // quotient is correctly rounded, as in the full reading.
+  if (std::uint32_t whole = 0; decimals >= 0 && decimals <= 10 && read_right_justified(field, 7, whole)) {
+    value = decimals == 0 ? static_cast<float>(whole) : static_cast<float>(whole) / kFloatPowersOfTen[decimals];
+    return ReadStatus::Ok;
+  }
+  return read_real_in_full(field, decimals, value);
 }
 
 }  // namespace barlist::records
