@@ -152,6 +152,17 @@ class Page(PageCase):
         self.assertEqual(self.diagnostics(), [])
         self.assertIn("exit status 0", self.driver.find_element("id", "check-status").text)
 
+    def test_07b_answers_come_by_the_workers_port_where_broadcast_channels_do_not_meet(self):
+        blind = self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {
+            "source": "window.BroadcastChannel = class { postMessage() {} close() {} };"})
+        try:
+            self.open_page()
+            self.set_deck("*B06P2010185T\nUUNIT            X1\n 10B01001000   1\nZ\n")
+            self.assertEqual([(d["line"], d["column"]) for d in self.diagnostics()], [(2, 18)])
+        finally:
+            self.driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", blind)
+            self.open_page()
+
     def test_08_hostile_input_neither_hangs_nor_crashes(self):
         long_line = "*B06P2010185" + "X" * 100000 + "\nZ\n"
         binary = "".join(chr(i) for i in range(256)) * 20 + "\n\x00\x01\xff\n"

@@ -6,8 +6,9 @@
 // Answers without reports come back on a broadcast channel of the worker's
 // own: Chromium holds a worker's messages, as it holds timers, until the
 // frame after a key is drawn, and an answer ready before that frame would be
-// shown a frame late. Reports, whose bytes are moved rather than copied, come
-// by the worker's port.
+// shown a frame late. The worker answers there only once the page has heard
+// it there (a browser may keep such channels apart); until then, and for
+// reports, whose bytes are moved rather than copied, by the worker's port.
 const TIME_LIMIT_MS = 60000;
 
 export class EngineWorker {
@@ -26,7 +27,10 @@ export class EngineWorker {
     if (typeof BroadcastChannel === 'function') {
       const name = `barlist-engine-${Math.random().toString(36).slice(2)}-${Date.now()}`;
       this.channel = new BroadcastChannel(name);
-      this.channel.onmessage = ({ data }) => this.finish(data);
+      this.channel.onmessage = ({ data }) => {
+        if (data.heard) this.worker.postMessage({ channelHeard: true });
+        else this.finish(data);
+      };
       this.worker.postMessage({ channel: name });
     }
     this.worker.onerror = (event) => {

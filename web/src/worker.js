@@ -8,7 +8,8 @@ import { loadEngine } from './engine.js';
 
 const ready = loadEngine(createBarlistEngine);
 const PRODUCTS = ['quantities', 'bar_table', 'json', 'csv'];
-let channel = null; // the page's channel for answers without reports
+let offered = null; // the page's channel for answers without reports
+let channel = null; // the same, once the page has heard on it
 
 function reply(message) {
   if (channel) channel.postMessage(message);
@@ -17,7 +18,12 @@ function reply(message) {
 
 self.onmessage = async ({ data }) => {
   if (data.channel) {
-    channel = new BroadcastChannel(data.channel);
+    offered = new BroadcastChannel(data.channel);
+    offered.postMessage({ heard: true });
+    return;
+  }
+  if (data.channelHeard) {
+    channel = offered;
     return;
   }
   try {
