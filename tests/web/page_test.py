@@ -163,6 +163,22 @@ class Page(PageCase):
             self.driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", blind)
             self.open_page()
 
+    def test_07c_edits_that_stop_reports_under_way_leave_the_last_text_reported(self):
+        lines = self.pier_cap().split("\n")
+        comments = ["C A COMMENT CARD OF THE LISTING"] * 200000  # reports long enough for the next edit to stop them
+        self.set_deck("\n".join(lines[:2] + comments + lines[2:]))
+        self.driver.execute_async_script("""
+            const [done] = arguments, v = window.barlistView, at = v.state.doc.line(2).to;
+            [...'XYZ'].forEach((key, i) => setTimeout(() => {
+              v.dispatch({changes: {from: at + i, insert: key}});
+              if (i === 2) done();
+            }, 110 * i));""")
+        deadline = time.time() + 30
+        while lines[1][2:] + "XYZ" not in self.driver.find_element("id", "bar-table").text:
+            self.assertLess(time.time(), deadline, "the last text's bar table is not shown")
+            time.sleep(0.02)
+        self.set_deck(self.pier_cap())
+
     def test_08_hostile_input_neither_hangs_nor_crashes(self):
         long_line = "*B06P2010185" + "X" * 100000 + "\nZ\n"
         binary = "".join(chr(i) for i in range(256)) * 20 + "\n\x00\x01\xff\n"

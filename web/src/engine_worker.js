@@ -23,7 +23,6 @@ export class EngineWorker {
   start() {
     this.worker = new Worker(this.url);
     this.worker.onmessage = ({ data }) => this.finish(data);
-    if (this.channel) this.channel.close();
     if (typeof BroadcastChannel === 'function') {
       const name = `barlist-engine-${Math.random().toString(36).slice(2)}-${Date.now()}`;
       this.channel = new BroadcastChannel(name);
@@ -39,9 +38,17 @@ export class EngineWorker {
     };
   }
 
+  // The new engine starts in a task of its own (or at once when a request
+  // waits): starting a worker holds the page's thread for a millisecond or
+  // more, which a key whose check is on its way should not wait for.
   restart() {
     this.worker.terminate();
-    this.start();
+    this.worker = null;
+    if (this.channel) this.channel.close(); // an answer of the old engine is not taken
+    this.channel = null;
+    setTimeout(() => {
+      if (!this.worker) this.start();
+    });
   }
 
   request(message, first) {
@@ -77,6 +84,7 @@ export class EngineWorker {
 
   pump() {
     if (this.current || this.queue.length === 0) return;
+    if (!this.worker) this.start();
     this.current = this.queue.shift();
     this.timer = setTimeout(() => this.finish({ error: 'the check took too long', dead: true }), TIME_LIMIT_MS);
     this.worker.postMessage(this.current.message);
