@@ -25,11 +25,14 @@ import { visibleChars } from './visible_chars.js';
 // it, through the editor's input handlers (overwrite typing), rather than
 // being put in the page by the browser and read back from it: the change,
 // and its check, start a millisecond or two sooner. Composition (dead keys,
-// input methods) and every other kind of input are left to the editor.
+// input methods), input the browser will not let go of (a touch keyboard's)
+// and every other kind of input are left to the editor.
 const typeAtOnce = EditorView.domEventHandlers({
   beforeinput(event, view) {
     const text = event.data;
-    if (event.inputType !== 'insertText' || event.isComposing || !text || view.composing) return false;
+    if (event.inputType !== 'insertText' || !event.cancelable || event.isComposing || !text || view.composing) {
+      return false;
+    }
     const { from, to } = view.state.selection.main;
     const insert = () => view.state.update(view.state.replaceSelection(text), { scrollIntoView: true, userEvent: 'input.type' });
     if (!view.state.facet(EditorView.inputHandler).some((handler) => handler(view, from, to, text, insert))) {
