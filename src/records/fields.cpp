@@ -196,9 +196,9 @@ namespace {
 
 // The rest of read_real: blanks anywhere, a sign, a written point.
 [[gnu::noinline]] ReadStatus read_real_in_full(std::string_view field, int decimals, float& value) {
-  // One pass for the usual field: its sign, its first significant digits and
-  // where the decimal point falls. Digits and blanks come first: they are
-  // nearly all a field holds.
+  // One pass: the field's sign, its first significant digits and where the
+  // decimal point falls; more than seven digits or a scale past 10^10 go on
+  // to strtof.
   std::uint32_t mantissa = 0;
   int count = 0;        // significant digits
   int after_point = 0;  // digits after a written point, leading zeros included
