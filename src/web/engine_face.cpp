@@ -7,9 +7,11 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "compare/revisions.h"
@@ -39,6 +41,18 @@ barlist::engine::CheckResult last;  // the last check, whose products the page c
 std::string answer;                 // the last JSON answer
 std::vector<double> hints;          // line, length in mm, weight in kg of each hint of the last check
 std::string hint_texts;             // "4600 mm\t640.1 kg\n" for each hint of the last check
+
+// A hint's two quantities as the page is given them: their shortest digits
+// and "4600 mm\t640.1 kg\n". Kept from check to check by the two floats'
+// bits, since a deck has few distinct bars and a key changes few of them:
+// making them again for every card took a third of a check.
+struct HintFigures {
+  double length_mm;
+  double weight_kg;
+  std::string text;
+};
+std::unordered_map<std::uint64_t, HintFigures> hint_figures;
+constexpr std::size_t kMostHintFiguresKept = 1 << 16;
 
 const char* json_answer(const Json& json) {
   answer = json.dump(-1, ' ', false, Json::error_handler_t::replace);
@@ -72,6 +86,17 @@ Json diagnostic_json(const Diagnostic& d) {
 // A quantity as the JSON record writes it: its shortest single-precision
 // digits (NaN for one that is not finite).
 double quantity(float value) { return std::isfinite(value) ? barlist::exports::shortest_double(value) : NAN; }
+
+const HintFigures& figures_of(float length_mm, float weight_kg) {
+  float pair[2] = {length_mm, weight_kg};
+  std::uint64_t key = 0;
+  std::memcpy(&key, pair, sizeof key);
+  if (const auto known = hint_figures.find(key); known != hint_figures.end()) return known->second;
+  if (hint_figures.size() >= kMostHintFiguresKept) hint_figures.clear();
+  std::string text = barlist::engine::length_text(length_mm) + '\t' + barlist::engine::weight_text(weight_kg) + '\n';
+  return hint_figures.emplace(key, HintFigures{quantity(length_mm), quantity(weight_kg), std::move(text)})
+      .first->second;
+}
 
 const std::string* product(int which) {
   const std::optional<std::string>* products[] = {&last.quantities, &last.bar_table, &last.json, &last.csv};
@@ -133,11 +158,9 @@ EMSCRIPTEN_KEEPALIVE const char* barlist_check(const char* deck, int length, con
   hints.reserve(3 * last.hints.size());
   hint_texts.clear();
   for (const auto& hint : last.hints) {
-    hints.insert(hints.end(), {static_cast<double>(hint.line), quantity(hint.length_mm), quantity(hint.weight_kg)});
-    hint_texts += barlist::engine::length_text(hint.length_mm);
-    hint_texts += '\t';
-    hint_texts += barlist::engine::weight_text(hint.weight_kg);
-    hint_texts += '\n';
+    const HintFigures& figures = figures_of(hint.length_mm, hint.weight_kg);
+    hints.insert(hints.end(), {static_cast<double>(hint.line), figures.length_mm, figures.weight_kg});
+    hint_texts += figures.text;
   }
   Json json{{"status", last.status}, {"diagnostics", std::move(diagnostics)}, {"summary", last.summary}};
   if ((asked & kWeights) != 0) json["weights"] = last.weights ? weights_json(*last.weights) : Json(nullptr);

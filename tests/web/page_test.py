@@ -83,6 +83,16 @@ class Page(PageCase):
             "const hint = v.contentDOM.querySelectorAll('.cm-line')[6].querySelector('.cm-bar-hint');"
             "return [hint.style.marginLeft, v.state.doc.line(7).length];")
         self.assertEqual(gap[0], f"{82 - gap[1]}ch")
+        # The hints follow the text: a bar made longer, then only a comment changed (the hints kept).
+        longer = self.pier_cap().replace("1011 11900", "1011 12900")
+        for text in (longer, longer.replace("THREE LIKE CAPS", "FOUR LIKE CAPS")):
+            self.set_deck(text)
+            ran = self.driver.execute_async_script(
+                "window.barlist.run(arguments[0], {epoch: 0}).then(r => arguments[1](r.hints))", text)
+            shown = self.driver.execute_script(
+                "return [...document.querySelectorAll('.cm-bar-hint')].map(h => h.textContent)")
+            self.assertEqual(shown, [f"{h['length']} · {h['weight']}" for h in ran])
+            self.assertNotEqual(shown[0], hints[0])
         self.set_deck(self.pier_cap())
 
     def cursor_field(self, ending):

@@ -9,6 +9,8 @@
 // shown a frame late. The worker answers there only once the page has heard
 // it there (a browser may keep such channels apart); until then, and for
 // reports, whose bytes are moved rather than copied, by the worker's port.
+// An answer whose hints are those of the last answer without reports comes
+// without them, and is given them here.
 const TIME_LIMIT_MS = 60000;
 
 export class EngineWorker {
@@ -22,6 +24,7 @@ export class EngineWorker {
 
   start() {
     this.worker = new Worker(this.url);
+    this.hints = null; // the hints of its last answer without reports, which a later one may keep
     this.worker.onmessage = ({ data }) => this.finish(data);
     if (typeof BroadcastChannel === 'function') {
       const name = `barlist-engine-${Math.random().toString(36).slice(2)}-${Date.now()}`;
@@ -97,6 +100,9 @@ export class EngineWorker {
     clearTimeout(this.timer);
     this.current = null;
     if (data.dead) this.restart();
+    const answer = data.result;
+    if (answer && answer.hints === null) answer.hints = this.hints;
+    else if (answer && answer.hints && !request.message.options?.products) this.hints = answer.hints;
     if (data.error) request.reject(Object.assign(new Error(data.error), { cancelled: Boolean(data.cancelled) }));
     else request.resolve(data.result);
     this.pump();

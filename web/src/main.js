@@ -81,6 +81,7 @@ function mark(which) {
 
 // Two checks' packed hints: the same lines and texts.
 function sameHints(a, b) {
+  if (a === b) return true;
   if (!a || a.texts.length !== b.texts.length || a.numbers.length !== b.numbers.length) return false;
   for (let i = 0; i < a.texts.length; i++) if (a.texts[i] !== b.texts[i]) return false;
   for (let i = 0; i < a.numbers.length; i += 3) if (a.numbers[i] !== b.numbers[i]) return false;

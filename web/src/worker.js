@@ -10,6 +10,15 @@ const ready = loadEngine(createBarlistEngine);
 const PRODUCTS = ['quantities', 'bar_table', 'json', 'csv'];
 let offered = null; // the page's channel for answers without reports
 let channel = null; // the same, once the page has heard on it
+let hintsSent = null; // the hints of the last answer without reports
+
+// Two checks' packed hints: the same lines, figures and texts.
+function sameHints(a, b) {
+  if (!a || a.numbers.length !== b.numbers.length || a.texts.length !== b.texts.length) return false;
+  for (let i = 0; i < a.numbers.length; i++) if (a.numbers[i] !== b.numbers[i]) return false;
+  for (let i = 0; i < a.texts.length; i++) if (a.texts[i] !== b.texts[i]) return false;
+  return true;
+}
 
 function reply(message) {
   if (channel) channel.postMessage(message);
@@ -47,6 +56,9 @@ self.onmessage = async ({ data }) => {
     const answer = engine.check(data.deck, { ...options, ...asked, packedHints: true });
     answer.engineMs = performance.now() - started;
     if (!products) {
+      // Most keys change no hint: the page is told to keep those it holds.
+      if (sameHints(hintsSent, answer.hints)) answer.hints = null;
+      else hintsSent = answer.hints;
       reply({ id: data.id, result: answer });
       return;
     }
