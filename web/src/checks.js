@@ -9,6 +9,8 @@ import { runResult } from './record_views.js';
 const PAUSE_MS = 40; // no key for this long, and the reports are made
 const LARGE = 1 << 20; // characters of a text whose check waits for the change to be drawn
 
+// `bytesOf(view)`: the text's bytes in an array of their own, which the
+// engines are given to keep.
 export function checkAsTyped({ checker, reporter, bytesOf, options, onChecked, onReported, onFailed }) {
   let checking = false;
   let stale = false;
@@ -16,10 +18,10 @@ export function checkAsTyped({ checker, reporter, bytesOf, options, onChecked, o
   let timer = null;
   let pause = 0; // none before the first reports: nothing is typed yet
 
-  async function report(view, bytes, doc) {
+  async function report(view, doc) {
     reporting = doc;
     try {
-      const answer = await reporter.check(bytes, { ...options(), products: true });
+      const answer = await reporter.check(bytesOf(view), { ...options(), products: true }, { move: true });
       if (doc === view.state.doc) onReported(runResult(answer), doc);
       pause = PAUSE_MS;
     } catch (error) {
@@ -61,10 +63,10 @@ export function checkAsTyped({ checker, reporter, bytesOf, options, onChecked, o
     const doc = view.state.doc;
     const bytes = bytesOf(view);
     try {
-      const answer = await checker.check(bytes, options());
+      const answer = await checker.check(bytes, options(), { move: true });
       if (!stale) {
         onChecked(runResult(answer), doc, performance.now() - started);
-        timer = setTimeout(() => doc === view.state.doc && report(view, bytes, doc), pause);
+        timer = setTimeout(() => doc === view.state.doc && report(view, doc), pause);
       }
     } catch (error) {
       if (!error.cancelled) onFailed(error);

@@ -70,9 +70,22 @@ export class DeckFile {
   bytesOf(view) {
     if (this.bytes) return this.bytes;
     const { doc } = view.state;
+    const encoded = this.encodedLeaves();
+    if (encoded.doc !== doc) Object.assign(encoded, { doc, bytes: encodeText(doc, this.format, encoded.leaves) });
+    return encoded.bytes;
+  }
+
+  // The same bytes in an array of their own, made afresh from the lines kept
+  // encoded: a check moves them to its engine, where copying them would hold
+  // up the key that changed them.
+  bytesToMove(view) {
+    if (this.bytes) return this.bytes.slice();
+    return encodeText(view.state.doc, this.format, this.encodedLeaves().leaves);
+  }
+
+  encodedLeaves() {
     if (this.encoded?.format !== this.format) this.encoded = { format: this.format, leaves: new WeakMap() };
-    if (this.encoded.doc !== doc) Object.assign(this.encoded, { doc, bytes: encodeText(doc, this.format, this.encoded.leaves) });
-    return this.encoded.bytes;
+    return this.encoded;
   }
 
   describe() {

@@ -54,17 +54,19 @@ export class EngineWorker {
     });
   }
 
-  request(message, first) {
+  request(message, first, transfer = []) {
     return new Promise((resolve, reject) => {
-      const request = { message: { id: this.nextId++, ...message }, resolve, reject };
+      const request = { message: { id: this.nextId++, ...message }, transfer, resolve, reject };
       if (first) this.queue.unshift(request);
       else this.queue.push(request);
       this.pump();
     });
   }
 
-  check(deck, options) {
-    return this.request({ deck, options }, false);
+  // `move`: the deck's bytes (a Uint8Array of a buffer of its own) go to the
+  // worker rather than a copy, and are no longer the caller's to read.
+  check(deck, options, { move = false } = {}) {
+    return this.request({ deck, options }, false, move && deck instanceof Uint8Array ? [deck.buffer] : []);
   }
 
   // Stops the request under way, if any (it fails as cancelled), by a new
@@ -90,7 +92,7 @@ export class EngineWorker {
     if (!this.worker) this.start();
     this.current = this.queue.shift();
     this.timer = setTimeout(() => this.finish({ error: 'the check took too long', dead: true }), TIME_LIMIT_MS);
-    this.worker.postMessage(this.current.message);
+    this.worker.postMessage(this.current.message, this.current.transfer);
   }
 
   finish(data) {

@@ -138,7 +138,7 @@ function fixAllSafe() {
 const check = checkAsTyped({
   checker: worker,
   reporter,
-  bytesOf: (view) => deck.bytesOf(view),
+  bytesOf: (view) => deck.bytesToMove(view),
   options: () => ({ epoch, name: deckFileName(deck.name) }),
   onChecked: showChecked,
   onReported: showReported,
