@@ -1,10 +1,11 @@
 // The page's own logic under node's test runner: a deck's bytes through the
-// editor and back, the Tab stops of a card, a paste over cards, the hints
-// kept on their cards while the text changes.
+// editor and back and to the engine, the Tab stops of a card, a paste over
+// cards, the hints kept on their cards while the text changes.
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 import { EditorState } from '../../web/node_modules/@codemirror/state/dist/index.js';
 import { byteColumn, offsetOfColumn, setColumnEncoding } from '../../web/src/columns.js';
+import { DeckFile } from '../../web/src/deck_file.js';
 import { deckLines, decodeDeck, encodeDeck, encodeText, unencodable } from '../../web/src/encoding.js';
 import { fieldStops, nextStop, previousStop, stopFields } from '../../web/src/field_stops.js';
 import { packHints, unpackHints } from '../../web/src/engine.js';
@@ -41,6 +42,22 @@ test('a deck goes through the editor and back to the same bytes', () => {
       assert.deepEqual(encodeText(state.doc, format, cache), encodeDeck(state.doc.toJSON(), format), format.encoding);
     }
   }
+  // A check is given bytes to move to its engine: never the file's own, nor those kept for saving.
+  const deck = new DeckFile(() => {});
+  const view = { state: EditorState.create({ extensions: deck.extensions() }) };
+  view.dispatch = (spec) => (view.state = view.state.update(spec).state);
+  const move = (array) => structuredClone(array, { transfer: [array.buffer] });
+  const file = bytes('*B06 S', [0xdc], 'D\r\nZ\r\n');
+  deck.open(view, 'sud.deck', file.slice());
+  move(deck.bytesToMove(view));
+  assert.deepEqual(deck.bytesOf(view), file);
+  const edit = view.state.update({ changes: { from: 0, insert: 'C\n' } });
+  view.state = edit.state;
+  deck.changed({ transactions: [edit] });
+  const kept = deck.bytesOf(view);
+  move(deck.bytesToMove(view));
+  assert.deepEqual(kept, bytes('C\r\n*B06 S', [0xdc], 'D\r\nZ\r\n'));
+  assert.deepEqual(deck.bytesOf(view), kept);
   assert.equal(unencodable('SÜD', 'latin1'), null);
   assert.equal(unencodable('S€D', 'latin1'), '€');
   assert.equal(unencodable('S€D', 'utf-8'), null);
