@@ -45,7 +45,7 @@ test('a deck goes through the editor and back to the same bytes', () => {
   // A check is given bytes to move to its engine: never the file's own, nor those kept for saving.
   const deck = new DeckFile(() => {});
   const view = { state: EditorState.create({ extensions: deck.extensions() }) };
-  view.dispatch = (spec) => (view.state = view.state.update(spec).state);
+  view.dispatch = (change) => (view.state = view.state.update(change).state);
   const move = (array) => structuredClone(array, { transfer: [array.buffer] });
   const file = bytes('*B06 S', [0xdc], 'D\r\nZ\r\n');
   deck.open(view, 'sud.deck', file.slice());
