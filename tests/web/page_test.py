@@ -177,12 +177,20 @@ class Page(PageCase):
         lines = self.pier_cap().split("\n")
         comments = ["C A COMMENT CARD OF THE LISTING"] * 200000  # reports long enough for the next edit to stop them
         self.set_deck("\n".join(lines[:2] + comments + lines[2:]))
+        # Each edit once its text's reports are under way: they start after a
+        # pause of twice the check's time, which the status line tells.
         self.driver.execute_async_script("""
             const [done] = arguments, v = window.barlistView, at = v.state.doc.line(2).to;
-            [...'XYZ'].forEach((key, i) => setTimeout(() => {
-              v.dispatch({changes: {from: at + i, insert: key}});
-              if (i === 2) done();
-            }, 110 * i));""")
+            const took = () => +/Checked in (\\d+) ms/.exec(document.getElementById('check-status').textContent)[1];
+            const edit = (i) => {
+              const before = document.body.dataset.diagnosed;
+              v.dispatch({changes: {from: at + i, insert: 'XYZ'[i]}});
+              if (i === 2) return done();
+              const checked = () => document.body.dataset.diagnosed === before
+                ? setTimeout(checked, 1) : setTimeout(() => edit(i + 1), 2 * took() + 15);
+              checked();
+            };
+            edit(0);""")
         deadline = time.time() + 30
         while lines[1][2:] + "XYZ" not in self.driver.find_element("id", "bar-table").text:
             self.assertLess(time.time(), deadline, "the last text's bar table is not shown")

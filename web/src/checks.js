@@ -6,7 +6,7 @@
 // key's check; reports of a text edited since are not shown.
 import { runResult } from './record_views.js';
 
-const PAUSE_MS = 40; // no key for this long, and the reports are made
+const PAUSE_MS = 40; // no key for this long (or twice a check's time), and the reports are made
 const LARGE = 1 << 20; // characters of a text whose check waits for the change to be drawn
 
 // `bytesOf(view)`: the text's bytes in an array of their own, which the
@@ -65,8 +65,12 @@ export function checkAsTyped({ checker, reporter, bytesOf, options, onChecked, o
     try {
       const answer = await checker.check(bytes, options(), { move: true });
       if (!stale) {
-        onChecked(runResult(answer), doc, performance.now() - started);
-        timer = setTimeout(() => doc === view.state.doc && report(view, doc), pause);
+        const took = performance.now() - started;
+        onChecked(runResult(answer), doc, took);
+        // The reports of a deck slow to check wait for a longer pause: the
+        // next key would stop them, and their engine would take the machine
+        // from that key's check as it starts again.
+        timer = setTimeout(() => doc === view.state.doc && report(view, doc), pause && Math.max(pause, 2 * took));
       }
     } catch (error) {
       if (!error.cancelled) onFailed(error);
