@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """The page as a card punch, in Debian's headless Chromium with real keys:
-Enter, Tab and Shift+Tab, overwrite and the card kinds at Ctrl+Space; decks
-through Open and Save byte for byte; the work kept across a reload; the
-results folded and scrolled.
+Enter, Tab and Shift+Tab, overwrite and the card kinds at Ctrl+Space, the
+cursor kept in sight; decks through Open and Save byte for byte; the work
+kept across a reload; the results folded and scrolled.
 
 usage: page_punch_test.py PAGE_HTML EXAMPLES [NATIVE_PROGRAM]
 """
@@ -114,6 +114,22 @@ class Punch(PageCase):
         self.assertEqual(self.cursor(), [2, 1])
         self.keys(Keys.INSERT)
         self.assertEqual(self.driver.find_element("id", "typing-mode").text, "INS")
+        self.set_deck(self.pier_cap())
+
+    def test_19_typing_keeps_the_cursor_in_sight_and_scrolls_only_to_bring_it_there(self):
+        self.set_deck("\n".join(["C A COMMENT"] * 300 + ["C " + "X" * 400, "Z"]))
+        sight = ("const v = window.barlistView, box = v.scrollDOM.getBoundingClientRect(),"
+                 " at = v.coordsAtPos(v.state.selection.main.head);"
+                 "return [v.scrollDOM.scrollTop, v.scrollDOM.scrollLeft,"
+                 " at.top >= box.top && at.bottom <= box.bottom && at.right <= box.right];")
+        for line, column, scrolls in ((5, 12, False), (250, 12, True), (301, 403, True)):
+            self.move_cursor(line, column)
+            before = self.driver.execute_script(sight)
+            self.keys("Y")
+            time.sleep(0.2)
+            after = self.driver.execute_script(sight)
+            self.assertTrue(after[2], (line, column))
+            self.assertEqual(after[:2] != before[:2], scrolls, (line, column))
         self.set_deck(self.pier_cap())
 
     def test_14_files_round_trip_byte_for_byte_and_give_the_native_reports(self):

@@ -15,6 +15,7 @@ import {
   lineNumbers,
 } from '@codemirror/view';
 import { cardKindCompletion } from './card_kinds.js';
+import { cursorKeptInView } from './cursor_in_view.js';
 import { barHints } from './hints.js';
 import { punchKeys } from './keys.js';
 import { overwrite, overwriteMode } from './overwrite.js';
@@ -57,6 +58,7 @@ export function createEditor(parent, { text, getEngine, leaveField, extensions =
         highlightSpecialChars(),
         history(),
         drawSelection(),
+        cursorKeptInView,
         highlightActiveLine(),
         search({ top: false }),
         highlightSelectionMatches(),
